@@ -1,0 +1,41 @@
+#pragma once
+// The command line of rovora_z:
+//   rovora_z [--headless] [--ini FILE] [-e STATEMENTS]... [SCRIPT]...
+
+#include <string>
+#include <vector>
+
+namespace rz::app {
+
+struct StartAction {
+    enum class Kind { Statements, Script, ImportDxf };
+    Kind kind;
+    std::string text;  // the statements, or a file name
+};
+
+struct CommandLine {
+    bool headless = false;
+    bool help = false;
+    bool version = false;
+    std::string iniFile;
+    std::vector<StartAction> actions;  // in the order given
+    std::string error;                 // not empty: the command line is bad
+};
+
+CommandLine parseCommandLine(int argc, const char* const* argv);
+
+inline constexpr const char* kUsage =
+    "usage: rovora_z [--headless] [--ini FILE] [-e STATEMENTS]... [--import-dxf FILE] "
+    "[SCRIPT]...\n"
+    "  --headless        run without windows; with nothing to run, read statements\n"
+    "                    from standard input line by line\n"
+    "  --ini FILE        read the settings from FILE\n"
+    "  -e STATEMENTS     run STATEMENTS as a command string\n"
+    "  --import-dxf FILE convert FILE with polyconv and read the result\n"
+    "  SCRIPT            run a script file (.SUB files with newexec, others with exec)\n"
+    "  --help            show this text\n"
+    "  --version         show the version line\n";
+
+inline constexpr const char* kVersionLine = "ZIVOZI 3Z-Urirodod V2.0 BETA3 (TESTTYPE)\n";
+
+}  // namespace rz::app

@@ -1,0 +1,35 @@
+#include <cstdio>
+#include <iostream>
+#include <string>
+
+#include "app/command_line.hpp"
+#include "app/session.hpp"
+#include "platform/console_sink.hpp"
+#include "script/statement.hpp"
+
+int main(int argc, char** argv) {
+    using namespace rz;
+    const app::CommandLine cl = app::parseCommandLine(argc, argv);
+    if (!cl.error.empty()) {
+        std::fprintf(stderr, "%s\n%s", cl.error.c_str(), app::kUsage);
+        return 2;
+    }
+    if (cl.help) {
+        std::fputs(app::kUsage, stdout);
+        return 0;
+    }
+    if (cl.version) {
+        std::fputs(app::kVersionLine, stdout);
+        return 0;
+    }
+    platform::ConsoleSink sink;
+    app::Session session(sink);
+    app::startSession(session, cl);
+    if (cl.actions.empty()) {
+        std::string line;
+        while (std::getline(std::cin, line))
+            script::execCommandString(session.interp, 0, line.c_str());
+    }
+    for (const app::StartAction& action : cl.actions) app::runAction(session, action);
+    return session.msg.errorCount() > 0 ? 1 : 0;
+}

@@ -1,0 +1,14 @@
+#pragma once
+
+#include <string>
+
+namespace polyconv {
+
+// printf("%f"): fixed notation with six decimals, without the cost of a format string.
+void append_fixed(std::string& out, double value);
+void append_integer(std::string& out, long long value);
+
+std::string fixed_text(double value);
+std::string integer_text(long long value);
+
+}  // namespace polyconv
