@@ -1,0 +1,115 @@
+#pragma once
+// The model store: every record array with its count (which is also the next free index),
+// the current record of each type, and the load bases. Arrays are allocated once at
+// start-up with capacities from the settings and never grow.
+
+#include <array>
+#include <cstddef>
+#include <cstdint>
+#include <vector>
+
+#include "db/records.hpp"
+#include "script/value_types.hpp"
+
+namespace rz::db {
+
+// Store capacities, from the "System Setting" section of the settings file.
+struct Capacities {
+    std::int32_t axismax = 26000;
+    std::int32_t patchmax = 22000;
+    std::int32_t shapemax = 4000;
+    std::int32_t blockmax = 1000;
+    std::int32_t rigidmax = 1000;
+    std::int32_t rlinkmax = 2000;
+    std::int32_t actormax = 100;
+    std::int32_t affinemax = 4000;
+    std::int32_t attrimax = 1500;
+    std::int32_t maplistmax = 4000;
+    std::int32_t mapinfomax = 2000;
+    std::int32_t mapdatamax = 100;
+    std::int32_t mapimagemax = 2457600;
+    std::int32_t scriptmax = 128000;
+};
+
+// Counts as they were when the last data file began to load; record numbers read from a
+// file are relative to them.
+struct LoadBases {
+    std::int32_t axis = 0;
+    std::int32_t patch = 0;
+    std::int32_t shape = 0;
+    std::int32_t block = 0;  // block count - 1
+    std::int32_t rigid = 0;
+    std::int32_t rlink = 0;
+    std::int32_t actor = 0;
+    std::int32_t affine = 0;
+    std::int32_t attribute = 0;
+    std::int32_t maplist = 0;
+    std::int32_t mapinfo = 0;
+    std::int32_t mapdata = 0;
+    std::int32_t textureBytes = 0;
+};
+
+inline constexpr int kEditListSize = 5000;
+
+struct Database {
+    Capacities capacity;
+
+    std::vector<Axis> axes;
+    std::vector<std::int32_t> patches;
+    std::vector<Shape> shapes;
+    std::vector<Block> blocks;
+    std::vector<Rigid> rigids;
+    std::vector<Rlink> rlinks;
+    std::vector<Actor> actors;
+    std::vector<Mat4> affines;
+    std::vector<Attribute> attributes;
+    std::vector<Maplist> maplists;
+    std::vector<Mapinfo> mapinfos;
+    std::vector<Mapdata> mapdatas;
+    std::vector<std::uint8_t> textureBuffer;
+    std::vector<EditRecord> editList;
+
+    std::int32_t axisCount = 0;
+    std::int32_t patchCount = 0;
+    std::int32_t shapeCount = 0;
+    std::int32_t blockCount = 1;
+    std::int32_t rigidCount = 0;
+    std::int32_t rlinkCount = 0;
+    std::int32_t actorCount = 1;
+    std::int32_t affineCount = 1;
+    std::int32_t attributeCount = 1;
+    std::int32_t maplistCount = 1;
+    std::int32_t mapinfoCount = 1;
+    std::int32_t mapdataCount = 1;
+    std::int32_t textureBytesUsed = 0;
+    std::int32_t textureWritePos = 0;  // where a texture being read appends its bytes
+
+    // Current records, by index.
+    std::int32_t currentBlock = 0;
+    std::int32_t currentRigid = 0;
+    std::int32_t currentRlink = 0;
+    std::int32_t currentActor = 0;
+    std::int32_t currentAttribute = 0;
+    std::int32_t currentMaplist = 0;
+    std::int32_t currentMapinfo = 0;
+    std::int32_t currentMapdata = 0;
+
+    LoadBases loadBase;
+    std::array<std::int32_t, 7> dialogState{};  // [2]: the block add.block adds to
+    std::int32_t vrmlMode = 0;
+    float vrmlScale = 1.0f;
+
+    // Name of the last file read or written by read/write.
+    std::array<char, 4096> modelFileName{};
+
+    // The renderer's camera record and light table.
+    Camera camera;
+    std::array<Light, kLightCount> lights{};
+    std::int32_t currentLight = 0;
+    std::int32_t lightCount = 1;
+
+    // The usable axis limit: the last 1000 axes are kept free of checked operations.
+    std::int32_t usableAxisLimit() const { return capacity.axismax - 1000; }
+};
+
+}  // namespace rz::db

@@ -1,0 +1,27 @@
+#pragma once
+
+#include <iosfwd>
+#include <string_view>
+
+#include "geometry.h"
+#include "memory_limits.h"
+
+namespace polyconv {
+
+enum class ReadStatus {
+    ok,
+    not_dxf,         // no ENTITIES section starting with a 3DFACE or a POLYLINE
+    not_a_mesh,      // the first POLYLINE is neither a polygon mesh nor a polyface mesh
+    no_geometry,     // recognised, but not one face survived
+    mesh_too_large,  // the declared mesh size cannot be held (or is not a size at all)
+};
+
+struct ReadResult {
+    ReadStatus status = ReadStatus::not_dxf;
+    Geometry geometry;
+};
+
+// Parses the whole DXF text; progress and diagnostics go to console as they are found.
+ReadResult read_dxf(std::string_view text, std::ostream& console, const MemoryLimits& limits);
+
+}  // namespace polyconv
