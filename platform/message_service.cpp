@@ -60,7 +60,9 @@ int MessageService::setMessageMode(int mode) {
 }
 
 void MessageService::fatalStop() {
-    sink_.diagnostic(kFatalBanner);
+    // The banner goes to the process's own standard error whatever the sink is: it is the
+    // last thing the process says.
+    std::fwrite(kFatalBanner.data(), 1, kFatalBanner.size(), stderr);
     endProcess(-1);
 }
 

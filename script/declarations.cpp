@@ -31,8 +31,11 @@ constexpr DeclarationKind kVtx{Tok::Vector, Tok::VectorArray, &SymbolTable::take
 
 // Parses "[" number "]" after a name; the element count.
 int arraySize(Interp& in, int& n) {
-    if (in.next() != Tok::Number) return failSkip(in, msg::kConstantOnly);
-    const float size = in.lex.number();
+    // A negative size is a number too, and is refused as a size rather than as a token.
+    const bool negative = in.next() == Tok::Minus;
+    if (negative) in.next();
+    if (in.cur != Tok::Number) return failSkip(in, msg::kConstantOnly);
+    const float size = negative ? -in.lex.number() : in.lex.number();
     if (in.next() != Tok::RBracket) return failSkip(in, msg::kNoCloseBracket);
     in.values.reset();
     in.values.push(size);

@@ -1,0 +1,51 @@
+#include "converter.h"
+
+#include <new>
+#include <ostream>
+#include <variant>
+
+#include "dxf_reader.h"
+#include "messages.h"
+#include "normals.h"
+#include "pts_writer.h"
+
+namespace polyconv {
+namespace {
+
+Outcome outcome_of(ReadStatus status) {
+    switch (status) {
+        case ReadStatus::ok:
+            return Outcome::converted;
+        case ReadStatus::not_dxf:
+            return Outcome::not_dxf;
+        case ReadStatus::not_a_mesh:
+            return Outcome::not_a_mesh;
+        case ReadStatus::no_geometry:
+            return Outcome::no_geometry;
+        case ReadStatus::mesh_too_large:
+            return Outcome::out_of_memory;
+    }
+    return Outcome::not_dxf;
+}
+
+}  // namespace
+
+Conversion convert_dxf(std::string_view dxf_text, std::ostream& console, const MemoryLimits& limits) {
+    try {
+        ReadResult read = read_dxf(dxf_text, console, limits);
+        const Outcome outcome = outcome_of(read.status);
+        if (outcome == Outcome::out_of_memory) console << msg::kAllocationFailed;
+        if (outcome != Outcome::converted) return {outcome, {}};
+        if (auto* faces = std::get_if<FaceSet>(&read.geometry)) {
+            compute_face_normals(*faces);
+        } else {
+            compute_mesh_normals(std::get<Mesh>(read.geometry), console);
+        }
+        return {Outcome::converted, write_pts_script(read.geometry)};
+    } catch (const std::bad_alloc&) {
+        console << msg::kAllocationFailed;
+        return {Outcome::out_of_memory, {}};
+    }
+}
+
+}  // namespace polyconv

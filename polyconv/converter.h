@@ -1,0 +1,28 @@
+#pragma once
+
+#include <iosfwd>
+#include <string>
+#include <string_view>
+
+#include "memory_limits.h"
+
+namespace polyconv {
+
+enum class Outcome {
+    converted,
+    not_dxf,
+    not_a_mesh,
+    no_geometry,
+    out_of_memory,  // "Memory Allocation Failed!" has already been printed
+};
+
+struct Conversion {
+    Outcome outcome = Outcome::not_dxf;
+    std::string script;  // the .pts text; empty unless converted
+};
+
+// Everything between the bytes of the DXF file and the text of the .pts file; the console
+// receives the progress messages in the order the steps run.
+Conversion convert_dxf(std::string_view dxf_text, std::ostream& console, const MemoryLimits& limits);
+
+}  // namespace polyconv

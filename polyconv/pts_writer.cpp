@@ -1,0 +1,200 @@
+#include "pts_writer.h"
+
+#include <array>
+#include <limits>
+#include <string_view>
+
+#include "number_format.h"
+
+namespace polyconv {
+namespace {
+
+struct Box {
+    Vec3 min{std::numeric_limits<double>::infinity(), std::numeric_limits<double>::infinity(),
+             std::numeric_limits<double>::infinity()};
+    Vec3 max{-std::numeric_limits<double>::infinity(), -std::numeric_limits<double>::infinity(),
+             -std::numeric_limits<double>::infinity()};
+
+    void take(Vec3 p) {
+        if (p.x < min.x) min.x = p.x;
+        if (p.y < min.y) min.y = p.y;
+        if (p.z < min.z) min.z = p.z;
+        if (p.x > max.x) max.x = p.x;
+        if (p.y > max.y) max.y = p.y;
+        if (p.z > max.z) max.z = p.z;
+    }
+};
+
+Vec3 scaled(Vec3 p) { return {p.x * kScale, p.y * kScale, p.z * kScale}; }
+
+class ScriptBuilder {
+public:
+    explicit ScriptBuilder(std::size_t vertex_count) { out_.reserve(200 * vertex_count + 2048); }
+
+    ScriptBuilder& text(std::string_view s) {
+        out_.append(s);
+        return *this;
+    }
+    ScriptBuilder& number(double value) {
+        append_fixed(out_, value);
+        return *this;
+    }
+    ScriptBuilder& integer(long long value) {
+        append_integer(out_, value);
+        return *this;
+    }
+    // Three numbers, each preceded by the separator.
+    ScriptBuilder& vector(Vec3 v, std::string_view separator) {
+        return text(separator).number(v.x).text(separator).number(v.y).text(separator).number(v.z);
+    }
+
+    void axis(Vec3 position, Vec3 normal) {
+        text("let axis.wv").vector(scaled(position), "\t").text("\n");
+        text("let axis.nv").vector(normal, "\t").text("\n");
+    }
+
+    void patch_value(long long value) { text("let patch.p\t").integer(value).text("\npatch.add\n"); }
+
+    // Three or four corners at first..first+count-1 as the triangles (0, 1, 2) and (2, 3, 0).
+    void triangles(std::array<std::size_t, 4> corners, std::size_t count) {
+        static constexpr std::array<std::array<std::size_t, 3>, 2> kTriangles{{{0, 1, 2}, {2, 3, 0}}};
+        const std::size_t triangle_count = count == 4 ? 2 : 1;
+        for (std::size_t t = 0; t < triangle_count; ++t) {
+            patch_value(-3);
+            for (const std::size_t k : kTriangles[t]) patch_value(static_cast<long long>(corners[k]));
+            patch_values_ += 4;
+        }
+    }
+
+    void grid_patch(std::size_t rows, std::size_t columns) {
+        patch_value(-2);
+        patch_value(static_cast<long long>(columns));
+        patch_value(static_cast<long long>(rows));
+        patch_values_ += 3;
+    }
+
+    long long patch_values() const { return patch_values_; }
+    std::string take() { return std::move(out_); }
+
+private:
+    std::string out_;
+    long long patch_values_ = 0;
+};
+
+enum class InputKind { faces, polyface, polygon };
+
+void write_shape_and_block(ScriptBuilder& script, InputKind kind, std::size_t axis_count, const Box& box) {
+    script.text("let shape.id\t1\n");
+    script.text(kind == InputKind::polygon ? "let sh.kind\t12\n" : "let sh.kind\t11\n");
+    script.text("let sh.axis.id\t0\n");
+    script.text("let sh.axis.total\t").integer(static_cast<long long>(axis_count)).text("\n");
+    script.text("let sh.patch.id\t0\n");
+    script.text("let sh.patch.total\t").integer(script.patch_values()).text("\n");
+    // Face input has always written these four with a leading blank; keep the files identical.
+    const std::string_view indent = kind == InputKind::faces ? " " : "";
+    script.text(indent).text("let sh.lrflag\t0\n");
+    script.text(indent).text("let sh.smoothflag\t0\n");
+    script.text(indent).text("let sh.page\t0\n");
+    script.text(indent).text("let sh.dummy\t0\n");
+    script.text("let sh.bbmin.v").vector(box.min, "\t").text("\n");
+    script.text("let sh.bbmax.v").vector(box.max, "\t").text("\n");
+    script.text(
+        "let sh.matrix.id\t1\n"
+        "let sh.attrib.id\t0\n"
+        "let sh.texture.id\t0\n"
+        "let sh.layer\t1\n"
+        "'let sh.name \"\"\n"
+        "shape.add \n");
+    script.text(
+        "let matrix.a 1 0 0 0 \n"
+        "             0 1 0 0 \n"
+        "             0 0 1 0 \n"
+        "             0 0 0 1 \n"
+        "matrix.add\n");
+    script.text(
+        "load.block 1\n"
+        "let b.xyzrot.v     0 0 0\n"
+        "let b.xyztmp.v     0 0 0\n"
+        "let b.center.v     0 0 0\n"
+        "let b.trans.v      0 0 0\n");
+    script.text("let b.xyzmin.v    ").vector(box.min, " ").text("\n");
+    script.text("let b.xyzmax.v    ").vector(box.max, " ").text("\n");
+    script.text(
+        "let b.rlink.id -1\n"
+        "let b.layer   0\n"
+        "let b.dummy   0\n"
+        "let b.matrix 1 0 0 0\n"
+        "             0 1 0 0\n"
+        "             0 0 1 0\n"
+        "             0 0 0 1\n"
+        "let b.refname \"*\"\n"
+        "let b.refname \"Block(1)\"\n"
+        "set.block\n"
+        "let b.point 1\n"
+        "load.block b.point\n");
+}
+
+std::string write_faces(const FaceSet& set) {
+    std::size_t axis_count = 0;
+    for (const Face& face : set.faces) axis_count += face.vertices.size();
+    ScriptBuilder script(axis_count);
+    Box box;
+    for (const Face& face : set.faces) {
+        for (std::size_t k = 0; k < face.vertices.size(); ++k) {
+            const Vertex& vertex = face.vertices[k];
+            script.axis(vertex.position, vertex.normal);
+            script.text("let axis.u\t").number(static_cast<double>(k % 2)).text("\n");
+            script.text("let axis.v\t").number(static_cast<double>(k / 2)).text("\n");
+            script.text("axis.add\n");
+            box.take(scaled(vertex.position));
+        }
+    }
+    std::size_t first = 0;
+    for (const Face& face : set.faces) {
+        const std::size_t count = face.vertices.size();
+        script.triangles({first, first + 1, first + 2, first + 3}, count);
+        first += count;
+    }
+    write_shape_and_block(script, InputKind::faces, axis_count, box);
+    return script.take();
+}
+
+std::string write_mesh(const Mesh& mesh) {
+    ScriptBuilder script(mesh.vertices.size());
+    Box box;
+    const bool polygon = mesh.kind == MeshKind::polygon;
+    for (std::size_t index = 0; index < mesh.vertices.size(); ++index) {
+        const Vertex& vertex = mesh.vertices[index];
+        box.take(scaled(vertex.position));
+        if (polygon) {
+            script.axis(vertex.position, vertex.normal);
+            const double row = static_cast<double>(index / mesh.n);
+            const double column = static_cast<double>(index % mesh.n);
+            script.text("let axis.u\t").number(row / static_cast<double>(mesh.m)).text("\n");
+            script.text("let axis.v\t").number(column / static_cast<double>(mesh.n)).text("\n");
+            script.text("axis.add\n");
+            script.text("'------ (").integer(static_cast<long long>(index)).text(")\n");
+        } else {
+            // Polyface faces run the other way round from polygon meshes.
+            script.axis(vertex.position, -vertex.normal);
+            script.text("let axis.u\t0.00000\nlet axis.v\t0.00000\naxis.add\n");
+        }
+    }
+    if (polygon) {
+        script.grid_patch(mesh.m, mesh.n);
+    } else {
+        for (const IndexFace& face : mesh.faces) script.triangles(face.index, face.count);
+    }
+    write_shape_and_block(script, polygon ? InputKind::polygon : InputKind::polyface,
+                          mesh.vertices.size(), box);
+    return script.take();
+}
+
+}  // namespace
+
+std::string write_pts_script(const Geometry& geometry) {
+    if (const auto* faces = std::get_if<FaceSet>(&geometry)) return write_faces(*faces);
+    return write_mesh(std::get<Mesh>(geometry));
+}
+
+}  // namespace polyconv
