@@ -26,9 +26,12 @@ int main(int argc, char** argv) {
     app::Session session(sink);
     app::startSession(session, cl);
     if (cl.actions.empty()) {
+        // Each line keeps its newline, which ends its last statement.
         std::string line;
-        while (std::getline(std::cin, line))
+        while (std::getline(std::cin, line)) {
+            line += '\n';
             script::execCommandString(session.interp, 0, line.c_str());
+        }
     }
     for (const app::StartAction& action : cl.actions) app::runAction(session, action);
     return session.msg.errorCount() > 0 ? 1 : 0;

@@ -9,7 +9,9 @@
 namespace rz::db {
 
 // The model store of a running interpreter.
-inline Database& database(script::Interp& in) { return *in.db; }
+inline Database& database(script::Interp& in) {
+    return *in.db;
+}
 
 void putCameraRecord(script::Interp& in);
 void getCameraRecord(script::Interp& in);

@@ -51,6 +51,22 @@ struct LoadBases {
 
 inline constexpr int kEditListSize = 5000;
 
+// ---- Geometry state ----------------------------------------------------------------------
+// The matrix machinery of the geometry commands: the current matrix they build, the stack
+// every composition goes through, the rotation centre with its two backups, and the mirror
+// count of the last scale. Slot 0 of the affine store is the permanent identity.
+inline constexpr int kMatrixStackDepth = 101;
+
+struct GeometryState {
+    Mat4 current = kIdentity;
+    std::array<Mat4, kMatrixStackDepth> stack{};
+    std::int32_t depth = 0;  // 0 = empty
+    Vec3 center{};
+    Vec3 centerBackup{};           // center.backup / center.restore
+    Vec3 temporaryCenterBackup{};  // held while a temporary rotation is in effect
+    std::int32_t mirrorCount = 0;  // negative factors of the last scale
+};
+
 struct Database {
     Capacities capacity;
 
@@ -107,6 +123,8 @@ struct Database {
     std::array<Light, kLightCount> lights{};
     std::int32_t currentLight = 0;
     std::int32_t lightCount = 1;
+
+    GeometryState geometry;
 
     // The usable axis limit: the last 1000 axes are kept free of checked operations.
     std::int32_t usableAxisLimit() const { return capacity.axismax - 1000; }

@@ -21,9 +21,13 @@ void ConsoleSink::box(WindowId, std::string_view title, std::string_view text, B
     writeLine(f, "] ", text);
 }
 
-void ConsoleSink::status(WindowId, std::string_view text) { writeLine(out_, {}, text); }
+void ConsoleSink::status(WindowId, std::string_view text) {
+    writeLine(out_, {}, text);
+}
 
-void ConsoleSink::console(std::string_view text) { writeLine(out_, {}, text); }
+void ConsoleSink::console(std::string_view text) {
+    writeLine(out_, {}, text);
+}
 
 void ConsoleSink::diagnostic(std::string_view text) {
     std::fwrite(text.data(), 1, text.size(), err_);

@@ -8,15 +8,14 @@
 namespace rz::platform {
 
 class ConsoleSink final : public MessageSink {
-public:
+  public:
     ConsoleSink(std::FILE* out = stdout, std::FILE* err = stderr) : out_(out), err_(err) {}
-    void box(WindowId owner, std::string_view title, std::string_view text,
-             BoxIcon icon) override;
+    void box(WindowId owner, std::string_view title, std::string_view text, BoxIcon icon) override;
     void status(WindowId owner, std::string_view text) override;
     void console(std::string_view text) override;
     void diagnostic(std::string_view text) override;
 
-private:
+  private:
     std::FILE* out_;
     std::FILE* err_;
 };

@@ -50,7 +50,8 @@ std::string resolveExistingPath(const std::string& path) {
     struct stat st {};
     if (::stat(path.c_str(), &st) == 0) return path;
     const std::size_t slash = path.rfind('/');
-    const std::string dir = slash == std::string::npos ? "." : path.substr(0, slash == 0 ? 1 : slash);
+    const std::string dir =
+        slash == std::string::npos ? "." : path.substr(0, slash == 0 ? 1 : slash);
     const std::string leaf = slash == std::string::npos ? path : path.substr(slash + 1);
     DIR* d = ::opendir(dir.c_str());
     if (d == nullptr) return {};

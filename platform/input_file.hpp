@@ -11,9 +11,10 @@
 namespace rz::platform {
 
 class InputFile {
-public:
+  public:
     InputFile() = default;
-    explicit InputFile(std::string_view memory) : mem_(memory.data()), memEnd_(memory.data() + memory.size()) {}
+    explicit InputFile(std::string_view memory)
+        : mem_(memory.data()), memEnd_(memory.data() + memory.size()) {}
     ~InputFile();
     InputFile(const InputFile&) = delete;
     InputFile& operator=(const InputFile&) = delete;
@@ -30,12 +31,13 @@ public:
         if (pos_ == len_ && !fill()) return -1;
         return static_cast<unsigned char>(buf_[pos_++]);
     }
-    // Pushes a byte back; -1 is ignored. Four bytes of push-back are kept (a UTF-8 letter and a carriage return).
+    // Pushes a byte back; -1 is ignored. Four bytes of push-back are kept (a UTF-8 letter and a
+    // carriage return).
     void unget(int c) {
         if (c >= 0 && pushed_ < pushback_.size()) pushback_[pushed_++] = c;
     }
 
-private:
+  private:
     bool fill();
 
     int fd_ = -1;

@@ -47,7 +47,9 @@ void MessageService::systemBox() {
     if (mode_ == 1) sink_.box(window_, kSystemTitle, buffer(), BoxIcon::None);
 }
 
-void MessageService::infoBox() { sink_.box(window_, kInfoTitle, buffer(), BoxIcon::Information); }
+void MessageService::infoBox() {
+    sink_.box(window_, kInfoTitle, buffer(), BoxIcon::Information);
+}
 
 int MessageService::setMessageMode(int mode) {
     if (mode != 0 && mode != 1) {

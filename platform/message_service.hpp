@@ -15,7 +15,7 @@ inline constexpr std::string_view kInternalError =
 inline constexpr std::string_view kFatalBanner = "***  RIDA now down!  ***\n\n";
 
 class MessageService {
-public:
+  public:
     static constexpr std::size_t kBufferSize = 4096;
     static constexpr std::size_t kErrorAreaSize = 1024;
 
@@ -60,7 +60,7 @@ public:
     // Error boxes shown since start-up; the headless front end's exit status.
     int errorCount() const { return errors_; }
 
-private:
+  private:
     MessageSink& sink_;
     WindowId window_ = 0;
     int mode_ = 1;

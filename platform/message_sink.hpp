@@ -20,7 +20,7 @@ inline constexpr std::string_view kSystemTitle = "Message for System.";
 inline constexpr std::string_view kInfoTitle = "Message from ZIVOZI/3Z-Urirodod";
 
 class MessageSink {
-public:
+  public:
     virtual ~MessageSink() = default;
     // A modal box with an OK button; returns when the user has closed it.
     virtual void box(WindowId owner, std::string_view title, std::string_view text,

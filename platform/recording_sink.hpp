@@ -17,9 +17,8 @@ struct RecordedMessage {
 };
 
 class RecordingSink final : public MessageSink {
-public:
-    void box(WindowId owner, std::string_view title, std::string_view text,
-             BoxIcon) override {
+  public:
+    void box(WindowId owner, std::string_view title, std::string_view text, BoxIcon) override {
         log.push_back({RecordedMessage::Kind::Box, std::string(title), std::string(text), owner});
     }
     void status(WindowId owner, std::string_view text) override {

@@ -290,7 +290,7 @@ private:
         }
         if (capacity > limits_.max_mesh_bytes / sizeof(Vertex)) return size_failure("Mesh too large! ( M: ");
         capacity_ = capacity;
-        mesh_.vertices.reserve(std::min(capacity, tokens_.remaining_bytes() / kMinVertexBytes + columns_ + 1));
+        mesh_.vertices.reserve(std::min(capacity, tokens_.remaining_bytes() / kMinVertexBytes));
         return ReadStatus::ok;
     }
 

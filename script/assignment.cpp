@@ -11,12 +11,23 @@ enum class Op { Set, Add, Sub, Mul, Div };
 
 bool assignOp(Tok t, Op& op) {
     switch (t) {
-        case Tok::Assign: op = Op::Set; return true;
-        case Tok::AddAssign: op = Op::Add; return true;
-        case Tok::SubAssign: op = Op::Sub; return true;
-        case Tok::MulAssign: op = Op::Mul; return true;
-        case Tok::DivAssign: op = Op::Div; return true;
-        default: return false;
+        case Tok::Assign:
+            op = Op::Set;
+            return true;
+        case Tok::AddAssign:
+            op = Op::Add;
+            return true;
+        case Tok::SubAssign:
+            op = Op::Sub;
+            return true;
+        case Tok::MulAssign:
+            op = Op::Mul;
+            return true;
+        case Tok::DivAssign:
+            op = Op::Div;
+            return true;
+        default:
+            return false;
     }
 }
 
@@ -25,11 +36,16 @@ float apply(Op op, float target, float value) {
     const double a = target;
     const double b = value;
     switch (op) {
-        case Op::Set: return value;
-        case Op::Add: return static_cast<float>(a + b);
-        case Op::Sub: return static_cast<float>(a - b);
-        case Op::Mul: return static_cast<float>(a * b);
-        case Op::Div: return static_cast<float>(a / b);
+        case Op::Set:
+            return value;
+        case Op::Add:
+            return static_cast<float>(a + b);
+        case Op::Sub:
+            return static_cast<float>(a - b);
+        case Op::Mul:
+            return static_cast<float>(a * b);
+        case Op::Div:
+            return static_cast<float>(a / b);
     }
     return value;
 }

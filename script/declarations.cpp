@@ -17,10 +17,13 @@ struct DeclarationKind {
     std::string_view arrayDetail;
 };
 
-constexpr DeclarationKind kVar{Tok::Scalar, Tok::Array, &SymbolTable::takeFloats,
-                               msg::kVarOverflow, "", " ... in variable (def_var/dvar)\n"};
-constexpr DeclarationKind kVtx{Tok::Vector, Tok::VectorArray, &SymbolTable::takeVectors,
-                               msg::kVtxOverflow, " ... in variable (def_vtx/vtx)\n",
+constexpr DeclarationKind kVar{Tok::Scalar,       Tok::Array, &SymbolTable::takeFloats,
+                               msg::kVarOverflow, "",         " ... in variable (def_var/dvar)\n"};
+constexpr DeclarationKind kVtx{Tok::Vector,
+                               Tok::VectorArray,
+                               &SymbolTable::takeVectors,
+                               msg::kVtxOverflow,
+                               " ... in variable (def_vtx/vtx)\n",
                                " ... in variable (def_vtx/dvtx)\n"};
 
 [[noreturn]] void overflow(Interp& in, const DeclarationKind& k, std::string_view detail) {
@@ -74,9 +77,13 @@ int declare(Interp& in, const DeclarationKind& k) {
 
 }  // namespace
 
-int cmdVar(Interp& in) { return declare(in, kVar); }
+int cmdVar(Interp& in) {
+    return declare(in, kVar);
+}
 
-int cmdVtx(Interp& in) { return declare(in, kVtx); }
+int cmdVtx(Interp& in) {
+    return declare(in, kVtx);
+}
 
 int cmdDefMat(Interp& in) {
     for (;;) {

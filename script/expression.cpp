@@ -27,10 +27,17 @@ struct Evaluator {
 
     int component(const Vec3& v, float& out) {
         switch (in.next()) {
-            case Tok::SelectX: out = v[0]; return kOk;
-            case Tok::SelectY: out = v[1]; return kOk;
-            case Tok::SelectZ: out = v[2]; return kOk;
-            default: return fail(msg::kTypeCorrectly);
+            case Tok::SelectX:
+                out = v[0];
+                return kOk;
+            case Tok::SelectY:
+                out = v[1];
+                return kOk;
+            case Tok::SelectZ:
+                out = v[2];
+                return kOk;
+            default:
+                return fail(msg::kTypeCorrectly);
         }
     }
 
@@ -134,7 +141,9 @@ bool elementIndex(Interp& in, int symbol, int& index) {
 
 }  // namespace
 
-int expression(Interp& in) { return Evaluator{in}.expr(); }
+int expression(Interp& in) {
+    return Evaluator{in}.expr();
+}
 
 float* arrayElement(Interp& in, int symbol) {
     int i = 0;

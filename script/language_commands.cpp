@@ -38,7 +38,9 @@ int signedLiteral(Interp& in, double& out) {
     return kOk;
 }
 
-int endOfStatement(Interp& in) { return expectEnd(in) == kOk ? kOk : failSkipQuiet(in); }
+int endOfStatement(Interp& in) {
+    return expectEnd(in) == kOk ? kOk : failSkipQuiet(in);
+}
 
 int letScalar(Interp& in, int s) {
     double v = 0;
@@ -110,11 +112,16 @@ int cmdLet(Interp& in) {
     const Tok t = in.next();
     const int s = in.lex.symbol();
     switch (t) {
-        case Tok::Scalar: return letScalar(in, s);
-        case Tok::Vector: return letVector(in, s);
-        case Tok::Matrix: return letMatrix(in, s);
-        case Tok::StringVar: return letString(in, s);
-        default: return failSkip(in, msg::kBadVariableType);
+        case Tok::Scalar:
+            return letScalar(in, s);
+        case Tok::Vector:
+            return letVector(in, s);
+        case Tok::Matrix:
+            return letMatrix(in, s);
+        case Tok::StringVar:
+            return letString(in, s);
+        default:
+            return failSkip(in, msg::kBadVariableType);
     }
 }
 
@@ -133,8 +140,8 @@ int cmdPrint(Interp& in) {
                 break;
             case Tok::Vector: {
                 const Vec3& v = in.sym.vector(in.lex.symbol());
-                line.append(" ( %f %f %f )", static_cast<double>(v[0]),
-                            static_cast<double>(v[1]), static_cast<double>(v[2]));
+                line.append(" ( %f %f %f )", static_cast<double>(v[0]), static_cast<double>(v[1]),
+                            static_cast<double>(v[2]));
                 in.next();
                 break;
             }
@@ -203,7 +210,9 @@ int cmdVersion(Interp& in) {
     return kOk;
 }
 
-int cmdNop(Interp& in) { return noArguments(in); }
+int cmdNop(Interp& in) {
+    return noArguments(in);
+}
 
 int cmdNosupport(Interp& in) {
     if (noArguments(in) != kOk) return kFail;
@@ -322,8 +331,8 @@ int cmdExpand(Interp& in) {
             break;
         case Tok::String:
         case Tok::StringVar: {
-            std::string_view t = in.cur == Tok::String ? in.lex.text()
-                                                       : in.sym.stringText(in.lex.symbol());
+            std::string_view t =
+                in.cur == Tok::String ? in.lex.text() : in.sym.stringText(in.lex.symbol());
             copyPath(text, t);
             break;
         }

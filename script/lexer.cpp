@@ -8,9 +8,15 @@
 namespace rz::script {
 namespace {
 
-constexpr bool isLetter(int c) { return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z'); }
-constexpr bool isDigit(int c) { return c >= '0' && c <= '9'; }
-constexpr bool isBlank(int c) { return c == ' ' || c == '\t' || c == '\0'; }
+constexpr bool isLetter(int c) {
+    return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z');
+}
+constexpr bool isDigit(int c) {
+    return c >= '0' && c <= '9';
+}
+constexpr bool isBlank(int c) {
+    return c == ' ' || c == '\t' || c == '\0';
+}
 constexpr bool isNumberChar(int c) {
     return isDigit(c) || c == '.' || c == 'e' || c == '+' || c == '-';
 }
@@ -21,7 +27,9 @@ constexpr int utf8Continuations(int c) {
     if (c >= 0xF0 && c <= 0xF4) return 3;
     return 0;
 }
-constexpr bool isContinuation(int c) { return c >= 0x80 && c <= 0xBF; }
+constexpr bool isContinuation(int c) {
+    return c >= 0x80 && c <= 0xBF;
+}
 
 // Tokens that may be followed by "=": the single token and the compound one.
 struct OperatorPair {
@@ -41,8 +49,7 @@ constexpr std::array<OperatorPair, 7> kOperators{{
 
 }  // namespace
 
-Lexer::Lexer(SymbolTable& symbols, platform::MessageService& msg)
-    : symbols_(symbols), msg_(msg) {}
+Lexer::Lexer(SymbolTable& symbols, platform::MessageService& msg) : symbols_(symbols), msg_(msg) {}
 
 int Lexer::getChar() {
     int c;
@@ -198,7 +205,8 @@ Tok Lexer::scanNumber(int c) {
         // Too large overflows to infinity, too small underflows to zero, as strtod does.
         const std::string_view parsed(name_.data(), static_cast<std::size_t>(ptr - name_.data()));
         const std::size_t e = parsed.find('e');
-        const bool tiny = e != std::string_view::npos && e + 1 < parsed.size() && parsed[e + 1] == '-';
+        const bool tiny =
+            e != std::string_view::npos && e + 1 < parsed.size() && parsed[e + 1] == '-';
         value = tiny ? 0.0 : HUGE_VAL;
     }
     exactNumber_ = value;

@@ -15,7 +15,7 @@ namespace rz::script {
 
 // Resolves "@name" to a record of the model (actors, rigids, blocks, shapes, in that order).
 class RecordFinder {
-public:
+  public:
     virtual ~RecordFinder() = default;
     // The record's token kind (ActorRef ... ShapeRef) and index, or false.
     virtual bool findRecordByName(std::string_view name, Tok& kind, int& index) const = 0;
@@ -30,7 +30,7 @@ struct SourceState {
 };
 
 class Lexer {
-public:
+  public:
     static constexpr std::size_t kTokenBufferSize = 4096;
     static constexpr std::size_t kNameAreaSize = 1024;
     static constexpr std::size_t kMaxStringLiteral = 255;
@@ -66,7 +66,7 @@ public:
 
     void setRecordFinder(const RecordFinder* finder) { records_ = finder; }
 
-private:
+  private:
     Tok scanName(int first);
     Tok scanRecordName();
     Tok scanNumber(int first);
@@ -96,7 +96,11 @@ private:
 };
 
 // Shift-JIS lead and trail bytes.
-constexpr bool isLeadByte(int c) { return (c >= 0x81 && c <= 0x9F) || (c >= 0xE0 && c <= 0xFC); }
-constexpr bool isTrailByte(int c) { return c >= 0x40 && c <= 0xFC && c != 0x7F; }
+constexpr bool isLeadByte(int c) {
+    return (c >= 0x81 && c <= 0x9F) || (c >= 0xE0 && c <= 0xFC);
+}
+constexpr bool isTrailByte(int c) {
+    return c >= 0x40 && c <= 0xFC && c != 0x7F;
+}
 
 }  // namespace rz::script

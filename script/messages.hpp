@@ -13,7 +13,8 @@ inline constexpr std::string_view kBadSeparator =
 inline constexpr std::string_view kValueNotCorrect = " 設定された「値」が正しくありません！ ";
 inline constexpr std::string_view kFileNotFound = " ファイルが見つかりませ～ん！ ";
 inline constexpr std::string_view kBadVariableType = " 不正な変数（型）を使用しましたねっ！ ";
-inline constexpr std::string_view kConstantOnly = " そこは「定数(constant)」しか使えないんだ・・・ ";
+inline constexpr std::string_view kConstantOnly =
+    " そこは「定数(constant)」しか使えないんだ・・・ ";
 inline constexpr std::string_view kSubOnly = " '.sub' ファイルでしか実行できないんです～。 ";
 inline constexpr std::string_view kRunFailed = "ERROR Occured! in execution.";
 inline constexpr std::string_view kAllocFailed = " メモリ領域の「確保」に失敗しました！ ";

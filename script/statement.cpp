@@ -9,9 +9,8 @@ namespace {
 
 int runCommand(Interp& in, Tok kind) {
     const Symbol& s = in.sym[in.lex.symbol()];
-    const CommandHandler handler = kind == Tok::StatementCommand
-                                       ? kStatementCommands[s.ref].handler
-                                       : kCommandTable[s.ref].handler;
+    const CommandHandler handler = kind == Tok::StatementCommand ? kStatementCommands[s.ref].handler
+                                                                 : kCommandTable[s.ref].handler;
     return handler(in);
 }
 

@@ -37,7 +37,7 @@ struct SymbolMark {
 };
 
 class SymbolTable {
-public:
+  public:
     static constexpr int kMaxSymbols = 1000;
     static constexpr std::size_t kNameAreaSize = 81920;
     static constexpr int kFloatCapacity = 1000;
@@ -108,7 +108,7 @@ public:
     SymbolMark mark() const;
     void rollback(const SymbolMark& m);
 
-private:
+  private:
     static std::size_t bucketOf(std::string_view name);
     void dropNewest();
 

@@ -60,7 +60,9 @@ enum class Tok : std::int32_t {
 };
 
 // A single character that is its own token: "(", ")", ",", "[", "]", ...
-constexpr Tok charToken(char c) { return static_cast<Tok>(static_cast<unsigned char>(c)); }
+constexpr Tok charToken(char c) {
+    return static_cast<Tok>(static_cast<unsigned char>(c));
+}
 
 // Result codes of every command handler.
 inline constexpr int kOk = 0;

@@ -7,7 +7,7 @@
 namespace rz::script {
 
 class ValueStack {
-public:
+  public:
     static constexpr std::size_t kSlots = 51;
 
     void reset() { top_ = 0; }
@@ -20,7 +20,7 @@ public:
     float pop() { return top_ > 0 ? slots_[--top_] : 0.0f; }
     std::size_t size() const { return top_; }
 
-private:
+  private:
     std::array<float, kSlots> slots_{};
     std::size_t top_ = 0;
 };

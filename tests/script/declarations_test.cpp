@@ -37,11 +37,11 @@ TEST_F(DeclarationTest, Refusals) {
     };
     run("var taken;");
     const std::vector<Case> cases = {
-        {"var taken;", msg::kBadIdentifier},  {"var wire;", msg::kBadIdentifier},
-        {"var WIRE;", msg::kBadIdentifier},   {"var b[0];", msg::kBadArray},
-        {"var b[-1];", msg::kBadArray},       {"var b[0.5];", msg::kBadArray},
-        {"var b[taken];", msg::kConstantOnly}, {"var b[3;", msg::kNoCloseBracket},
-        {"var b 3;", msg::kNoOpenBracket},    {"vtx taken;", msg::kBadIdentifier},
+        {"var taken;", msg::kBadIdentifier},     {"var wire;", msg::kBadIdentifier},
+        {"var WIRE;", msg::kBadIdentifier},      {"var b[0];", msg::kBadArray},
+        {"var b[-1];", msg::kBadArray},          {"var b[0.5];", msg::kBadArray},
+        {"var b[taken];", msg::kConstantOnly},   {"var b[3;", msg::kNoCloseBracket},
+        {"var b 3;", msg::kNoOpenBracket},       {"vtx taken;", msg::kBadIdentifier},
         {"def.mat taken;", msg::kBadIdentifier}, {"def.mat m1 m2;", msg::kBadSeparator},
         {"var 3;", msg::kBadIdentifier},
     };

@@ -14,7 +14,7 @@ namespace msg = script::msg;
 using Boxes = std::vector<std::string>;
 
 class ExpressionTest : public InterpTest {
-protected:
+  protected:
     ExpressionTest() {
         run("var a, b, c[3]; vtx v, w[2];");
         run("b = 4; c[0] = 10; c[1] = 20; c[2] = 30; v = (1, 2, 3); w[1] = (7, 8, 9);");
@@ -28,10 +28,10 @@ TEST_F(ExpressionTest, ValuesAndBindingOrder) {
         float value;
     };
     const std::vector<Case> cases = {
-        {"1 + 2 * 3", 7},     {"(1 + 2) * 3", 9},    {"8 / 2 / 2", 2},   {"2 - 3 - 4", -5},
-        {"-b * 2", -8},       {"1-2", 1},            {"v:y", 2},         {"b + c[1]", 24},
-        {"c[1 + 1] - c[0]", 20}, {"w[1]:z", 9},      {"ON + 1", 2},      {"-v:x", -1},
-        {"c[2.9]", 30},       {"((((b))))", 4},      {"b * -1", -4},     {"R.MIN", -180},
+        {"1 + 2 * 3", 7},        {"(1 + 2) * 3", 9}, {"8 / 2 / 2", 2}, {"2 - 3 - 4", -5},
+        {"-b * 2", -8},          {"1-2", 1},         {"v:y", 2},       {"b + c[1]", 24},
+        {"c[1 + 1] - c[0]", 20}, {"w[1]:z", 9},      {"ON + 1", 2},    {"-v:x", -1},
+        {"c[2.9]", 30},          {"((((b))))", 4},   {"b * -1", -4},   {"R.MIN", -180},
     };
     for (const Case& c : cases) {
         sink.clear();
@@ -47,20 +47,13 @@ TEST_F(ExpressionTest, ErrorsLeaveTheTargetAlone) {
         std::string_view message;
     };
     const std::vector<Case> cases = {
-        {"a = v;", msg::kTypeCorrectly},
-        {"a = (1 + 2;", msg::kNoCloseParen},
-        {"a = ;", msg::kTypeCorrectly},
-        {"a = 1 2;", msg::kTooManyParams},
-        {"a = c[3];", msg::kIndexOutOfRange},
-        {"c[3] = 1;", msg::kIndexOutOfRange},
-        {"c[-1] = 1;", msg::kIndexOutOfRange},
-        {"a = c 1;", msg::kNoOpenBracket},
-        {"a = c[1;", msg::kNoCloseBracket},
-        {"a = -(1);", msg::kTypeCorrectly},
-        {"a = \"s\";", msg::kTypeCorrectly},
-        {"a 1;", msg::kTypeCorrectly},
-        {"a == 1;", msg::kTypeCorrectly},
-        {"a = v:q;", msg::kTypeCorrectly},
+        {"a = v;", msg::kTypeCorrectly},       {"a = (1 + 2;", msg::kNoCloseParen},
+        {"a = ;", msg::kTypeCorrectly},        {"a = 1 2;", msg::kTooManyParams},
+        {"a = c[3];", msg::kIndexOutOfRange},  {"c[3] = 1;", msg::kIndexOutOfRange},
+        {"c[-1] = 1;", msg::kIndexOutOfRange}, {"a = c 1;", msg::kNoOpenBracket},
+        {"a = c[1;", msg::kNoCloseBracket},    {"a = -(1);", msg::kTypeCorrectly},
+        {"a = \"s\";", msg::kTypeCorrectly},   {"a 1;", msg::kTypeCorrectly},
+        {"a == 1;", msg::kTypeCorrectly},      {"a = v:q;", msg::kTypeCorrectly},
     };
     for (const Case& c : cases) {
         run("a = 42;");
@@ -87,9 +80,12 @@ TEST_F(ExpressionTest, VectorAssignments) {
         Vec3 expected;
     };
     const std::vector<Case> cases = {
-        {"v = (1, 2, 3);", {1, 2, 3}},   {"v += (1, 1, 1);", {2, 3, 4}},
-        {"v *= (2, 2, 2);", {4, 6, 8}},  {"v -= w[1];", {-3, -2, -1}},
-        {"v /= (-1, 2, -4);", {3, -1, 0.25f}}, {"v = (b, b * 2, c[2]);", {4, 8, 30}},
+        {"v = (1, 2, 3);", {1, 2, 3}},
+        {"v += (1, 1, 1);", {2, 3, 4}},
+        {"v *= (2, 2, 2);", {4, 6, 8}},
+        {"v -= w[1];", {-3, -2, -1}},
+        {"v /= (-1, 2, -4);", {3, -1, 0.25f}},
+        {"v = (b, b * 2, c[2]);", {4, 8, 30}},
         {"w[0] = v;", {4, 8, 30}},
     };
     for (const Case& c : cases) {
@@ -108,10 +104,8 @@ TEST_F(ExpressionTest, VectorOperandErrors) {
         std::string_view message;
     };
     const std::vector<Case> cases = {
-        {"v = (1 2 3);", msg::kBadSeparator},
-        {"v = 5;", msg::kNoOpenParen},
-        {"v = (1, 2, 3;", msg::kNoCloseParen},
-        {"v = (1, 2, 3) 4;", msg::kTooManyParams},
+        {"v = (1 2 3);", msg::kBadSeparator},  {"v = 5;", msg::kNoOpenParen},
+        {"v = (1, 2, 3;", msg::kNoCloseParen}, {"v = (1, 2, 3) 4;", msg::kTooManyParams},
         {"v = w[5];", msg::kIndexOutOfRange},
     };
     for (const Case& c : cases) {

@@ -15,7 +15,7 @@
 namespace rz::test {
 
 class InterpTest : public ::testing::Test {
-protected:
+  protected:
     explicit InterpTest(std::size_t scriptMax = script::Interp::kDefaultScriptMax)
         : msg(sink), in(msg) {
         EXPECT_TRUE(in.allocate(scriptMax).empty());
@@ -49,7 +49,9 @@ protected:
 };
 
 // The box texts the interpreter shows, as they appear.
-inline std::string err(std::string_view text) { return "ERROR: " + std::string(text); }
+inline std::string err(std::string_view text) {
+    return "ERROR: " + std::string(text);
+}
 inline const std::string kRunFailed = "ERROR: ERROR Occured! in execution.";
 
 }  // namespace rz::test

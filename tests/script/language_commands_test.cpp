@@ -19,15 +19,16 @@ namespace fs = std::filesystem;
 using Boxes = std::vector<std::string>;
 using script::Tok;
 
-const std::string kNewexecValue = err(std::string(msg::kValueNotCorrect) + " ... in newExecSub()\n");
+const std::string kNewexecValue =
+    err(std::string(msg::kValueNotCorrect) + " ... in newExecSub()\n");
 const std::string kNewexecMissing = err(std::string(msg::kFileNotFound) + " ... in newExecSub()\n");
 
 class LanguageTest : public InterpTest {
-protected:
+  protected:
     explicit LanguageTest(std::size_t scriptMax = script::Interp::kDefaultScriptMax)
         : InterpTest(scriptMax) {
-        dir_ = fs::temp_directory_path() / ("rovora_lang_" + std::to_string(::getpid()) + "_" +
-                                            std::to_string(counter_++));
+        dir_ = fs::temp_directory_path() /
+               ("rovora_lang_" + std::to_string(::getpid()) + "_" + std::to_string(counter_++));
         fs::create_directories(dir_);
     }
     ~LanguageTest() override { fs::remove_all(dir_); }
@@ -64,16 +65,11 @@ TEST_F(LanguageTest, LetRefusals) {
     };
     run("var x, arr[2]; vtx v; def.mat m;");
     const std::vector<Case> cases = {
-        {"let x - -3;", msg::kConstantOnly},
-        {"let x 3 4;", msg::kTooManyParams},
-        {"let x y;", msg::kConstantOnly},
-        {"let v 1, 2, 3;", msg::kConstantOnly},
-        {"let #STRING 3;", msg::kBadParam},
-        {"let arr 1;", msg::kBadVariableType},
-        {"let WIRE 1;", msg::kBadVariableType},
-        {"let nothing 1;", msg::kBadVariableType},
-        {"let 3 1;", msg::kBadVariableType},
-        {"let m 1 2 3 4; 5 6 7 x;", msg::kConstantOnly},
+        {"let x - -3;", msg::kConstantOnly},    {"let x 3 4;", msg::kTooManyParams},
+        {"let x y;", msg::kConstantOnly},       {"let v 1, 2, 3;", msg::kConstantOnly},
+        {"let #STRING 3;", msg::kBadParam},     {"let arr 1;", msg::kBadVariableType},
+        {"let WIRE 1;", msg::kBadVariableType}, {"let nothing 1;", msg::kBadVariableType},
+        {"let 3 1;", msg::kBadVariableType},    {"let m 1 2 3 4; 5 6 7 x;", msg::kConstantOnly},
     };
     for (const Case& c : cases) {
         sink.clear();
@@ -101,7 +97,8 @@ TEST_F(LanguageTest, PrintComposesOneLine) {
 
 TEST_F(LanguageTest, PrintShowsAtMost255Characters) {
     std::string statement = "print ";
-    for (int i = 0; i < 40; ++i) statement += std::string(i ? ", " : "") + "\"" + std::string(200, 'q') + "\"";
+    for (int i = 0; i < 40; ++i)
+        statement += std::string(i ? ", " : "") + "\"" + std::string(200, 'q') + "\"";
     run(statement + ";");
     ASSERT_EQ(statuses().size(), 1u);
     EXPECT_EQ(statuses()[0], std::string(255, 'q'));
@@ -180,8 +177,8 @@ TEST_F(LanguageTest, NewexecRunsRepeatedlyAndForgetsItsSymbols) {
     const std::string failing = file("f.sub", "total = total + 1\nnop 1\ntotal = total + 100\n");
     run("newexec \"" + failing + "\", 2;");
     EXPECT_FLOAT_EQ(scalar("total"), 7.0f);
-    EXPECT_EQ(boxes(), (Boxes{err(msg::kTooManyParams), kRunFailed, err(msg::kTooManyParams),
-                              kRunFailed}));
+    EXPECT_EQ(boxes(),
+              (Boxes{err(msg::kTooManyParams), kRunFailed, err(msg::kTooManyParams), kRunFailed}));
 }
 
 TEST_F(LanguageTest, NewexecRefusals) {
@@ -236,7 +233,7 @@ TEST_F(LanguageTest, RepeatedNewexecDoesNotWearDownTheStores) {
 }
 
 class SmallScriptBuffer : public LanguageTest {
-protected:
+  protected:
     SmallScriptBuffer() : LanguageTest(1000) {}
 };
 
@@ -248,8 +245,8 @@ TEST_F(SmallScriptBuffer, NewexecScriptsMustFitTheBuffer) {
     EXPECT_FLOAT_EQ(scalar("hits"), 1.0f);
     const std::string big = file("big.sub", "hits = hits + 1\n" + std::string(1000 - 15, ' '));
     run("newexec \"" + big + "\";");
-    EXPECT_EQ(boxes(), (Boxes{err(std::string(msg::kAllocFailed) + " ... in newExecSub()\n"),
-                              kRunFailed}));
+    EXPECT_EQ(boxes(),
+              (Boxes{err(std::string(msg::kAllocFailed) + " ... in newExecSub()\n"), kRunFailed}));
     EXPECT_FLOAT_EQ(scalar("hits"), 1.0f);
     EXPECT_EQ(in.scriptUsed, 0u);
 }

@@ -13,7 +13,7 @@ namespace {
 using script::Tok;
 
 class LexerTest : public InterpTest {
-protected:
+  protected:
     // Every token of a text, up to and including end of input.
     std::vector<Tok> tokens(const std::string& text) {
         text_ = text;
@@ -50,10 +50,11 @@ TEST_F(LexerTest, TokenSequences) {
           Tok::DivAssign, Tok::And, Tok::Or, Tok::Define, script::charToken('&'),
           script::charToken('|'), eof}},
         {"( ) , [ ] + - * /",
-         {Tok::LParen, Tok::RParen, Tok::Comma, Tok::LBracket, Tok::RBracket, Tok::Plus,
-          Tok::Minus, Tok::Times, Tok::Divide, eof}},
-        {":x :y :z : x;", {Tok::SelectX, Tok::SelectY, Tok::SelectZ, script::charToken(':'),
-                          Tok::Undefined, end, eof}},
+         {Tok::LParen, Tok::RParen, Tok::Comma, Tok::LBracket, Tok::RBracket, Tok::Plus, Tok::Minus,
+          Tok::Times, Tok::Divide, eof}},
+        {":x :y :z : x;",
+         {Tok::SelectX, Tok::SelectY, Tok::SelectZ, script::charToken(':'), Tok::Undefined, end,
+          eof}},
         {"' a comment; wire;\nwire;", {end, cmd, end, eof}},
         {"\"abc\nwire;", {Tok::String, end, cmd, end, eof}},
         {"{a\nb}", {Tok::Brace, eof}},
@@ -73,7 +74,7 @@ TEST_F(LexerTest, NumberValues) {
         float value;
     };
     const std::vector<Case> cases = {
-        {"1-2", 1.0f}, {"1+2", 1.0f}, {"2e3", 2000.0f}, {".5", 0.5f},  {"3.25", 3.25f},
+        {"1-2", 1.0f}, {"1+2", 1.0f}, {"2e3", 2000.0f}, {".5", 0.5f},      {"3.25", 3.25f},
         {".", 0.0f},   {"...", 0.0f}, {"1e", 1.0f},     {"0.1e-1", 0.01f},
     };
     for (const Case& c : cases) {
@@ -90,12 +91,10 @@ TEST_F(LexerTest, NumberValues) {
 
 TEST_F(LexerTest, NamesAreWholeDottedWords) {
     run("vtx b.xyzmax.v;");
-    EXPECT_EQ(tokens("b.xyzmax.v:x"),
-              (std::vector<Tok>{Tok::Vector, Tok::SelectX, Tok::Eof}));
-    EXPECT_EQ(tokens("b.xyzmax.v :x"),
-              (std::vector<Tok>{Tok::Vector, Tok::SelectX, Tok::Eof}));
-    EXPECT_EQ(tokens("b.xyzmax.v: x "), (std::vector<Tok>{Tok::Vector, script::charToken(':'),
-                                                          Tok::Undefined, Tok::Eof}));
+    EXPECT_EQ(tokens("b.xyzmax.v:x"), (std::vector<Tok>{Tok::Vector, Tok::SelectX, Tok::Eof}));
+    EXPECT_EQ(tokens("b.xyzmax.v :x"), (std::vector<Tok>{Tok::Vector, Tok::SelectX, Tok::Eof}));
+    EXPECT_EQ(tokens("b.xyzmax.v: x "),
+              (std::vector<Tok>{Tok::Vector, script::charToken(':'), Tok::Undefined, Tok::Eof}));
     EXPECT_EQ(tokens("x.5 "), (std::vector<Tok>{Tok::Undefined, Tok::Eof}));
     EXPECT_NE(in.sym.lookup("x.5"), script::SymbolTable::kNone);
     EXPECT_EQ(tokens("#STRING.1;").front(), Tok::StringVar);
@@ -134,10 +133,8 @@ TEST_F(LexerTest, LexicalErrors) {
         std::string_view message;
     };
     const std::vector<Case> cases = {
-        {"wire", script::msg::kEofDetected},
-        {"\"abc", script::msg::kEofDetected},
-        {"{abc", script::msg::kEofDetected},
-        {"{a{b}", script::msg::kNestedBrace},
+        {"wire", script::msg::kEofDetected},  {"\"abc", script::msg::kEofDetected},
+        {"{abc", script::msg::kEofDetected},  {"{a{b}", script::msg::kNestedBrace},
         {"@name", script::msg::kEofDetected},
     };
     for (const Case& c : cases) {
@@ -159,7 +156,7 @@ TEST_F(LexerTest, OverlongNameIsRefusedNotOverrun) {
 }
 
 class FindAll : public script::RecordFinder {
-public:
+  public:
     bool findRecordByName(std::string_view name, Tok& kind, int& index) const override {
         if (name != "box") return false;
         kind = Tok::BlockRef;

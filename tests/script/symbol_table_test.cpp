@@ -13,7 +13,7 @@ using script::SymbolTable;
 using script::Tok;
 
 class SymbolTableTest : public ::testing::Test {
-protected:
+  protected:
     SymbolTableTest() : msg(sink), sym(msg) { EXPECT_TRUE(sym.allocate().empty()); }
     platform::RecordingSink sink;
     platform::MessageService msg;

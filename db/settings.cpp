@@ -1,0 +1,157 @@
+#include "db/settings.hpp"
+
+#include <pwd.h>
+#include <unistd.h>
+
+#include <array>
+#include <cstdlib>
+#include <limits>
+
+#include "platform/ini_file.hpp"
+
+namespace rz::db {
+namespace {
+
+constexpr const char* kSystemSetting = "System Setting";
+constexpr const char* kSystemBackup = "System Backup";
+constexpr const char* kSystemPosition = "System Position";
+constexpr const char* kDialogInfo = "Dialog Info";
+constexpr const char* kDialogPos = "Dialog Pos";
+constexpr const char* kSystemCondition = "System Condition";
+constexpr const char* kOptionTool = "OptionTool";
+constexpr const char* kVrmlViewerKey = "vrml-viewer";
+
+using Field = std::int32_t& (*)(Settings&);
+
+constexpr std::int32_t kAnyValue = std::numeric_limits<std::int32_t>::min();
+
+struct IntKey {
+    const char* section;
+    const char* key;
+    Field field;
+    // A value below this gives the default: stores must at least hold their reserved
+    // records, and start-up itself puts attribute 1 and mapinfo 1.
+    std::int32_t minimum = kAnyValue;
+    // The key whose value (as read) is the default, instead of the field's own.
+    Field defaultFrom = nullptr;
+};
+
+// Every integer key, in the order the file has always listed them.
+const std::array<IntKey, 40> kIntKeys{{
+    {kSystemSetting, "axismax", [](Settings& s) -> auto& { return s.capacity.axismax; }, 1},
+    {kSystemSetting, "patchmax", [](Settings& s) -> auto& { return s.capacity.patchmax; }, 1},
+    {kSystemSetting, "shapemax", [](Settings& s) -> auto& { return s.capacity.shapemax; }, 1},
+    {kSystemSetting, "affinemax", [](Settings& s) -> auto& { return s.capacity.affinemax; }, 1},
+    {kSystemSetting, "attrimax", [](Settings& s) -> auto& { return s.capacity.attrimax; }, 2},
+    {kSystemSetting, "mapinfomax", [](Settings& s) -> auto& { return s.capacity.mapinfomax; },
+     2},
+    {kSystemSetting, "maplistmax", [](Settings& s) -> auto& { return s.capacity.maplistmax; },
+     1},
+    {kSystemSetting, "mapdatamax", [](Settings& s) -> auto& { return s.capacity.mapdatamax; },
+     1},
+    {kSystemSetting, "mapimagemax", [](Settings& s) -> auto& { return s.capacity.mapimagemax; },
+     0},
+    {kSystemSetting, "blockmax", [](Settings& s) -> auto& { return s.capacity.blockmax; }, 1},
+    {kSystemSetting, "rigidmax", [](Settings& s) -> auto& { return s.capacity.rigidmax; }, 1},
+    {kSystemSetting, "rlinkmax", [](Settings& s) -> auto& { return s.capacity.rlinkmax; }, 1},
+    {kSystemSetting, "actormax", [](Settings& s) -> auto& { return s.capacity.actormax; }, 1},
+    {kSystemSetting, "scriptmax", [](Settings& s) -> auto& { return s.capacity.scriptmax; }, 0},
+    {kSystemBackup, "backup", [](Settings& s) -> auto& { return s.backup; }},
+    {kSystemPosition, "Xpos", [](Settings& s) -> auto& { return s.window.x; }},
+    {kSystemPosition, "Ypos", [](Settings& s) -> auto& { return s.window.y; }},
+    {kSystemPosition, "Xmax", [](Settings& s) -> auto& { return s.window.width; }},
+    {kSystemPosition, "Ymax", [](Settings& s) -> auto& { return s.window.height; }},
+    {kSystemPosition, "SizeType", [](Settings& s) -> auto& { return s.window.sizeType; }},
+    {kDialogInfo, "Material", [](Settings& s) -> auto& { return s.shown.material; }},
+    {kDialogInfo, "Mapping", [](Settings& s) -> auto& { return s.shown.mapping; }},
+    {kDialogInfo, "Camera", [](Settings& s) -> auto& { return s.shown.camera; }},
+    {kDialogInfo, "Select", [](Settings& s) -> auto& { return s.shown.select; }},
+    {kDialogInfo, "Light", [](Settings& s) -> auto& { return s.shown.light; }},
+    {kDialogPos, "Material_X", [](Settings& s) -> auto& { return s.offsets.material.x; }},
+    {kDialogPos, "Material_Y", [](Settings& s) -> auto& { return s.offsets.material.y; }},
+    {kDialogPos, "Mapping_X", [](Settings& s) -> auto& { return s.offsets.mapping.x; }},
+    {kDialogPos, "Mapping_Y", [](Settings& s) -> auto& { return s.offsets.mapping.y; }},
+    {kDialogPos, "Camera_X", [](Settings& s) -> auto& { return s.offsets.camera.x; }},
+    {kDialogPos, "Camera_Y", [](Settings& s) -> auto& { return s.offsets.camera.y; }},
+    {kDialogPos, "Select_X", [](Settings& s) -> auto& { return s.offsets.select.x; }},
+    {kDialogPos, "Select_Y", [](Settings& s) -> auto& { return s.offsets.select.y; }},
+    {kDialogPos, "Edit_X", [](Settings& s) -> auto& { return s.offsets.edit.x; }},
+    {kDialogPos, "Edit_Y", [](Settings& s) -> auto& { return s.offsets.edit.y; }},
+    {kDialogPos, "Light_X", [](Settings& s) -> auto& { return s.offsets.light.x; }},
+    {kDialogPos, "Light_Y", [](Settings& s) -> auto& { return s.offsets.light.y; }},
+    {kDialogPos, "3DWin_X", [](Settings& s) -> auto& { return s.offsets.window3d.x; }, kAnyValue,
+     [](Settings& s) -> auto& { return s.offsets.light.x; }},
+    {kDialogPos, "3DWin_Y", [](Settings& s) -> auto& { return s.offsets.window3d.y; }, kAnyValue,
+     [](Settings& s) -> auto& { return s.offsets.light.y; }},
+    {kSystemCondition, "wire_detail", [](Settings& s) -> auto& { return s.wireDetail; }},
+}};
+
+// The renderer's option bytes and their ranges.
+struct ByteKey {
+    const char* key;
+    std::uint8_t Settings::* field;
+    std::int32_t first;
+    std::int32_t last;
+};
+
+constexpr std::array<ByteKey, 2> kByteKeys{{
+    {"zbuf_flag", &Settings::zbufFlag, 1, 4},
+    {"cbuf_flag", &Settings::cbufFlag, 1, 6},
+}};
+
+}  // namespace
+
+Settings readSettings(const std::filesystem::path& path) {
+    const platform::IniFile ini = platform::IniFile::load(path);
+    Settings s;
+    for (const ByteKey& k : kByteKeys) {
+        const std::int32_t v = ini.getInt(kSystemSetting, k.key, s.*k.field);
+        if (v >= k.first && v <= k.last) s.*k.field = static_cast<std::uint8_t>(v);
+    }
+    for (const IntKey& k : kIntKeys) {
+        std::int32_t& field = k.field(s);
+        const std::int32_t fallback = k.defaultFrom != nullptr ? k.defaultFrom(s) : field;
+        const std::int32_t v = ini.getInt(k.section, k.key, fallback);
+        field = v >= k.minimum ? v : fallback;
+    }
+    // The switch is a yes or no; anything else is taken as the usual dense lines.
+    if (s.wireDetail != 0) s.wireDetail = 1;
+    s.vrmlViewer = ini.getString(kOptionTool, kVrmlViewerKey, s.vrmlViewer, kVrmlViewerMax);
+    return s;
+}
+
+bool writeSettings(const std::filesystem::path& path, const Settings& settings) {
+    platform::IniFile ini = platform::IniFile::load(path);
+    Settings s = settings;
+    for (const ByteKey& k : kByteKeys) ini.setInt(kSystemSetting, k.key, s.*k.field);
+    for (const IntKey& k : kIntKeys) ini.setInt(k.section, k.key, k.field(s));
+    const std::string_view viewer = s.vrmlViewer;
+    ini.set(kOptionTool, kVrmlViewerKey, viewer.substr(0, kVrmlViewerMax));
+    return ini.save(path);
+}
+
+std::filesystem::path settingsPath(const std::string& iniOverride, const char* xdgConfigHome,
+                                   const char* home) {
+    if (!iniOverride.empty()) return iniOverride;
+    std::filesystem::path base;
+    // Relative values are to be ignored, so the file does not move with the current folder.
+    if (xdgConfigHome != nullptr && xdgConfigHome[0] == '/') {
+        base = xdgConfigHome;
+    } else if (home != nullptr && home[0] != '\0') {
+        base = std::filesystem::path(home) / ".config";
+    } else {
+        base = ".config";
+    }
+    return base / "rovora_z" / kSettingsFileName;
+}
+
+std::filesystem::path settingsPath(const std::string& iniOverride) {
+    const char* home = std::getenv("HOME");
+    if (home == nullptr || home[0] == '\0') {
+        // Services started without a login environment still have a password entry.
+        if (const passwd* pw = ::getpwuid(::getuid()); pw != nullptr) home = pw->pw_dir;
+    }
+    return settingsPath(iniOverride, std::getenv("XDG_CONFIG_HOME"), home);
+}
+
+}  // namespace rz::db

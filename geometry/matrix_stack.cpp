@@ -1,0 +1,92 @@
+#include "geometry/matrix_stack.hpp"
+
+#include "geometry/geometry_messages.hpp"
+#include "script/tokens.hpp"
+
+namespace rz::geometry {
+namespace {
+
+using script::kFail;
+using script::kOk;
+
+// Whether `levels` more pushes fit; reports the overflow when they do not.
+bool roomFor(const db::GeometryState& g, platform::MessageService& msg, int levels) {
+    if (g.depth + levels <= db::kMatrixStackDepth) return true;
+    msg.errorBox(msg::kStackOverflow);
+    return false;
+}
+
+// The factor T(-c) * F * T(c) that a push / build / pop sequence appends.
+Mat4 aboutCentre(const db::GeometryState& g, const Mat4& factor) {
+    const Vec3d c = widen(g.center);
+    return multiply(multiply(translation(c * -1.0), factor), translation(c));
+}
+
+int underflow(platform::MessageService& msg) {
+    msg.errorBox(msg::kStackUnderflow);
+    return kFail;
+}
+
+}  // namespace
+
+void resetMatrixState(db::GeometryState& g) { g = db::GeometryState{}; }
+
+int pushMatrix(db::GeometryState& g, platform::MessageService& msg) {
+    if (!roomFor(g, msg, 1)) return kFail;
+    g.stack[g.depth++] = g.current;
+    return kOk;
+}
+
+int popMatrix(db::GeometryState& g, platform::MessageService& msg) {
+    if (g.depth <= 0) return underflow(msg);
+    --g.depth;
+    g.current = multiply(g.stack[g.depth], g.current);
+    return kOk;
+}
+
+int popMatrixAfter(db::GeometryState& g, platform::MessageService& msg) {
+    if (g.depth <= 0) return underflow(msg);
+    --g.depth;
+    g.current = multiply(g.current, g.stack[g.depth]);
+    return kOk;
+}
+
+int translateAppend(db::GeometryState& g, platform::MessageService& msg, const Vec3& t) {
+    if (!roomFor(g, msg, 1)) return kFail;
+    g.current = multiply(g.current, translation(widen(t)));
+    return kOk;
+}
+
+int rotateAbout(db::GeometryState& g, platform::MessageService& msg, RotationAxis axis,
+                double degrees) {
+    if (!roomFor(g, msg, 2)) return kFail;
+    g.current = multiply(g.current, aboutCentre(g, rotation(axis, degrees)));
+    return kOk;
+}
+
+int scaleAbout(db::GeometryState& g, platform::MessageService& msg, const Vec3& s) {
+    if (!roomFor(g, msg, 2)) return kFail;
+    g.current = multiply(g.current, aboutCentre(g, scaling(widen(s))));
+    g.mirrorCount = (s[0] < 0.0f) + (s[1] < 0.0f) + (s[2] < 0.0f);
+    return kOk;
+}
+
+int beginTemporaryRotation(db::GeometryState& g, platform::MessageService& msg,
+                           const Vec3& point, RotationAxis axis, double degrees) {
+    if (!roomFor(g, msg, 3)) return kFail;
+    pushMatrix(g, msg);
+    g.temporaryCenterBackup = g.center;
+    g.center = point;
+    g.current = kIdentity;
+    return rotateAbout(g, msg, axis, degrees);
+}
+
+int endTemporaryRotation(db::GeometryState& g, platform::MessageService& msg) {
+    if (g.depth <= 0) return underflow(msg);
+    g.current = kIdentity;
+    popMatrix(g, msg);
+    g.center = g.temporaryCenterBackup;
+    return kOk;
+}
+
+}  // namespace rz::geometry

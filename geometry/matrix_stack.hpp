@@ -1,0 +1,42 @@
+#pragma once
+// The current matrix and the matrix stack every composition goes through. A composite
+// operation first makes sure the stack has room for all the levels it would use, so a
+// refused operation leaves the current matrix and the stack exactly as they were.
+
+#include "db/database.hpp"
+#include "geometry/matrix_math.hpp"
+#include "platform/message_service.hpp"
+
+namespace rz::geometry {
+
+// Back to the state of a fresh start: identity, empty stack, centre at the origin.
+void resetMatrixState(db::GeometryState& g);
+
+// stack[depth] = current. kFail after the overflow message when the stack is full.
+int pushMatrix(db::GeometryState& g, platform::MessageService& msg);
+// current = popped * current. kFail after the underflow message when the stack is empty.
+int popMatrix(db::GeometryState& g, platform::MessageService& msg);
+// current = current * popped.
+int popMatrixAfter(db::GeometryState& g, platform::MessageService& msg);
+
+// p * current.
+inline Vec3 transformByCurrent(const db::GeometryState& g, const Vec3& p) {
+    return transformPoint(p, g.current);
+}
+
+// current = current * T(t).
+int translateAppend(db::GeometryState& g, platform::MessageService& msg, const Vec3& t);
+// current = current * T(-c) * R * T(c), c the rotation centre.
+int rotateAbout(db::GeometryState& g, platform::MessageService& msg, RotationAxis axis,
+                double degrees);
+// current = current * T(-c) * diag(s) * T(c); the mirror count becomes the number of
+// negative factors.
+int scaleAbout(db::GeometryState& g, platform::MessageService& msg, const Vec3& s);
+
+// A rotation about a point that the interactive tools undo again: begin saves the current
+// matrix and the centre, end brings both back.
+int beginTemporaryRotation(db::GeometryState& g, platform::MessageService& msg,
+                           const Vec3& point, RotationAxis axis, double degrees);
+int endTemporaryRotation(db::GeometryState& g, platform::MessageService& msg);
+
+}  // namespace rz::geometry

@@ -1,0 +1,76 @@
+// The rovora_z program as a user runs it: output, standard input and exit statuses.
+#include <gtest/gtest.h>
+
+#include <sys/wait.h>
+
+#include <array>
+#include <cstdio>
+#include <string>
+
+namespace rz::test {
+namespace {
+
+struct Result {
+    std::string out;
+    int status = -1;
+};
+
+// Runs the program through the shell with standard error merged after standard output.
+Result runProgram(const std::string& args, const std::string& input = "") {
+    const std::string cmd = "printf '" + input + "' | XDG_CONFIG_HOME=/nonexistent " +
+                            ROVORA_Z_PATH + " " + args + " 2>&1";
+    Result r;
+    std::FILE* p = ::popen(cmd.c_str(), "r");
+    if (p == nullptr) return r;
+    std::array<char, 4096> buf{};
+    while (std::size_t n = std::fread(buf.data(), 1, buf.size(), p)) r.out.append(buf.data(), n);
+    const int st = ::pclose(p);
+    r.status = WIFEXITED(st) ? WEXITSTATUS(st) : -1;
+    return r;
+}
+
+TEST(Program, PrintsAndSucceeds) {
+    const Result r = runProgram("--headless -e 'var a; a = 1 + 2 * 3; print \"a=\", a;'");
+    EXPECT_EQ(r.out, "a= 7.000000\n");
+    EXPECT_EQ(r.status, 0);
+}
+
+TEST(Program, AnErrorBoxMeansExitStatusOne) {
+    const Result r = runProgram("--headless -e 'nop 1;'");
+    EXPECT_EQ(r.out,
+              "[ERROR Message!] ERROR:  パラメータが多すぎます！ \n"
+              "[ERROR Message!] ERROR: ERROR Occured! in execution.\n");
+    EXPECT_EQ(r.status, 1);
+}
+
+TEST(Program, ReadsStandardInputLineByLine) {
+    const Result r = runProgram("--headless", "var a\\na = 2\\nprint a * 3\\n");
+    EXPECT_EQ(r.out, " 6.000000\n");
+    EXPECT_EQ(r.status, 0);
+}
+
+TEST(Program, RunsTheExampleScript) {
+    const Result r =
+        runProgram(std::string("--headless ") + ROVORA_SOURCE_DIR "/examples/hello.sub");
+    EXPECT_EQ(r.status, 0);
+    EXPECT_NE(r.out.find("corner = ( 2.000000 4.000000 6.000000 )"), std::string::npos) << r.out;
+}
+
+TEST(Program, UsageVersionAndBadCommandLine) {
+    EXPECT_EQ(runProgram("--help").status, 0);
+    const Result v = runProgram("--version");
+    EXPECT_EQ(v.out, "ZIVOZI 3Z-Urirodod V2.0 BETA3 (TESTTYPE)\n");
+    EXPECT_EQ(v.status, 0);
+    const Result bad = runProgram("--headless --frobnicate");
+    EXPECT_EQ(bad.status, 2);
+    EXPECT_NE(bad.out.find("usage:"), std::string::npos);
+}
+
+TEST(Program, MissingScriptIsAnError) {
+    const Result r = runProgram("--headless /nonexistent/none.txt");
+    EXPECT_EQ(r.out, "[ERROR Message!] ERROR:  ファイルが見つかりませ～ん！ \n");
+    EXPECT_EQ(r.status, 1);
+}
+
+}  // namespace
+}  // namespace rz::test

@@ -1,0 +1,158 @@
+#include <gtest/gtest.h>
+#include <unistd.h>
+
+#include <filesystem>
+#include <string>
+#include <vector>
+
+#include "input_file.h"
+#include "polyconv_test_support.h"
+
+namespace {
+
+using polyconv_test::data_dir;
+using polyconv_test::read_bytes;
+using polyconv_test::run_polyconv;
+using polyconv_test::TempDir;
+
+constexpr int kExitFailure = 255;  // exit(-1) as the shell sees it
+constexpr int kExitRefused = 1;
+
+struct GoldenCase {
+    const char* stem;
+    int exit_code;
+    bool writes_script;
+};
+
+// Each DXF under tests/data/polyconv has the console text it must print (.stdout) and, when
+// it converts, the script it must write (.pts), both byte for byte.
+const std::vector<GoldenCase> kGoldenCases = {
+    {"face_triangle_r12", 0, true},             // fourth corner repeats the third; (1, 2, 3) scaled
+    {"face_quad_r12", 0, true},                 // -3 0 1 2 -3 2 3 0, patch total 8
+    {"face_mixed_r2000_crlf", 0, true},         // subclass markers, LINE and TEXT between faces, OBJECTS
+    {"mesh_3x4_r12", 0, true},                  // 12 axes, -2 4 3, kind 12
+    {"mesh_closed_n_r2000_crlf", 0, true},      // N 4 in the file, 5 columns stored
+    {"mesh_closed_mn_r12", 0, true},            // closed both ways: Mlooping and Nlooping
+    {"mesh_poles_r12", 0, true},                // apex rows take the fan normal
+    {"mesh_extra_vertices_r12", 0, true},       // vertices beyond M x N are reported and left out
+    {"mesh_truncated_r12", 0, true},            // ends inside a vertex: complete rows converted
+    {"polyface_r12", 0, true},                  // negated normals, hidden edges
+    {"polyface_bad_numbers_r12", 0, true},      // zero, out-of-range and short face records
+    {"faces_truncated_r12", 0, true},           // ends inside the third face
+    {"faces_endsec_then_garbage_r12", 0, true}, // " DXF File Error! " and no EOF
+    {"line_first_r12", kExitRefused, false},
+    {"no_entities_r12", kExitRefused, false},
+    {"polyline_2d_r12", kExitRefused, false},
+    {"polyface_no_valid_face_r12", kExitRefused, false},
+    {"mesh_too_large_r12", 0, false},           // allocation failure exits with 0
+    {"mesh_count_overflow_r12", 0, false},
+    {"mesh_negative_count_r12", 0, false},
+};
+
+TEST(PolyconvProgram, ConvertsEveryDataFileExactlyAsRecorded) {
+    for (const auto& c : kGoldenCases) {
+        SCOPED_TRACE(c.stem);
+        TempDir dir;
+        const auto output = dir.path() / "out.pts";
+        const auto run = run_polyconv({std::string(c.stem) + ".dxf", output.string()});
+        EXPECT_EQ(run.exit_code, c.exit_code);
+        EXPECT_EQ(run.output, read_bytes(data_dir() / (std::string(c.stem) + ".stdout")));
+        ASSERT_EQ(std::filesystem::exists(output), c.writes_script);
+        if (c.writes_script) {
+            EXPECT_EQ(read_bytes(output), read_bytes(data_dir() / (std::string(c.stem) + ".pts")));
+        }
+    }
+}
+
+TEST(PolyconvProgram, EveryDataFileHasItsRecordedResult) {
+    std::size_t dxf_files = 0;
+    for (const auto& entry : std::filesystem::directory_iterator(data_dir())) {
+        if (entry.path().extension() != ".dxf") continue;
+        ++dxf_files;
+        auto stdout_file = entry.path();
+        EXPECT_TRUE(std::filesystem::exists(stdout_file.replace_extension(".stdout"))) << entry.path();
+    }
+    EXPECT_EQ(dxf_files, kGoldenCases.size());
+}
+
+TEST(PolyconvProgram, FewerThanTwoFileArgumentsPrintUsageAndSucceed) {
+    const std::string usage = "usage: polyconv <Target filename(.dxf)> <Output filename(.pts)>\n";
+    for (const std::vector<std::string>& args : {std::vector<std::string>{}, std::vector<std::string>{"face_quad_r12.dxf"}}) {
+        const auto run = run_polyconv(args);
+        EXPECT_EQ(run.exit_code, 0);
+        EXPECT_EQ(run.output, usage);
+    }
+}
+
+TEST(PolyconvProgram, AMissingInputFailsWithMinusOne) {
+    TempDir dir;
+    const auto output = dir.path() / "out.pts";
+    for (const std::string name : {"no_such_file.dxf", "."}) {
+        const auto run = run_polyconv({name, output.string()});
+        EXPECT_EQ(run.exit_code, kExitFailure) << name;
+        EXPECT_EQ(run.output, "file ( " + name + " ) not found!\n");
+        EXPECT_FALSE(std::filesystem::exists(output));
+    }
+}
+
+TEST(PolyconvProgram, AnOutputThatCannotBeOpenedFailsWithMinusOne) {
+    TempDir dir;
+    const std::string output = (dir.path() / "missing_folder" / "out.pts").string();
+    const auto run = run_polyconv({"face_quad_r12.dxf", output});
+    EXPECT_EQ(run.exit_code, kExitFailure);
+    EXPECT_EQ(run.output, "***** File Read Complete!\nfile ( " + output + " ) cannot Open! \n");
+}
+
+TEST(PolyconvProgram, RefusedInputLeavesAnExistingOutputAlone) {
+    TempDir dir;
+    const auto output = dir.path() / "temp.pts";
+    polyconv_test::write_bytes(output, "old script\n");
+    const auto run = run_polyconv({"line_first_r12.dxf", output.string()});
+    EXPECT_EQ(run.exit_code, kExitRefused);
+    EXPECT_EQ(read_bytes(output), "old script\n");
+}
+
+TEST(PolyconvProgram, InputNamesDifferingOnlyInCaseAreFound) {
+    TempDir dir;
+    std::filesystem::copy_file(data_dir() / "face_quad_r12.dxf", dir.path() / "Model.DXF");
+    const auto run = run_polyconv({"model.dxf", "out.pts"}, dir.path());
+    EXPECT_EQ(run.exit_code, 0);
+    EXPECT_EQ(read_bytes(dir.path() / "out.pts"), read_bytes(data_dir() / "face_quad_r12.pts"));
+
+    // Two candidates: the name is ambiguous and counts as missing.
+    std::filesystem::copy_file(data_dir() / "face_quad_r12.dxf", dir.path() / "MODEL.dxf");
+    EXPECT_EQ(run_polyconv({"model.dxf", "out2.pts"}, dir.path()).exit_code, kExitFailure);
+}
+
+TEST(PolyconvProgram, AnInputLargerThanMemoryIsRefusedWithoutReadingIt) {
+    TempDir dir;
+    const auto huge = dir.path() / "huge.dxf";
+    const long pages = sysconf(_SC_PHYS_PAGES);
+    const long page_size = sysconf(_SC_PAGESIZE);
+    ASSERT_GT(pages, 0);
+    // A sparse file: it claims more than the machine's memory but occupies no disk space.
+    const auto size = static_cast<std::uintmax_t>(pages) * static_cast<std::uintmax_t>(page_size) * 2;
+    polyconv_test::write_bytes(huge, "");
+    std::error_code error;
+    std::filesystem::resize_file(huge, size, error);
+    if (error) GTEST_SKIP() << "the temporary file system cannot hold a sparse file: " << error.message();
+    const auto run = run_polyconv({huge.string(), (dir.path() / "out.pts").string()});
+    EXPECT_EQ(run.exit_code, 0);
+    EXPECT_EQ(run.output, "Memory Allocation Failed!\n");
+    EXPECT_FALSE(std::filesystem::exists(dir.path() / "out.pts"));
+}
+
+TEST(InputFile, ReadsBytesUnchangedAndRespectsTheLimit) {
+    TempDir dir;
+    const auto path = dir.path() / "bytes.dxf";
+    const std::string bytes = std::string("  0\r\nSECTION\r\n\0\xff", 17);
+    polyconv_test::write_bytes(path, bytes);
+    const auto read = polyconv::read_input_file(path, 1000);
+    EXPECT_EQ(read.status, polyconv::InputStatus::ok);
+    EXPECT_EQ(read.bytes, bytes);
+    EXPECT_EQ(polyconv::read_input_file(path, bytes.size()).status, polyconv::InputStatus::ok);
+    EXPECT_EQ(polyconv::read_input_file(path, bytes.size() - 1).status, polyconv::InputStatus::too_large);
+    EXPECT_EQ(polyconv::read_input_file(dir.path() / "absent.dxf", 1000).status, polyconv::InputStatus::not_found);
+}
+
+}  // namespace
