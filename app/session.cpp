@@ -2,25 +2,18 @@
 
 #include <strings.h>
 
+#include "app/dxf_import.hpp"
+#include "db/init_database.hpp"
 #include "platform/input_file.hpp"
 #include "script/language_commands.hpp"
-#include "script/language_symbols.hpp"
 #include "script/messages.hpp"
 #include "script/statement.hpp"
 
 namespace rz::app {
 
-void startSession(Session& s, const CommandLine&) {
-    if (const std::string_view failed = s.interp.allocate(); !failed.empty()) {
-        s.msg.errorBox(script::msg::kAllocFailed);
-        s.msg.errorBoxPlain(" ... in init() : " + std::string(failed) + "!\n");
-        s.msg.fatalStop();
-    }
-    if (!script::registerLanguageSymbols(s.interp)) {
-        s.msg.errorBox(script::msg::kAllocFailed);
-        s.msg.errorBoxPlain(" ... in init() : symbol!\n");
-        s.msg.fatalStop();
-    }
+void startSession(Session& s, const CommandLine& cl) {
+    s.settings = db::readSettings(db::settingsPath(cl.iniFile));
+    db::initDatabase(s.interp, s.db, s.settings);
 }
 
 void runScriptFile(Session& s, const std::string& path) {
@@ -46,7 +39,7 @@ void runAction(Session& s, const StartAction& action) {
             runScriptFile(s, action.text);
             break;
         case StartAction::Kind::ImportDxf:
-            s.msg.errorBox(script::msg::kFileNotFound);
+            importDxf(s.interp, action.text);
             break;
     }
 }

@@ -5,6 +5,8 @@
 #include <string>
 
 #include "app/command_line.hpp"
+#include "db/database.hpp"
+#include "db/settings.hpp"
 #include "platform/message_service.hpp"
 #include "platform/message_sink.hpp"
 #include "script/interp.hpp"
@@ -18,10 +20,13 @@ struct Session {
 
     platform::MessageService msg;
     script::Interp interp;
+    db::Settings settings;  // as read at start-up
+    db::Database db;
 };
 
-// Allocates the stores and registers the symbols; a store that cannot be had ends the
-// program with the fatal stop.
+// Reads the settings (the --ini file, or the one in the user's configuration folder), then
+// allocates the stores and registers the symbols; a store that cannot be had ends the
+// program. The settings file is only read here, never written.
 void startSession(Session& s, const CommandLine& cl);
 
 // Runs one start action (statements, a script file, a DXF import).

@@ -7,6 +7,12 @@
 namespace rz::script {
 namespace {
 
+// A name never declared: an undefined symbol. An at-sign name that matches no record is
+// undefined too, but has no symbol to declare.
+bool nextIsNewName(Interp& in) {
+    return in.next() == Tok::Undefined && in.lex.symbol() != SymbolTable::kNone;
+}
+
 // What var and vtx differ in: the kinds they give and the store they draw from.
 struct DeclarationKind {
     Tok single;
@@ -49,7 +55,7 @@ int arraySize(Interp& in, int& n) {
 
 int declare(Interp& in, const DeclarationKind& k) {
     for (;;) {
-        if (in.next() != Tok::Undefined) return failSkip(in, msg::kBadIdentifier);
+        if (!nextIsNewName(in)) return failSkip(in, msg::kBadIdentifier);
         const int s = in.lex.symbol();
         Tok t = in.next();
         if (t == Tok::LBracket) {
@@ -87,7 +93,7 @@ int cmdVtx(Interp& in) {
 
 int cmdDefMat(Interp& in) {
     for (;;) {
-        if (in.next() != Tok::Undefined) return failSkip(in, msg::kBadIdentifier);
+        if (!nextIsNewName(in)) return failSkip(in, msg::kBadIdentifier);
         const int s = in.lex.symbol();
         const int m = in.sym.takeMatrix();
         if (m == SymbolTable::kNone) {

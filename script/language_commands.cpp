@@ -1,6 +1,8 @@
 #include "script/language_commands.hpp"
 
 #include <array>
+#include <cstdarg>
+#include <cstdio>
 #include <cstring>
 
 #include "platform/input_file.hpp"
@@ -88,9 +90,12 @@ struct Line {
     std::array<char, kPrintLine> text{};
     std::size_t length = 0;
 
-    void append(const char* format, auto... args) {
+    void append(const char* format, ...) __attribute__((format(printf, 2, 3))) {
         const std::size_t room = text.size() - length;
-        const int n = std::snprintf(text.data() + length, room, format, args...);
+        va_list args;
+        va_start(args, format);
+        const int n = std::vsnprintf(text.data() + length, room, format, args);
+        va_end(args);
         if (n > 0) length = std::min(length + static_cast<std::size_t>(n), text.size() - 1);
     }
     void appendText(std::string_view s) { append("%.*s", static_cast<int>(s.size()), s.data()); }

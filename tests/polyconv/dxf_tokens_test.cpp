@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <climits>
+#include <cmath>
 #include <cstdio>
 #include <random>
 #include <string>
@@ -94,8 +95,18 @@ TEST(NumberFormat, WritesExactlyWhatPrintfPercentFWrites) {
                                   0.0000015, 2.5e-7,    -2.5e-7,    1e300,    -1.7e308, 5000.0,
                                   1.0 / 3.0, 123456.5,  0.1234565,  9.9999995};
     std::mt19937_64 random(20240611);
-    std::uniform_real_distribution<double> spread(-1e7, 1e7);
-    for (int i = 0; i < 2000; ++i) values.push_back(spread(random));
+    for (const double range : {1e-5, 1.0, 1e4, 1e8, 2e9, 1e15}) {
+        std::uniform_real_distribution<double> spread(-range, range);
+        for (int i = 0; i < 2000; ++i) values.push_back(spread(random));
+    }
+    // Values next to the halfway point between two printed numbers, where rounding is decided.
+    std::uniform_int_distribution<long long> micro(-4000000000LL, 4000000000LL);
+    for (int i = 0; i < 4000; ++i) {
+        const double tie = (static_cast<double>(micro(random)) + 0.5) / 1e6;
+        values.push_back(tie);
+        values.push_back(std::nextafter(tie, 1e300));
+        values.push_back(std::nextafter(tie, -1e300));
+    }
     for (const double v : values) EXPECT_EQ(fixed_text(v), printf_fixed(v)) << v;
     EXPECT_EQ(integer_text(-3), "-3");
     EXPECT_EQ(integer_text(40000), "40000");

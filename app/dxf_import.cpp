@@ -1,0 +1,32 @@
+#include "app/dxf_import.hpp"
+
+#include <unistd.h>
+
+#include <array>
+#include <cstdio>
+
+#include "platform/process_spawn.hpp"
+#include "script/messages.hpp"
+#include "script/statement.hpp"
+
+namespace rz::app {
+
+void importDxf(script::Interp& in, const std::string& dxfPath) {
+    std::string temp(in.sym.slotText(script::SymbolTable::kStartDirectorySlot));
+    if (temp.empty()) temp.push_back('.');
+    temp.append("/temp.pts");
+    // An old script must not be read if the converter writes nothing.
+    ::unlink(temp.c_str());
+    const std::string converter = platform::findProgram("polyconv");
+    if (converter.empty()) {
+        in.msg.errorBox(script::msg::kFileNotFound);
+        return;
+    }
+    const std::array<std::string, 2> args{dxfPath, temp};
+    platform::runProgram(converter, args);
+    std::string statement = "read \"";
+    statement.append(temp).append("\"; autoview; winclear; wire; ");
+    script::execCommandString(in, in.msg.currentWindow(), statement.c_str());
+}
+
+}  // namespace rz::app

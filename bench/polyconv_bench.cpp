@@ -1,0 +1,103 @@
+// Converting a 200 x 200 polygon mesh: the file is read and parsed, normals are computed and
+// the script is written. The parts are timed on their own as well, to show where time goes.
+#include <benchmark/benchmark.h>
+
+#include <filesystem>
+#include <fstream>
+#include <ostream>
+#include <string>
+
+#include "converter.h"
+#include "dxf_reader.h"
+#include "input_file.h"
+#include "normals.h"
+#include "pts_writer.h"
+
+namespace {
+
+constexpr int kSide = 200;
+
+// A gently curved sheet in the layout AutoCAD uses for polygon meshes.
+std::string mesh_dxf() {
+    std::string text = "  0\nSECTION\n  2\nENTITIES\n  0\nPOLYLINE\n  8\n0\n 66\n     1\n 70\n    16\n";
+    text += " 71\n" + std::to_string(kSide) + "\n 72\n" + std::to_string(kSide) + "\n";
+    for (int i = 0; i < kSide; ++i) {
+        for (int j = 0; j < kSide; ++j) {
+            const double x = j * 0.5;
+            const double y = i * 0.5;
+            const double z = 0.001 * (i - kSide / 2) * (j - kSide / 2);
+            text += "  0\nVERTEX\n  8\n0\n 10\n" + std::to_string(x) + "\n 20\n" + std::to_string(y) + "\n 30\n" +
+                    std::to_string(z) + "\n 70\n    64\n";
+        }
+    }
+    return text + "  0\nSEQEND\n  8\n0\n  0\nENDSEC\n  0\nEOF\n";
+}
+
+class MeshFile {
+public:
+    MeshFile() : path_(std::filesystem::temp_directory_path() / "polyconv_bench_mesh_200x200.dxf") {
+        std::ofstream(path_, std::ios::binary) << mesh_dxf();
+    }
+    ~MeshFile() {
+        std::error_code ignored;
+        std::filesystem::remove(path_, ignored);
+    }
+    MeshFile(const MeshFile&) = delete;
+    MeshFile& operator=(const MeshFile&) = delete;
+
+    const std::filesystem::path& path() const { return path_; }
+
+private:
+    std::filesystem::path path_;
+};
+
+const polyconv::MemoryLimits kLimits{};
+
+void BM_ConvertMeshFile(benchmark::State& state) {
+    const MeshFile file;
+    std::ostream console(nullptr);
+    for (auto _ : state) {
+        const polyconv::InputFile input = polyconv::read_input_file(file.path(), kLimits.max_input_bytes);
+        polyconv::Conversion conversion = polyconv::convert_dxf(input.bytes, console, kLimits);
+        benchmark::DoNotOptimize(conversion.script.data());
+    }
+    state.counters["vertices"] = kSide * kSide;
+}
+BENCHMARK(BM_ConvertMeshFile)->Unit(benchmark::kMillisecond);
+
+void BM_ReadAndParse(benchmark::State& state) {
+    const MeshFile file;
+    std::ostream console(nullptr);
+    for (auto _ : state) {
+        const polyconv::InputFile input = polyconv::read_input_file(file.path(), kLimits.max_input_bytes);
+        polyconv::ReadResult read = polyconv::read_dxf(input.bytes, console, kLimits);
+        benchmark::DoNotOptimize(&read);
+    }
+}
+BENCHMARK(BM_ReadAndParse)->Unit(benchmark::kMillisecond);
+
+void BM_Normals(benchmark::State& state) {
+    const std::string text = mesh_dxf();
+    std::ostream console(nullptr);
+    polyconv::ReadResult read = polyconv::read_dxf(text, console, kLimits);
+    auto& mesh = std::get<polyconv::Mesh>(read.geometry);
+    for (auto _ : state) {
+        polyconv::compute_mesh_normals(mesh, console);
+        benchmark::DoNotOptimize(mesh.vertices.data());
+    }
+}
+BENCHMARK(BM_Normals)->Unit(benchmark::kMillisecond);
+
+void BM_WriteScript(benchmark::State& state) {
+    const std::string text = mesh_dxf();
+    std::ostream console(nullptr);
+    polyconv::ReadResult read = polyconv::read_dxf(text, console, kLimits);
+    polyconv::compute_mesh_normals(std::get<polyconv::Mesh>(read.geometry), console);
+    for (auto _ : state) {
+        std::string script = polyconv::write_pts_script(read.geometry);
+        benchmark::DoNotOptimize(script.data());
+    }
+}
+BENCHMARK(BM_WriteScript)->Unit(benchmark::kMillisecond);
+
+}  // namespace

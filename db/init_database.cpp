@@ -1,0 +1,147 @@
+#include "db/init_database.hpp"
+
+#include <algorithm>
+#include <cstddef>
+#include <cstdint>
+#include <vector>
+
+#include "db/current_records.hpp"
+#include "db/system_variables.hpp"
+#include "platform/process.hpp"
+#include "platform/store_allocation.hpp"
+#include "script/language_symbols.hpp"
+#include "script/messages.hpp"
+
+namespace rz::db {
+namespace {
+
+using enum SysVar;
+
+constexpr std::string_view kTextureBuffer = "TextureBuffer(wbuf)";
+constexpr std::string_view kScriptBuffer = "scriptbuffer";
+constexpr std::string_view kEditList = "DB_EditList";
+
+// Failing to register symbols at start-up means a table too small for the system's own
+// names; the registration has already said which table.
+constexpr std::string_view kSymbolsDetail = " ... in init() : symbol!\n";
+constexpr std::string_view kWireViewDetail = " ... in initWinDyVariable()!\n";
+constexpr std::string_view kColoursDetail = " ... in initializeGFX() : gfxlib\n";
+
+// A negative capacity is a store that can never be had.
+template <class T>
+void allocateArea(platform::MessageService& msg, std::vector<T>& store, std::int32_t capacity,
+                  std::string_view area) {
+    if (capacity < 0 || !platform::allocateStore(store, static_cast<std::size_t>(capacity)))
+        stopStartup(msg, allocationFailure(area));
+}
+
+void allocateModel(platform::MessageService& msg, Database& db) {
+    const Capacities& c = db.capacity;
+    allocateArea(msg, db.axes, c.axismax, "model");
+    allocateArea(msg, db.patches, c.patchmax, "patches");
+    allocateArea(msg, db.shapes, c.shapemax, "shapes");
+    allocateArea(msg, db.blocks, c.blockmax, "blocks");
+    allocateArea(msg, db.rigids, c.rigidmax, "rigids");
+    allocateArea(msg, db.rlinks, c.rlinkmax, "rlinks");
+    allocateArea(msg, db.actors, c.actormax, "actors");
+    allocateArea(msg, db.affines, c.affinemax, "affines");
+    allocateArea(msg, db.attributes, c.attrimax, "attribute");
+    allocateArea(msg, db.maplists, c.maplistmax, "maplist[]");
+    allocateArea(msg, db.mapinfos, c.mapinfomax, "mapinfo[]");
+    allocateArea(msg, db.mapdatas, c.mapdatamax, "mapdata[]");
+    allocateArea(msg, db.textureBuffer, c.mapimagemax, kTextureBuffer);
+}
+
+void requireRegistered(platform::MessageService& msg, bool registered, std::string_view detail) {
+    if (!registered) stopStartup(msg, {std::string(detail), true});
+}
+
+void clearEditList(platform::MessageService& msg, Database& db) {
+    allocateArea(msg, db.editList, kEditListSize, kEditList);
+    std::fill(db.editList.begin(), db.editList.end(), EditRecord{});
+    const auto shapes = std::min<std::size_t>(std::max(db.shapeCount, 0), db.shapes.size());
+    for (std::size_t i = 0; i < shapes; ++i) db.shapes[i].editHead = kNoEdits;
+}
+
+}  // namespace
+
+StartupFailure allocationFailure(std::string_view area) {
+    // These areas have always ended the program quietly, without the banner.
+    if (area == "symbol-name-area" || area == "DB_Symbols")
+        return {" ... in init() : " + std::string(area) + "!\n", false};
+    if (area == kTextureBuffer || area == kScriptBuffer)
+        return {" ... in init() / [ " + std::string(area) + " ]\n", true};
+    if (area == kEditList) return {" ... in InitializeEditCursor() : DB_EditList!\n", true};
+    return {" ... in init() : " + std::string(area) + "!\n", true};
+}
+
+void stopStartup(platform::MessageService& msg, const StartupFailure& failure) {
+    msg.errorBox(script::msg::kAllocFailed);
+    msg.errorBoxPlain(failure.detail);
+    if (failure.fatalBanner) msg.fatalStop();
+    platform::endProcess(1);
+}
+
+void resetMapping(script::Interp& in) {
+    Database& db = database(in);
+    db.mapinfoCount = 1;
+    selectMapinfo(in, 0);
+    struct Reset {
+        SysVar var;
+        float value;
+    };
+    static constexpr std::array<Reset, 19> kResetValues{{
+        {MUstart, 0}, {MVstart, 0}, {MUend, 1},   {MVend, 1},    {MUlen, 1},
+        {MVlen, 1},   {MUofs, 0},   {MVofs, 0},   {MMopa, 1},    {MBump, 1},
+        {MXcent, 0},  {MYcent, 0},  {MZcent, 0},  {MXlen, 100},  {MYlen, 100},
+        {MZlen, 100}, {MKind, 2},   {MMethod, 1}, {MTexId, 0},
+    }};
+    for (const Reset& r : kResetValues) scalarVar(in, r.var) = r.value;
+    putMapinfoRecord(in);
+    db.currentMapinfo = 1;
+    putMapinfoRecord(in);
+    for (Shape& s : db.shapes) s.textureId = 0;
+    std::fill(db.maplists.begin(), db.maplists.end(), Maplist{});
+}
+
+void initDatabase(script::Interp& in, Database& db, const Settings& settings) {
+    in.db = &db;
+    db.capacity = settings.capacity;
+
+    // The model's stores, then the interpreter's: its symbol stores, the string slots,
+    // the name area, DB_Symbols and the newexec script buffer.
+    allocateModel(in.msg, db);
+    if (db.capacity.scriptmax < 0) stopStartup(in.msg, allocationFailure(kScriptBuffer));
+    if (const std::string_view failed =
+            in.allocate(static_cast<std::size_t>(db.capacity.scriptmax));
+        !failed.empty())
+        stopStartup(in.msg, allocationFailure(failed));
+
+    // Start values of every record.
+    resetModelRecords(db);
+    in.sym.setSlotText(script::SymbolTable::kForcedExtensionSlot, "");
+
+    // The model's variables.
+    requireRegistered(in.msg, registerModelVariables(in), kSymbolsDetail);
+
+    // The views' variables, the edit list, the mapping reset and the view colours.
+    requireRegistered(in.msg, registerWireViewVariables(in), kWireViewDetail);
+    clearEditList(in.msg, db);
+    resetMapping(in);
+    requireRegistered(in.msg, registerWireColours(in), kColoursDetail);
+
+    // The language's own symbols come last, after every system variable.
+    requireRegistered(in.msg, script::registerLanguageSymbols(in), kSymbolsDetail);
+
+    // The defaults into the records they describe.
+    putCameraRecord(in);
+    db.currentLight = 0;
+    putLightRecord(in);
+    db.currentAttribute = 0;
+    putAttriRecord(in);
+    db.currentAttribute = 1;
+    putAttriRecord(in);
+    putMapinfoRecord(in);
+}
+
+}  // namespace rz::db
