@@ -19,22 +19,23 @@ constexpr int kSide = 200;
 
 // A gently curved sheet in the layout AutoCAD uses for polygon meshes.
 std::string mesh_dxf() {
-    std::string text = "  0\nSECTION\n  2\nENTITIES\n  0\nPOLYLINE\n  8\n0\n 66\n     1\n 70\n    16\n";
+    std::string text =
+        "  0\nSECTION\n  2\nENTITIES\n  0\nPOLYLINE\n  8\n0\n 66\n     1\n 70\n    16\n";
     text += " 71\n" + std::to_string(kSide) + "\n 72\n" + std::to_string(kSide) + "\n";
     for (int i = 0; i < kSide; ++i) {
         for (int j = 0; j < kSide; ++j) {
             const double x = j * 0.5;
             const double y = i * 0.5;
             const double z = 0.001 * (i - kSide / 2) * (j - kSide / 2);
-            text += "  0\nVERTEX\n  8\n0\n 10\n" + std::to_string(x) + "\n 20\n" + std::to_string(y) + "\n 30\n" +
-                    std::to_string(z) + "\n 70\n    64\n";
+            text += "  0\nVERTEX\n  8\n0\n 10\n" + std::to_string(x) + "\n 20\n" +
+                    std::to_string(y) + "\n 30\n" + std::to_string(z) + "\n 70\n    64\n";
         }
     }
     return text + "  0\nSEQEND\n  8\n0\n  0\nENDSEC\n  0\nEOF\n";
 }
 
 class MeshFile {
-public:
+  public:
     MeshFile() : path_(std::filesystem::temp_directory_path() / "polyconv_bench_mesh_200x200.dxf") {
         std::ofstream(path_, std::ios::binary) << mesh_dxf();
     }
@@ -47,7 +48,7 @@ public:
 
     const std::filesystem::path& path() const { return path_; }
 
-private:
+  private:
     std::filesystem::path path_;
 };
 
@@ -57,7 +58,8 @@ void BM_ConvertMeshFile(benchmark::State& state) {
     const MeshFile file;
     std::ostream console(nullptr);
     for (auto _ : state) {
-        const polyconv::InputFile input = polyconv::read_input_file(file.path(), kLimits.max_input_bytes);
+        const polyconv::InputFile input =
+            polyconv::read_input_file(file.path(), kLimits.max_input_bytes);
         polyconv::Conversion conversion = polyconv::convert_dxf(input.bytes, console, kLimits);
         benchmark::DoNotOptimize(conversion.script.data());
     }
@@ -69,7 +71,8 @@ void BM_ReadAndParse(benchmark::State& state) {
     const MeshFile file;
     std::ostream console(nullptr);
     for (auto _ : state) {
-        const polyconv::InputFile input = polyconv::read_input_file(file.path(), kLimits.max_input_bytes);
+        const polyconv::InputFile input =
+            polyconv::read_input_file(file.path(), kLimits.max_input_bytes);
         polyconv::ReadResult read = polyconv::read_dxf(input.bytes, console, kLimits);
         benchmark::DoNotOptimize(&read);
     }

@@ -59,8 +59,7 @@ std::string_view fieldText(std::span<const char> field) {
 // outside copies nothing rather than touch memory past the store.
 template <class Store>
 auto* recordAt(Store& store, std::int32_t index) {
-    return index >= 0 && static_cast<std::size_t>(index) < store.size() ? &store[index]
-                                                                         : nullptr;
+    return index >= 0 && static_cast<std::size_t>(index) < store.size() ? &store[index] : nullptr;
 }
 
 }  // namespace

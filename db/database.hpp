@@ -67,6 +67,26 @@ struct GeometryState {
     std::int32_t mirrorCount = 0;  // negative factors of the last scale
 };
 
+// ---- Record-command state ---------------------------------------------------------------
+// new.atr and new.mapinfo refuse another record while the last one is still pending;
+// unlink.mapinfo takes the maplist and mapinfo counts back to those of the last link.mapinfo.
+struct RecordCommandState {
+    bool attributePending = false;
+    bool mapinfoPending = false;
+    std::int32_t linkUndoMaplists = 0;
+    std::int32_t linkUndoMapinfos = 0;
+};
+
+// ---- Renderer image ---------------------------------------------------------------------
+// The colour buffer (C-Buffer): width x height pixels of red, green, blue and a fourth
+// byte, rows top to bottom. The renderer allocates it at start-up; until then it is empty
+// and nothing can be read from it.
+struct ColorBuffer {
+    std::int32_t width = 0;
+    std::int32_t height = 0;
+    std::vector<std::uint8_t> pixels;
+};
+
 struct Database {
     Capacities capacity;
 
@@ -125,6 +145,8 @@ struct Database {
     std::int32_t lightCount = 1;
 
     GeometryState geometry;
+    RecordCommandState records;
+    ColorBuffer colorBuffer;
 
     // The usable axis limit: the last 1000 axes are kept free of checked operations.
     std::int32_t usableAxisLimit() const { return capacity.axismax - 1000; }

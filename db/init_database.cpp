@@ -91,9 +91,9 @@ void resetMapping(script::Interp& in) {
         float value;
     };
     static constexpr std::array<Reset, 19> kResetValues{{
-        {MUstart, 0}, {MVstart, 0}, {MUend, 1},   {MVend, 1},    {MUlen, 1},
-        {MVlen, 1},   {MUofs, 0},   {MVofs, 0},   {MMopa, 1},    {MBump, 1},
-        {MXcent, 0},  {MYcent, 0},  {MZcent, 0},  {MXlen, 100},  {MYlen, 100},
+        {MUstart, 0}, {MVstart, 0}, {MUend, 1},   {MVend, 1},   {MUlen, 1},
+        {MVlen, 1},   {MUofs, 0},   {MVofs, 0},   {MMopa, 1},   {MBump, 1},
+        {MXcent, 0},  {MYcent, 0},  {MZcent, 0},  {MXlen, 100}, {MYlen, 100},
         {MZlen, 100}, {MKind, 2},   {MMethod, 1}, {MTexId, 0},
     }};
     for (const Reset& r : kResetValues) scalarVar(in, r.var) = r.value;

@@ -244,7 +244,9 @@ bool registerAll(script::Interp& in, std::span<const Definition> table) {
 
 }  // namespace
 
-bool registerModelVariables(script::Interp& in) { return registerAll(in, kModelVariables); }
+bool registerModelVariables(script::Interp& in) {
+    return registerAll(in, kModelVariables);
+}
 
 bool registerWireViewVariables(script::Interp& in) {
     return registerAll(in, kWireViewVariables);

@@ -194,7 +194,7 @@ inline constexpr int kWireColourCount = static_cast<int>(WireColour::Count);
 
 // Registration, in start-up order. Each gives false when a registration failed; the symbol
 // table has reported it.
-bool registerModelVariables(script::Interp& in);      // camera ... cbuf.color.v
+bool registerModelVariables(script::Interp& in);     // camera ... cbuf.color.v
 bool registerWireViewVariables(script::Interp& in);  // w.center ... grid.center
 bool registerWireColours(script::Interp& in);        // C.BLACK ... C.ALLbase
 

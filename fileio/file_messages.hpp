@@ -21,9 +21,6 @@ inline constexpr std::string_view kMapdataOverflow =
     " マッピング画像データ記憶域がオーバーフローだぁ！ \n";
 inline constexpr std::string_view kTextureOverflow =
     " テクスチャ画像データ記憶域がオーバーフローだぁ！ \n";
-inline constexpr std::string_view kShapeAreaFull = " Shape データ記憶エリアが一杯です！！ ";
-inline constexpr std::string_view kPatchAreaFull = " Patch データ記憶エリアが一杯です！！ ";
-inline constexpr std::string_view kAxisAreaFull = " Axis データ記憶エリアが一杯です！！ ";
 inline constexpr std::string_view kNotBuilt =
     "\n **　すんまへん、まだサポートできてまへん・・・　** \n";
 

@@ -1,7 +1,6 @@
 #include "geometry/expand_kinds.hpp"
 
 #include "geometry/sweep.hpp"
-#include "geometry/truncate.hpp"
 #include "script/tokens.hpp"
 
 namespace rz::geometry {
@@ -21,9 +20,10 @@ struct Corners {
     // normalise((P - Q) x (R - P)) with Q, R the boundary neighbours of corner `stored`;
     // a neighbour that coincides with P is passed over for the next one.
     Vec3d normal(int stored) const {
+        // Boundary place -> stored corner; the swap of the last two is its own inverse, so
+        // the same table gives the place of a stored corner.
         static constexpr std::array<int, 4> kBoundary{0, 1, 3, 2};
-        static constexpr std::array<int, 4> kPlaceOnBoundary{0, 1, 3, 2};
-        const int at = kPlaceOnBoundary[stored];
+        const int at = kBoundary[stored];
         const auto corner = [&](int place) { return p[kBoundary[(place + 4) % 4]]; };
         const Vec3d& here = p[stored];
         int before = at - 1;

@@ -4,9 +4,13 @@ namespace rz::platform {
 namespace {
 
 // Each console line ends with exactly the newline the text brought, or one added.
+void write(std::FILE* f, std::string_view text) {
+    if (!text.empty()) std::fwrite(text.data(), 1, text.size(), f);
+}
+
 void writeLine(std::FILE* f, std::string_view prefix, std::string_view text) {
-    std::fwrite(prefix.data(), 1, prefix.size(), f);
-    std::fwrite(text.data(), 1, text.size(), f);
+    write(f, prefix);
+    write(f, text);
     if (text.empty() || text.back() != '\n') std::fputc('\n', f);
     std::fflush(f);
 }
@@ -17,7 +21,7 @@ void ConsoleSink::box(WindowId, std::string_view title, std::string_view text, B
     const bool toStdout = title == kSystemTitle || title == kInfoTitle;
     std::FILE* f = toStdout ? out_ : err_;
     std::fputc('[', f);
-    std::fwrite(title.data(), 1, title.size(), f);
+    write(f, title);
     writeLine(f, "] ", text);
 }
 
@@ -30,7 +34,7 @@ void ConsoleSink::console(std::string_view text) {
 }
 
 void ConsoleSink::diagnostic(std::string_view text) {
-    std::fwrite(text.data(), 1, text.size(), err_);
+    write(err_, text);
     std::fflush(err_);
 }
 

@@ -172,6 +172,8 @@ std::int32_t IniFile::getInt(std::string_view section, std::string_view key,
 }
 
 void IniFile::set(std::string_view section, std::string_view key, std::string_view value) {
+    // A line break would end the value early and start a line of its own.
+    value = value.substr(0, value.find_first_of("\r\n"));
     Section* s = findSection(section);
     if (s == nullptr) {
         sections_.push_back({std::string(section), true, {}});

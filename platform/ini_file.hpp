@@ -35,6 +35,7 @@ class IniFile {
                         std::int32_t fallback) const;
 
     // Replaces the value of a key, adding the key (and its section) at the end when missing.
+    // A value ends at its first line break.
     void set(std::string_view section, std::string_view key, std::string_view value);
     void setInt(std::string_view section, std::string_view key, std::int32_t value);
 

@@ -1,4 +1,5 @@
 #include "platform/message_service.hpp"
+#include <algorithm>
 
 #include <cstdarg>
 #include <cstdio>
@@ -70,7 +71,7 @@ void MessageService::fatalStop() {
 
 void MessageService::setBuffer(std::string_view text) {
     length_ = std::min(text.size(), buffer_.size() - 1);
-    std::memcpy(buffer_.data(), text.data(), length_);
+    std::copy_n(text.data(), length_, buffer_.data());
     buffer_[length_] = '\0';
 }
 

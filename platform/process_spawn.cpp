@@ -14,7 +14,9 @@ extern char** environ;
 namespace rz::platform {
 namespace {
 
-bool isExecutable(const std::string& path) { return ::access(path.c_str(), X_OK) == 0; }
+bool isExecutable(const std::string& path) {
+    return ::access(path.c_str(), X_OK) == 0;
+}
 
 std::string executableDirectory() {
     std::array<char, 4096> buf{};

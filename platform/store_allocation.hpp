@@ -13,8 +13,8 @@ template <class T>
 bool allocateStore(std::vector<T>& store, std::size_t count) {
     // Asked for first without the throwing operator new: under AddressSanitizer that one
     // ends the process on a request it cannot meet instead of throwing.
-    void* probe = count <= store.max_size() ? ::operator new(count * sizeof(T), std::nothrow)
-                                            : nullptr;
+    void* probe =
+        count <= store.max_size() ? ::operator new(count * sizeof(T), std::nothrow) : nullptr;
     if (probe != nullptr) {
         ::operator delete(probe);
         try {

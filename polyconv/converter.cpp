@@ -30,7 +30,8 @@ Outcome outcome_of(ReadStatus status) {
 
 }  // namespace
 
-Conversion convert_dxf(std::string_view dxf_text, std::ostream& console, const MemoryLimits& limits) {
+Conversion convert_dxf(std::string_view dxf_text, std::ostream& console,
+                       const MemoryLimits& limits) {
     try {
         ReadResult read = read_dxf(dxf_text, console, limits);
         const Outcome outcome = outcome_of(read.status);

@@ -23,6 +23,7 @@ struct Conversion {
 
 // Everything between the bytes of the DXF file and the text of the .pts file; the console
 // receives the progress messages in the order the steps run.
-Conversion convert_dxf(std::string_view dxf_text, std::ostream& console, const MemoryLimits& limits);
+Conversion convert_dxf(std::string_view dxf_text, std::ostream& console,
+                       const MemoryLimits& limits);
 
 }  // namespace polyconv

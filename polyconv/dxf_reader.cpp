@@ -52,7 +52,7 @@ double read_coordinate(std::string_view text, std::ostream& console) {
 }
 
 class FaceReader {
-public:
+  public:
     FaceReader(LineTokenizer& tokens, std::ostream& console) : tokens_(tokens), console_(console) {}
 
     FaceSet read() {
@@ -85,7 +85,7 @@ public:
         return std::move(result_);
     }
 
-private:
+  private:
     struct Corner {
         Vec3 position;
         std::uint8_t axes_read = 0;
@@ -104,9 +104,9 @@ private:
         in_face_ = false;
         auto& vertices = current_.vertices;
         // A triangle is written as four corners with the last two equal.
-        const auto last = std::unique(vertices.begin(), vertices.end(), [](const Vertex& a, const Vertex& b) {
-            return a.position == b.position;
-        });
+        const auto last =
+            std::unique(vertices.begin(), vertices.end(),
+                        [](const Vertex& a, const Vertex& b) { return a.position == b.position; });
         vertices.erase(last, vertices.end());
         // Fewer than three distinct corners enclose no surface.
         if (vertices.size() >= 3) result_.faces.push_back(current_);
@@ -156,7 +156,7 @@ private:
 };
 
 class MeshReader {
-public:
+  public:
     MeshReader(LineTokenizer& tokens, std::ostream& console, const MemoryLimits& limits)
         : tokens_(tokens), console_(console), limits_(limits) {}
 
@@ -204,11 +204,12 @@ public:
             }
         }
         mesh = std::move(mesh_);
-        const bool empty = mesh.kind == MeshKind::polygon ? mesh.vertices.empty() : mesh.faces.empty();
+        const bool empty =
+            mesh.kind == MeshKind::polygon ? mesh.vertices.empty() : mesh.faces.empty();
         return empty ? ReadStatus::no_geometry : ReadStatus::ok;
     }
 
-private:
+  private:
     enum class Stage { header, vertex, skipping };
 
     struct VertexEntity {
@@ -260,7 +261,8 @@ private:
                 case 72:
                 case 73:
                 case 74:
-                    entity_.numbers[static_cast<std::size_t>(group.code - 71)] = parse_integer(group.value);
+                    entity_.numbers[static_cast<std::size_t>(group.code - 71)] =
+                        parse_integer(group.value);
                     break;
                 default:
                     break;
@@ -288,7 +290,8 @@ private:
         } else {
             return ReadStatus::not_a_mesh;
         }
-        if (capacity > limits_.max_mesh_bytes / sizeof(Vertex)) return size_failure("Mesh too large! ( M: ");
+        if (capacity > limits_.max_mesh_bytes / sizeof(Vertex))
+            return size_failure("Mesh too large! ( M: ");
         capacity_ = capacity;
         mesh_.vertices.reserve(std::min(capacity, tokens_.remaining_bytes() / kMinVertexBytes));
         return ReadStatus::ok;
@@ -355,8 +358,9 @@ private:
         const std::size_t file_rows = rows_ - (mesh_.closed_m ? 1 : 0);
         const std::size_t rows = vertices.size() / columns_;
         if (rows < file_rows || vertices.size() % columns_ != 0) {
-            console_ << "mesh has " << integer_text(static_cast<long long>(rows)) << " complete rows of "
-                     << integer_text(static_cast<long long>(file_rows)) << ", only those are converted\n";
+            console_ << "mesh has " << integer_text(static_cast<long long>(rows))
+                     << " complete rows of " << integer_text(static_cast<long long>(file_rows))
+                     << ", only those are converted\n";
         }
         vertices.resize(rows * columns_);
         if (rows < file_rows) {
@@ -396,7 +400,8 @@ private:
                 if (magnitude > static_cast<long long>(vertex_count)) {
                     console_ << "face ( " << integer_text(face_number) << " ) vertex number "
                              << integer_text(number) << " is out of range ( 1 - "
-                             << integer_text(static_cast<long long>(vertex_count)) << " ), face skipped\n";
+                             << integer_text(static_cast<long long>(vertex_count))
+                             << " ), face skipped\n";
                     valid = false;
                     break;
                 }
@@ -407,8 +412,9 @@ private:
             mesh_.faces.push_back(face);
         }
         if (hidden_edge_faces > 0) {
-            console_ << integer_text(hidden_edge_faces)
-                     << " face(s) with negative vertex numbers (hidden edges): absolute values used\n";
+            console_
+                << integer_text(hidden_edge_faces)
+                << " face(s) with negative vertex numbers (hidden edges): absolute values used\n";
         }
         mesh_.m = vertex_count;
         mesh_.n = mesh_.faces.size();

@@ -14,7 +14,9 @@ namespace {
 
 constexpr std::string_view kUtf8Bom = "\xEF\xBB\xBF";
 
-bool is_blank(char c) { return c == ' ' || c == '\t' || c == '\r' || c == '\v' || c == '\f'; }
+bool is_blank(char c) {
+    return c == ' ' || c == '\t' || c == '\r' || c == '\v' || c == '\f';
+}
 
 std::string_view trim(std::string_view s) {
     while (!s.empty() && is_blank(s.front())) s.remove_prefix(1);
@@ -33,8 +35,7 @@ double strtod_copy(std::string_view text) {
 LineTokenizer::LineTokenizer(std::string_view text) : text_(text) {
     if (text_.starts_with(kUtf8Bom)) pos_ = kUtf8Bom.size();
     // Files from classic Mac programs end lines with a lone CR.
-    if (text_.find('\n') == std::string_view::npos &&
-        text_.find('\r') != std::string_view::npos) {
+    if (text_.find('\n') == std::string_view::npos && text_.find('\r') != std::string_view::npos) {
         line_end_ = '\r';
     }
 }
@@ -86,7 +87,8 @@ int parse_integer(std::string_view text) {
         }
     }
     const long long value = negative ? -magnitude : std::min(magnitude, kMax);
-    return static_cast<int>(std::max(value, static_cast<long long>(std::numeric_limits<int>::min())));
+    return static_cast<int>(
+        std::max(value, static_cast<long long>(std::numeric_limits<int>::min())));
 }
 
 ParsedValue parse_value(std::string_view text) {
@@ -95,7 +97,8 @@ ParsedValue parse_value(std::string_view text) {
     double value = 0.0;
     const auto [end, ec] = std::from_chars(text.data(), text.data() + text.size(), value);
     if (ec == std::errc::invalid_argument) return {0.0, true};
-    if (ec == std::errc::result_out_of_range) value = strtod_copy(text.substr(0, end - text.data()));
+    if (ec == std::errc::result_out_of_range)
+        value = strtod_copy(text.substr(0, end - text.data()));
     constexpr double kLargest = std::numeric_limits<double>::max() / kScale;
     if (!std::isfinite(value) || std::fabs(value) > kLargest) return {0.0, false};
     return {value, true};

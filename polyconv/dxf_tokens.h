@@ -10,7 +10,7 @@ namespace polyconv {
 // (rather than whitespace-separated words) keeps layer names and comments that contain
 // blanks in one piece, so codes and values never slip out of step.
 class LineTokenizer {
-public:
+  public:
     explicit LineTokenizer(std::string_view text);
 
     // The next line with surrounding blanks and the CR of a CR LF end removed; it may be empty.
@@ -21,7 +21,7 @@ public:
 
     std::size_t remaining_bytes() const { return text_.size() - pos_; }
 
-private:
+  private:
     std::string_view text_;
     std::size_t pos_ = 0;
     char line_end_ = '\n';

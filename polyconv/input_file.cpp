@@ -11,10 +11,13 @@
 namespace polyconv {
 namespace {
 
-char ascii_lower(char c) { return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c; }
+char ascii_lower(char c) {
+    return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c;
+}
 
 bool equal_ignoring_case(std::string_view a, std::string_view b) {
-    return std::ranges::equal(a, b, [](char x, char y) { return ascii_lower(x) == ascii_lower(y); });
+    return std::ranges::equal(a, b,
+                              [](char x, char y) { return ascii_lower(x) == ascii_lower(y); });
 }
 
 }  // namespace

@@ -42,8 +42,8 @@ void report_file(std::string_view name, std::string_view what) {
 
 int run(std::string_view input_name, std::string_view output_name) {
     const polyconv::MemoryLimits limits = machine_limits();
-    const polyconv::InputFile input =
-        polyconv::read_input_file(polyconv::resolve_input_path(std::string(input_name)), limits.max_input_bytes);
+    const polyconv::InputFile input = polyconv::read_input_file(
+        polyconv::resolve_input_path(std::string(input_name)), limits.max_input_bytes);
     if (input.status == polyconv::InputStatus::not_found) {
         report_file(input_name, "not found!\n");
         return kFailure;
@@ -61,7 +61,8 @@ int run(std::string_view input_name, std::string_view output_name) {
             report_file(input_name, "is not DXF file-format.\n");
             return kRefused;
         case polyconv::Outcome::not_a_mesh:
-            report_file(input_name, "has a POLYLINE that is neither a polygon mesh nor a polyface mesh.\n");
+            report_file(input_name,
+                        "has a POLYLINE that is neither a polygon mesh nor a polyface mesh.\n");
             return kRefused;
         case polyconv::Outcome::no_geometry:
             report_file(input_name, "has no face to convert.\n");

@@ -22,10 +22,12 @@ bool normalise(Vec3& v) {
     return true;
 }
 
-Vec3 corner_normal(Vec3 before, Vec3 at, Vec3 after) { return cross(at - before, after - at); }
+Vec3 corner_normal(Vec3 before, Vec3 at, Vec3 after) {
+    return cross(at - before, after - at);
+}
 
 class PolygonMeshNormals {
-public:
+  public:
     PolygonMeshNormals(Mesh& mesh, std::ostream& console)
         : vertices_(mesh.vertices),
           rows_(mesh.m),
@@ -50,17 +52,19 @@ public:
             }
         }
         if (closed_n_) {
-            for (std::size_t i = 0; i < distinct_rows; ++i) at(i, columns_ - 1).normal = at(i, 0).normal;
+            for (std::size_t i = 0; i < distinct_rows; ++i)
+                at(i, columns_ - 1).normal = at(i, 0).normal;
         }
         if (closed_m_) {
             for (std::size_t j = 0; j < columns_; ++j) at(rows_ - 1, j).normal = at(0, j).normal;
         } else if (rows_ >= 2 && columns_ >= 2) {
             if (is_pole(0)) set_row_normal(0, pole_normal(0, 1, false));
-            if (is_pole(rows_ - 1)) set_row_normal(rows_ - 1, pole_normal(rows_ - 1, rows_ - 2, true));
+            if (is_pole(rows_ - 1))
+                set_row_normal(rows_ - 1, pole_normal(rows_ - 1, rows_ - 2, true));
         }
     }
 
-private:
+  private:
     Vertex& at(std::size_t i, std::size_t j) { return vertices_[i * columns_ + j]; }
     Vec3 position(std::size_t i, std::size_t j) { return at(i, j).position; }
 

@@ -25,10 +25,12 @@ struct Box {
     }
 };
 
-Vec3 scaled(Vec3 p) { return {p.x * kScale, p.y * kScale, p.z * kScale}; }
+Vec3 scaled(Vec3 p) {
+    return {p.x * kScale, p.y * kScale, p.z * kScale};
+}
 
 class ScriptBuilder {
-public:
+  public:
     explicit ScriptBuilder(std::size_t vertex_count) { out_.reserve(200 * vertex_count + 2048); }
 
     ScriptBuilder& text(std::string_view s) {
@@ -53,15 +55,19 @@ public:
         text("let axis.nv").vector(normal, "\t").text("\n");
     }
 
-    void patch_value(long long value) { text("let patch.p\t").integer(value).text("\npatch.add\n"); }
+    void patch_value(long long value) {
+        text("let patch.p\t").integer(value).text("\npatch.add\n");
+    }
 
     // Three or four corners at first..first+count-1 as the triangles (0, 1, 2) and (2, 3, 0).
     void triangles(std::array<std::size_t, 4> corners, std::size_t count) {
-        static constexpr std::array<std::array<std::size_t, 3>, 2> kTriangles{{{0, 1, 2}, {2, 3, 0}}};
+        static constexpr std::array<std::array<std::size_t, 3>, 2> kTriangles{
+            {{0, 1, 2}, {2, 3, 0}}};
         const std::size_t triangle_count = count == 4 ? 2 : 1;
         for (std::size_t t = 0; t < triangle_count; ++t) {
             patch_value(-3);
-            for (const std::size_t k : kTriangles[t]) patch_value(static_cast<long long>(corners[k]));
+            for (const std::size_t k : kTriangles[t])
+                patch_value(static_cast<long long>(corners[k]));
             patch_values_ += 4;
         }
     }
@@ -76,14 +82,15 @@ public:
     long long patch_values() const { return patch_values_; }
     std::string take() { return std::move(out_); }
 
-private:
+  private:
     std::string out_;
     long long patch_values_ = 0;
 };
 
 enum class InputKind { faces, polyface, polygon };
 
-void write_shape_and_block(ScriptBuilder& script, InputKind kind, std::size_t axis_count, const Box& box) {
+void write_shape_and_block(ScriptBuilder& script, InputKind kind, std::size_t axis_count,
+                           const Box& box) {
     script.text("let shape.id\t1\n");
     script.text(kind == InputKind::polygon ? "let sh.kind\t12\n" : "let sh.kind\t11\n");
     script.text("let sh.axis.id\t0\n");

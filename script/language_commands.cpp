@@ -1,4 +1,5 @@
 #include "script/language_commands.hpp"
+#include <algorithm>
 
 #include <array>
 #include <cstdarg>
@@ -26,7 +27,7 @@ using PathBuffer = std::array<char, 4096>;
 
 void copyPath(PathBuffer& dst, std::string_view src) {
     const std::size_t n = std::min(src.size(), dst.size() - 1);
-    std::memcpy(dst.data(), src.data(), n);
+    std::copy_n(src.data(), n, dst.data());
     dst[n] = '\0';
 }
 

@@ -56,7 +56,7 @@ int SymbolTable::install(std::string_view name, Tok kind, float value) {
         return kNone;
     }
     const int s = count_++;
-    std::memcpy(names_.data() + namesUsed_, name.data(), name.size());
+    std::copy_n(name.data(), name.size(), names_.data() + namesUsed_);
     names_[namesUsed_ + name.size()] = '\0';
     const std::size_t b = bucketOf(name);
     symbols_[s] = Symbol{namesUsed_, kind, 0, value, -1, buckets_[b]};
@@ -146,7 +146,7 @@ std::string_view SymbolTable::slotText(int n) const {
 void SymbolTable::setSlotText(int n, std::string_view text) {
     const std::size_t len = std::min(text.size(), kSlotSize - 1);
     char* p = strings_.data() + n * kSlotSize;
-    std::memmove(p, text.data(), len);
+    std::copy_n(text.data(), len, p);
     p[len] = '\0';
 }
 

@@ -16,7 +16,7 @@ using polyconv_test::count_lines;
 
 // Builds DXF text one group per two lines, as every exporter writes it.
 class Dxf {
-public:
+  public:
     Dxf& group(int code, const std::string& value) {
         text_ += std::to_string(code) + "\n" + value + "\n";
         return *this;
@@ -27,21 +27,37 @@ public:
         group(0, "3DFACE").group(8, "0");
         for (std::size_t k = 0; k < corners.size(); ++k) {
             const int c = static_cast<int>(k);
-            group(10 + c, num(corners[k].x)).group(20 + c, num(corners[k].y)).group(30 + c, num(corners[k].z));
+            group(10 + c, num(corners[k].x))
+                .group(20 + c, num(corners[k].y))
+                .group(30 + c, num(corners[k].z));
         }
         return *this;
     }
     Dxf& polyline(int flags, int m, int n) {
-        return group(0, "POLYLINE").group(8, "0").group(66, "1").group(70, std::to_string(flags))
-            .group(71, std::to_string(m)).group(72, std::to_string(n));
+        return group(0, "POLYLINE")
+            .group(8, "0")
+            .group(66, "1")
+            .group(70, std::to_string(flags))
+            .group(71, std::to_string(m))
+            .group(72, std::to_string(n));
     }
     Dxf& vertex(Vec3 p, int flags = 64) {
-        return group(0, "VERTEX").group(8, "0").group(10, num(p.x)).group(20, num(p.y)).group(30, num(p.z))
+        return group(0, "VERTEX")
+            .group(8, "0")
+            .group(10, num(p.x))
+            .group(20, num(p.y))
+            .group(30, num(p.z))
             .group(70, std::to_string(flags));
     }
     Dxf& face_record(const std::vector<int>& numbers) {
-        group(0, "VERTEX").group(8, "0").group(10, "0").group(20, "0").group(30, "0").group(70, "128");
-        for (std::size_t k = 0; k < numbers.size(); ++k) group(71 + static_cast<int>(k), std::to_string(numbers[k]));
+        group(0, "VERTEX")
+            .group(8, "0")
+            .group(10, "0")
+            .group(20, "0")
+            .group(30, "0")
+            .group(70, "128");
+        for (std::size_t k = 0; k < numbers.size(); ++k)
+            group(71 + static_cast<int>(k), std::to_string(numbers[k]));
         return *this;
     }
     Dxf& grid(int rows, int columns) {
@@ -57,7 +73,7 @@ public:
     }
     const std::string& text() const { return text_; }
 
-private:
+  private:
     static std::string num(double v) {
         std::ostringstream out;
         out << v;
@@ -77,8 +93,12 @@ Read read(const std::string& text, const MemoryLimits& limits = {}) {
     return {std::move(result), console.str()};
 }
 
-const FaceSet& faces_of(const Read& r) { return std::get<FaceSet>(r.result.geometry); }
-const Mesh& mesh_of(const Read& r) { return std::get<Mesh>(r.result.geometry); }
+const FaceSet& faces_of(const Read& r) {
+    return std::get<FaceSet>(r.result.geometry);
+}
+const Mesh& mesh_of(const Read& r) {
+    return std::get<Mesh>(r.result.geometry);
+}
 
 const std::vector<Vec3> kSquare = {{0, 0, 0}, {1, 0, 0}, {1, 1, 0}, {0, 1, 0}};
 
@@ -92,8 +112,10 @@ TEST(DxfRecognition, OnlyAnEntitiesSectionStartingWithA3dfaceOrPolylineIsTaken) 
     const std::vector<Case> cases = {
         {"empty file", "", ReadStatus::not_dxf},
         {"faces", Dxf().entities().text() + square, ReadStatus::ok},
-        {"mesh", Dxf().entities().polyline(16, 2, 2).grid(2, 2).seqend().end().text(), ReadStatus::ok},
-        {"LINE first", Dxf().entities().group(0, "LINE").group(10, "0").text() + square, ReadStatus::not_dxf},
+        {"mesh", Dxf().entities().polyline(16, 2, 2).grid(2, 2).seqend().end().text(),
+         ReadStatus::ok},
+        {"LINE first", Dxf().entities().group(0, "LINE").group(10, "0").text() + square,
+         ReadStatus::not_dxf},
         {"empty section", Dxf().entities().end().text(), ReadStatus::not_dxf},
         {"section name missing", Dxf().group(0, "SECTION").text() + square, ReadStatus::not_dxf},
         {"ends after ENTITIES", Dxf().entities().text(), ReadStatus::not_dxf},
@@ -102,13 +124,15 @@ TEST(DxfRecognition, OnlyAnEntitiesSectionStartingWithA3dfaceOrPolylineIsTaken) 
         {"BLOCKS is not ENTITIES", Dxf().group(0, "SECTION").group(2, "BLOCKS").text() + square,
          ReadStatus::not_dxf},
         {"repeated 0 before SECTION", "0\n" + Dxf().entities().text() + square, ReadStatus::ok},
-        {"blank lines between groups", "\n  0\n\nSECTION\n  2\n\nENTITIES\n\n" + square, ReadStatus::ok},
+        {"blank lines between groups", "\n  0\n\nSECTION\n  2\n\nENTITIES\n\n" + square,
+         ReadStatus::ok},
     };
     for (const auto& c : cases) {
         const Read r = read(c.text);
         EXPECT_EQ(r.result.status, c.status) << c.name;
         // The read-complete line is the sign that the converter accepted the file.
-        EXPECT_EQ(r.console.starts_with("***** File Read Complete!\n"), c.status == ReadStatus::ok) << c.name;
+        EXPECT_EQ(r.console.starts_with("***** File Read Complete!\n"), c.status == ReadStatus::ok)
+            << c.name;
     }
 }
 
@@ -116,9 +140,15 @@ TEST(DxfFaces, CornersAreTakenWhenAllThreeCoordinatesAreInWhateverTheGroupOrder)
     const Read r = read(Dxf()
                             .entities()
                             .group(0, "3DFACE")
-                            .group(12, "5").group(11, "3").group(10, "1")
-                            .group(22, "6").group(21, "4").group(20, "2")
-                            .group(30, "0").group(31, "0").group(32, "0")
+                            .group(12, "5")
+                            .group(11, "3")
+                            .group(10, "1")
+                            .group(22, "6")
+                            .group(21, "4")
+                            .group(20, "2")
+                            .group(30, "0")
+                            .group(31, "0")
+                            .group(32, "0")
                             .end()
                             .text());
     ASSERT_EQ(r.result.status, ReadStatus::ok);
@@ -161,8 +191,14 @@ TEST(DxfFaces, OtherEntitiesAreReportedAndTheirPointsNeverJoinAFace) {
     const Read r = read(Dxf()
                             .entities()
                             .face({{0, 0, 0}, {1, 0, 0}})  // only two corners so far
-                            .group(0, "LINE").group(8, "walls and doors").group(12, "7").group(22, "7").group(32, "7")
-                            .group(13, "8").group(23, "8").group(33, "8")
+                            .group(0, "LINE")
+                            .group(8, "walls and doors")
+                            .group(12, "7")
+                            .group(22, "7")
+                            .group(32, "7")
+                            .group(13, "8")
+                            .group(23, "8")
+                            .group(33, "8")
                             .face(kSquare)
                             .end()
                             .text());
@@ -176,9 +212,15 @@ TEST(DxfFaces, UnwritableCoordinatesAreReportedAndReadAsZero) {
     const Read r = read(Dxf()
                             .entities()
                             .group(0, "3DFACE")
-                            .group(10, "1e999").group(20, "0").group(30, "nan")
-                            .group(11, "1").group(21, "0").group(31, "0")
-                            .group(12, "1").group(22, "1").group(32, "0")
+                            .group(10, "1e999")
+                            .group(20, "0")
+                            .group(30, "nan")
+                            .group(11, "1")
+                            .group(21, "0")
+                            .group(31, "0")
+                            .group(12, "1")
+                            .group(22, "1")
+                            .group(32, "0")
                             .end()
                             .text());
     ASSERT_EQ(r.result.status, ReadStatus::ok);
@@ -194,7 +236,8 @@ TEST(DxfFaces, TheEndOfTheSectionIsCheckedForTheEofMarker) {
     };
     const std::vector<Case> cases = {
         {"complete", "0\nENDSEC\n0\nEOF\n", "***** File Read Complete!\n"},
-        {"later sections before EOF", "0\nENDSEC\n0\nSECTION\n2\nOBJECTS\n0\nENDSEC\n0\nEOF", "***** File Read Complete!\n"},
+        {"later sections before EOF", "0\nENDSEC\n0\nSECTION\n2\nOBJECTS\n0\nENDSEC\n0\nEOF",
+         "***** File Read Complete!\n"},
         {"nothing after ENDSEC", "0\nENDSEC\n", "File is not Enough length. \n"},
         {"no EOF", "0\nENDSEC\n0\nSECTION\n", "File is not Enough length. \n"},
         {"not a group code after ENDSEC", "0\nENDSEC\nrubbish\n0\nEOF\n", " DXF File Error! "},
@@ -210,7 +253,8 @@ TEST(DxfFaces, TheEndOfTheSectionIsCheckedForTheEofMarker) {
 }
 
 TEST(DxfFaces, EveryPrefixOfAFileReadsWithoutHarmAndKeepsTheFacesCompletedSoFar) {
-    const std::string text = Dxf().entities().face(kSquare).face({{0, 0, 1}, {1, 0, 1}, {0, 1, 1}}).end().text();
+    const std::string text =
+        Dxf().entities().face(kSquare).face({{0, 0, 1}, {1, 0, 1}, {0, 1, 1}}).end().text();
     const std::size_t first_face_complete = text.find("3DFACE", text.find("3DFACE") + 1);
     for (std::size_t length = 0; length <= text.size(); ++length) {
         const Read r = read(text.substr(0, length));
@@ -237,7 +281,8 @@ TEST(DxfPolygonMesh, ClosedDirectionsAreStoredWithTheirClosingCopies) {
         {"closed in both", 16 + 32 + 1, 4, 5},
     };
     for (const auto& c : cases) {
-        const Read r = read(Dxf().entities().polyline(c.flags, 3, 4).grid(3, 4).seqend().end().text());
+        const Read r =
+            read(Dxf().entities().polyline(c.flags, 3, 4).grid(3, 4).seqend().end().text());
         ASSERT_EQ(r.result.status, ReadStatus::ok) << c.name;
         const Mesh& mesh = mesh_of(r);
         EXPECT_EQ(mesh.m, c.rows) << c.name;
@@ -245,15 +290,19 @@ TEST(DxfPolygonMesh, ClosedDirectionsAreStoredWithTheirClosingCopies) {
         ASSERT_EQ(mesh.vertices.size(), c.rows * c.columns) << c.name;
         for (std::size_t i = 0; i < 3; ++i) {
             for (std::size_t j = 0; j < 4; ++j) {
-                EXPECT_EQ(mesh.vertices[i * c.columns + j].position, (Vec3{double(j), double(i), 0})) << c.name;
+                EXPECT_EQ(mesh.vertices[i * c.columns + j].position,
+                          (Vec3{double(j), double(i), 0}))
+                    << c.name;
             }
             if (c.columns == 5) {
-                EXPECT_EQ(mesh.vertices[i * 5 + 4].position, mesh.vertices[i * 5].position) << c.name;
+                EXPECT_EQ(mesh.vertices[i * 5 + 4].position, mesh.vertices[i * 5].position)
+                    << c.name;
             }
         }
         if (c.rows == 4) {
             for (std::size_t j = 0; j < c.columns; ++j) {
-                EXPECT_EQ(mesh.vertices[3 * c.columns + j].position, mesh.vertices[j].position) << c.name;
+                EXPECT_EQ(mesh.vertices[3 * c.columns + j].position, mesh.vertices[j].position)
+                    << c.name;
             }
         }
         EXPECT_EQ(r.console, "***** File Read Complete!\nSEQEND\n") << c.name;
@@ -263,7 +312,11 @@ TEST(DxfPolygonMesh, ClosedDirectionsAreStoredWithTheirClosingCopies) {
 TEST(DxfPolygonMesh, HeaderGroupsCountInAnyOrder) {
     const Read r = read(Dxf()
                             .entities()
-                            .group(0, "POLYLINE").group(72, "3").group(71, "2").group(62, "5").group(70, "48")
+                            .group(0, "POLYLINE")
+                            .group(72, "3")
+                            .group(71, "2")
+                            .group(62, "5")
+                            .group(70, "48")
                             .grid(2, 3)
                             .seqend()
                             .end()
@@ -287,7 +340,8 @@ TEST(DxfPolygonMesh, MissingVerticesLeaveOnlyTheCompleteRowsAndOpenTheMesh) {
         bool short_file;
     };
     // 2 full rows and one vertex of the third of a mesh closed in M.
-    const std::string head = Dxf().entities().polyline(16 + 1, 3, 3).grid(2, 3).vertex({0, 2, 0}).text();
+    const std::string head =
+        Dxf().entities().polyline(16 + 1, 3, 3).grid(2, 3).vertex({0, 2, 0}).text();
     const std::vector<Case> cases = {
         {"SEQEND too early", Dxf().seqend().end().text(), false},
         {"file ends between vertices", "", true},
@@ -302,8 +356,12 @@ TEST(DxfPolygonMesh, MissingVerticesLeaveOnlyTheCompleteRowsAndOpenTheMesh) {
         EXPECT_EQ(mesh.n, 3U) << c.name;
         EXPECT_EQ(mesh.vertices.size(), 6U) << c.name;
         EXPECT_FALSE(mesh.closed_m) << c.name;
-        EXPECT_EQ(count_lines(r.console, " This file don't have enough length\n"), c.short_file ? 1U : 0U) << c.name;
-        EXPECT_EQ(count_lines(r.console, "mesh has 2 complete rows of 3, only those are converted\n"), 1U) << c.name;
+        EXPECT_EQ(count_lines(r.console, " This file don't have enough length\n"),
+                  c.short_file ? 1U : 0U)
+            << c.name;
+        EXPECT_EQ(
+            count_lines(r.console, "mesh has 2 complete rows of 3, only those are converted\n"), 1U)
+            << c.name;
     }
 }
 
@@ -319,35 +377,42 @@ TEST(DxfPolygonMesh, SizesThatCannotBeHeldAreRefusedBeforeAnyVertexIsStored) {
         {"zero rows", 16, 0, 4, "Invalid mesh size! ( M: 0 N: 4 )\n"},
         {"negative columns", 16, 3, -4, "Invalid mesh size! ( M: 3 N: -4 )\n"},
         {"polyface without vertices", 64, 0, 2, "Invalid mesh size! ( M: 0 N: 2 )\n"},
-        {"closing copies push it over", 16 + 32 + 1, INT_MAX, INT_MAX, "Mesh too large! ( M: 2147483647 N: 2147483647 )\n"},
+        {"closing copies push it over", 16 + 32 + 1, INT_MAX, INT_MAX,
+         "Mesh too large! ( M: 2147483647 N: 2147483647 )\n"},
         {"more than the memory limit", 16, 100, 100, "Mesh too large! ( M: 100 N: 100 )\n"},
     };
     const MemoryLimits limits{1 << 20, 100 * 100 * sizeof(Vertex) - 1};
     for (const auto& c : cases) {
-        const Read r = read(Dxf().entities().polyline(c.flags, c.m, c.n).grid(1, 1).seqend().end().text(), limits);
+        const Read r = read(
+            Dxf().entities().polyline(c.flags, c.m, c.n).grid(1, 1).seqend().end().text(), limits);
         EXPECT_EQ(r.result.status, ReadStatus::mesh_too_large) << c.name;
         EXPECT_TRUE(r.console.ends_with(c.message)) << c.name << ": " << r.console;
     }
-    const Read fits = read(Dxf().entities().polyline(16, 99, 100).grid(1, 100).seqend().end().text(), limits);
+    const Read fits =
+        read(Dxf().entities().polyline(16, 99, 100).grid(1, 100).seqend().end().text(), limits);
     EXPECT_EQ(fits.result.status, ReadStatus::ok);
 }
 
 TEST(DxfPolygonMesh, AHugeDeclaredSizeDoesNotReserveMemoryTheFileCannotFill) {
-    const Read r = read(Dxf().entities().polyline(16, 30000, 30000).grid(1, 2).seqend().end().text());
+    const Read r =
+        read(Dxf().entities().polyline(16, 30000, 30000).grid(1, 2).seqend().end().text());
     ASSERT_EQ(r.result.status, ReadStatus::no_geometry);
     EXPECT_LT(mesh_of(r).vertices.capacity(), 1000U);
 }
 
 TEST(DxfPolyline, OnlyMeshesAreConvertedAndOnlyFlaggedVerticesStored) {
-    EXPECT_EQ(read(Dxf().entities().polyline(0, 0, 0).vertex({0, 0, 0}, 0).seqend().end().text()).result.status,
+    EXPECT_EQ(read(Dxf().entities().polyline(0, 0, 0).vertex({0, 0, 0}, 0).seqend().end().text())
+                  .result.status,
               ReadStatus::not_a_mesh);
-    EXPECT_EQ(read(Dxf().entities().polyline(8, 0, 0).vertex({0, 0, 0}, 32).seqend().end().text()).result.status,
+    EXPECT_EQ(read(Dxf().entities().polyline(8, 0, 0).vertex({0, 0, 0}, 32).seqend().end().text())
+                  .result.status,
               ReadStatus::not_a_mesh);
 
     const Read r = read(Dxf()
                             .entities()
                             .polyline(16, 1, 2)
-                            .group(0, "ATTRIB").group(10, "9")
+                            .group(0, "ATTRIB")
+                            .group(10, "9")
                             .vertex({5, 5, 5}, 0)
                             .vertex({0, 0, 0})
                             .face_record({1, 2, 3})
@@ -364,8 +429,14 @@ TEST(DxfPolyline, OnlyMeshesAreConvertedAndOnlyFlaggedVerticesStored) {
 TEST(DxfPolyline, NothingButTheFirstPolylineIsRead) {
     const Read r = read(Dxf()
                             .entities()
-                            .polyline(16, 1, 2).vertex({0, 0, 0}).vertex({1, 0, 0}).seqend()
-                            .polyline(16, 1, 2).vertex({7, 7, 7}).vertex({8, 8, 8}).seqend()
+                            .polyline(16, 1, 2)
+                            .vertex({0, 0, 0})
+                            .vertex({1, 0, 0})
+                            .seqend()
+                            .polyline(16, 1, 2)
+                            .vertex({7, 7, 7})
+                            .vertex({8, 8, 8})
+                            .seqend()
                             .end()
                             .text());
     ASSERT_EQ(r.result.status, ReadStatus::ok);
@@ -384,15 +455,29 @@ TEST(DxfPolyface, FaceRecordsAreCheckedAgainstTheVerticesRead) {
         {"triangle", {1, 2, 3}, {0, 1, 2}, ""},
         {"quadrilateral", {1, 2, 3, 4}, {0, 1, 2, 3}, ""},
         {"zero fourth number is a triangle", {4, 3, 2, 0}, {3, 2, 1}, ""},
-        {"hidden edges", {-1, 2, -3, 4}, {0, 1, 2, 3},
+        {"hidden edges",
+         {-1, 2, -3, 4},
+         {0, 1, 2, 3},
          "1 face(s) with negative vertex numbers (hidden edges): absolute values used\n"},
-        {"zero among the first three", {1, 0, 3}, {}, "face ( 1 ) has fewer than 3 vertex numbers, face skipped\n"},
-        {"only two numbers", {1, 2}, {}, "face ( 1 ) has fewer than 3 vertex numbers, face skipped\n"},
-        {"beyond the vertex count", {1, 2, 5}, {},
+        {"zero among the first three",
+         {1, 0, 3},
+         {},
+         "face ( 1 ) has fewer than 3 vertex numbers, face skipped\n"},
+        {"only two numbers",
+         {1, 2},
+         {},
+         "face ( 1 ) has fewer than 3 vertex numbers, face skipped\n"},
+        {"beyond the vertex count",
+         {1, 2, 5},
+         {},
          "face ( 1 ) vertex number 5 is out of range ( 1 - 4 ), face skipped\n"},
-        {"negative beyond the count", {1, 2, 3, -9}, {},
+        {"negative beyond the count",
+         {1, 2, 3, -9},
+         {},
          "face ( 1 ) vertex number -9 is out of range ( 1 - 4 ), face skipped\n"},
-        {"most negative number", {INT_MIN, 2, 3}, {},
+        {"most negative number",
+         {INT_MIN, 2, 3},
+         {},
          "face ( 1 ) vertex number -2147483648 is out of range ( 1 - 4 ), face skipped\n"},
     };
     for (const auto& c : cases) {
@@ -400,7 +485,8 @@ TEST(DxfPolyface, FaceRecordsAreCheckedAgainstTheVerticesRead) {
         dxf.entities().polyline(64, 4, 1);
         for (int k = 0; k < 4; ++k) dxf.vertex({double(k), 0, 0}, 192);
         // A face that is always valid keeps the mesh convertible when the tested one is skipped.
-        const Read r = read(dxf.face_record(c.numbers).face_record({1, 2, 3}).seqend().end().text());
+        const Read r =
+            read(dxf.face_record(c.numbers).face_record({1, 2, 3}).seqend().end().text());
         ASSERT_EQ(r.result.status, ReadStatus::ok) << c.name;
         const Mesh& mesh = mesh_of(r);
         EXPECT_EQ(mesh.kind, MeshKind::polyface);
@@ -408,7 +494,8 @@ TEST(DxfPolyface, FaceRecordsAreCheckedAgainstTheVerticesRead) {
         ASSERT_EQ(mesh.faces.size(), c.indices.empty() ? 1U : 2U) << c.name;
         if (!c.indices.empty()) {
             const IndexFace& face = mesh.faces[0];
-            EXPECT_EQ(std::vector<std::size_t>(face.index.begin(), face.index.begin() + face.count), c.indices)
+            EXPECT_EQ(std::vector<std::size_t>(face.index.begin(), face.index.begin() + face.count),
+                      c.indices)
                 << c.name;
         }
         EXPECT_EQ(r.console, "***** File Read Complete!\nSEQEND\n" + c.message) << c.name;
@@ -419,7 +506,9 @@ TEST(DxfPolyface, VerticesBeyondTheCountAndMeshesWithoutFacesAreHandled) {
     const Read extra = read(Dxf()
                                 .entities()
                                 .polyline(64, 3, 1)
-                                .vertex({0, 0, 0}, 192).vertex({1, 0, 0}, 192).vertex({0, 1, 0}, 192)
+                                .vertex({0, 0, 0}, 192)
+                                .vertex({1, 0, 0}, 192)
+                                .vertex({0, 1, 0}, 192)
                                 .vertex({9, 9, 9}, 192)
                                 .face_record({1, 2, 3})
                                 .seqend()
@@ -429,8 +518,14 @@ TEST(DxfPolyface, VerticesBeyondTheCountAndMeshesWithoutFacesAreHandled) {
     EXPECT_EQ(mesh_of(extra).vertices.size(), 3U);
     EXPECT_EQ(count_lines(extra.console, "DXF file error!\n"), 1U);
 
-    const Read no_faces =
-        read(Dxf().entities().polyline(64, 2, 0).vertex({0, 0, 0}, 192).vertex({1, 0, 0}, 192).seqend().end().text());
+    const Read no_faces = read(Dxf()
+                                   .entities()
+                                   .polyline(64, 2, 0)
+                                   .vertex({0, 0, 0}, 192)
+                                   .vertex({1, 0, 0}, 192)
+                                   .seqend()
+                                   .end()
+                                   .text());
     EXPECT_EQ(no_faces.result.status, ReadStatus::no_geometry);
 }
 
@@ -443,9 +538,11 @@ TEST(Conversion, RefusalsProduceNoScriptAndAllocationFailureIsAnnounced) {
     };
     const std::vector<Case> cases = {
         {"not DXF", "hello", Outcome::not_dxf},
-        {"not a mesh", Dxf().entities().polyline(0, 0, 0).vertex({0, 0, 0}, 0).seqend().end().text(),
+        {"not a mesh",
+         Dxf().entities().polyline(0, 0, 0).vertex({0, 0, 0}, 0).seqend().end().text(),
          Outcome::not_a_mesh},
-        {"no face", Dxf().entities().face({{0, 0, 0}, {0, 0, 0}}).end().text(), Outcome::no_geometry},
+        {"no face", Dxf().entities().face({{0, 0, 0}, {0, 0, 0}}).end().text(),
+         Outcome::no_geometry},
         {"mesh too large", Dxf().entities().polyline(16, 4, 4).grid(4, 4).seqend().end().text(),
          Outcome::out_of_memory},
     };
@@ -454,7 +551,8 @@ TEST(Conversion, RefusalsProduceNoScriptAndAllocationFailureIsAnnounced) {
         const Conversion conversion = convert_dxf(c.text, console, tiny);
         EXPECT_EQ(conversion.outcome, c.outcome) << c.name;
         EXPECT_TRUE(conversion.script.empty()) << c.name;
-        EXPECT_EQ(console.str().ends_with("Memory Allocation Failed!\n"), c.outcome == Outcome::out_of_memory)
+        EXPECT_EQ(console.str().ends_with("Memory Allocation Failed!\n"),
+                  c.outcome == Outcome::out_of_memory)
             << c.name;
     }
 }

@@ -29,7 +29,9 @@ struct LinesCase {
 TEST(LineTokenizer, SplitsLinesTheWayCadProgramsWriteThem) {
     const std::vector<LinesCase> cases = {
         {"LF", "  0\nSECTION\n", {"0", "SECTION"}},
-        {"CR LF and AutoCAD indentation", "  0\r\nSECTION\r\n 10\r\n1.5\r\n", {"0", "SECTION", "10", "1.5"}},
+        {"CR LF and AutoCAD indentation",
+         "  0\r\nSECTION\r\n 10\r\n1.5\r\n",
+         {"0", "SECTION", "10", "1.5"}},
         {"no newline after the last line", "0\nEOF", {"0", "EOF"}},
         {"value with blanks stays whole", "  8\nMesh Layer 1\n", {"8", "Mesh Layer 1"}},
         {"empty value line is kept", "  1\n\n  0\n", {"1", "", "0"}},
@@ -57,10 +59,18 @@ TEST(LineTokenizer, GroupsSkipBlankLinesBeforeTheCodeButNotTheValue) {
 
 TEST(ParseInteger, ConvertsLikeAtoiWithoutOverflow) {
     const std::vector<std::pair<std::string, int>> cases = {
-        {"0", 0},        {"  70", 70},     {"-5", -5},
-        {"+7", 7},       {"12abc", 12},    {"abc", 0},
-        {"", 0},         {"1.9", 1},       {"99999999999999999999", INT_MAX},
-        {"-99999999999", INT_MIN}, {"2147483647", INT_MAX}, {"-2147483648", INT_MIN},
+        {"0", 0},
+        {"  70", 70},
+        {"-5", -5},
+        {"+7", 7},
+        {"12abc", 12},
+        {"abc", 0},
+        {"", 0},
+        {"1.9", 1},
+        {"99999999999999999999", INT_MAX},
+        {"-99999999999", INT_MIN},
+        {"2147483647", INT_MAX},
+        {"-2147483648", INT_MIN},
     };
     for (const auto& [text, expected] : cases) EXPECT_EQ(parse_integer(text), expected) << text;
 }
@@ -72,10 +82,10 @@ TEST(ParseValue, ConvertsLikeAtofButRejectsNumbersThatCannotBeWritten) {
         bool valid;
     };
     const std::vector<Case> cases = {
-        {"1.5", 1.5, true},     {"-0.5", -0.5, true},  {"+2", 2.0, true},   {"1e3", 1000.0, true},
-        {".5", 0.5, true},      {"5.", 5.0, true},     {"abc", 0.0, true},  {"12abc", 12.0, true},
-        {"1,5", 1.0, true},     {"1e-400", 0.0, true}, {"1e999", 0.0, false}, {"-1e999", 0.0, false},
-        {"nan", 0.0, false},    {"inf", 0.0, false},   {"4e304", 0.0, false}, {"3e304", 3e304, true},
+        {"1.5", 1.5, true},  {"-0.5", -0.5, true},  {"+2", 2.0, true},     {"1e3", 1000.0, true},
+        {".5", 0.5, true},   {"5.", 5.0, true},     {"abc", 0.0, true},    {"12abc", 12.0, true},
+        {"1,5", 1.0, true},  {"1e-400", 0.0, true}, {"1e999", 0.0, false}, {"-1e999", 0.0, false},
+        {"nan", 0.0, false}, {"inf", 0.0, false},   {"4e304", 0.0, false}, {"3e304", 3e304, true},
     };
     for (const auto& c : cases) {
         const ParsedValue parsed = parse_value(c.text);
@@ -91,9 +101,9 @@ std::string printf_fixed(double value) {
 }
 
 TEST(NumberFormat, WritesExactlyWhatPrintfPercentFWrites) {
-    std::vector<double> values = {0.0,       -0.0,      1.0,        -1.0,     0.5,      0.0000005,
-                                  0.0000015, 2.5e-7,    -2.5e-7,    1e300,    -1.7e308, 5000.0,
-                                  1.0 / 3.0, 123456.5,  0.1234565,  9.9999995};
+    std::vector<double> values = {0.0,       -0.0,     1.0,       -1.0,     0.5,      0.0000005,
+                                  0.0000015, 2.5e-7,   -2.5e-7,   1e300,    -1.7e308, 5000.0,
+                                  1.0 / 3.0, 123456.5, 0.1234565, 9.9999995};
     std::mt19937_64 random(20240611);
     for (const double range : {1e-5, 1.0, 1e4, 1e8, 2e9, 1e15}) {
         std::uniform_real_distribution<double> spread(-range, range);

@@ -66,7 +66,8 @@ TEST(PolygonMeshNormals, AFlatOpenGridFacesOneWayEverywhere) {
         expect_near(mesh.vertices[k].normal, {0, 0, -1}, "vertex " + std::to_string(k));
     }
     EXPECT_EQ(count_lines(console, "Normal process!\n"), 12U);
-    EXPECT_TRUE(console.ends_with("Normal process!\n normal compute complete!\nN: 4 M: 3\n")) << console;
+    EXPECT_TRUE(console.ends_with("Normal process!\n normal compute complete!\nN: 4 M: 3\n"))
+        << console;
 }
 
 TEST(PolygonMeshNormals, InteriorVertexSumsAllFourNeighbourPairs) {
@@ -123,7 +124,8 @@ TEST(PolygonMeshNormals, ATorusClosedInBothDirectionsIsSmoothAtBothSeams) {
                 << "row " << i << " column " << j;
         }
     }
-    for (std::size_t j = 0; j < mesh.n; ++j) EXPECT_EQ(mesh.vertices[(mesh.m - 1) * mesh.n + j].normal, mesh.vertices[j].normal);
+    for (std::size_t j = 0; j < mesh.n; ++j)
+        EXPECT_EQ(mesh.vertices[(mesh.m - 1) * mesh.n + j].normal, mesh.vertices[j].normal);
     EXPECT_EQ(count_lines(console, "Mlooping start process!\n"), kColumns);
     EXPECT_EQ(count_lines(console, "Nlooping start process!\n"), kRows - 1);
     EXPECT_EQ(count_lines(console, "Normal process!\n"), (kRows - 1) * (kColumns - 1));
@@ -153,7 +155,9 @@ TEST(PolygonMeshNormals, PolesTakeTheNormalOfTheTriangleFanAroundThem) {
 
 TEST(PolygonMeshNormals, VerticesWithoutADirectionAreListedByIndex) {
     // A single row has no up or down neighbours: nothing to take a normal from.
-    Mesh mesh = grid_mesh(1, 3, false, false, [](std::size_t, std::size_t j) { return Vec3{double(j), 0, 0}; });
+    Mesh mesh = grid_mesh(1, 3, false, false, [](std::size_t, std::size_t j) {
+        return Vec3{double(j), 0, 0};
+    });
     const std::string console = compute(mesh);
     EXPECT_TRUE(console.ends_with("N: 3 M: 1\n0\n1\n2\n")) << console;
     for (const auto& v : mesh.vertices) EXPECT_EQ(v.normal, (Vec3{0, 0, 0}));
@@ -162,7 +166,8 @@ TEST(PolygonMeshNormals, VerticesWithoutADirectionAreListedByIndex) {
 TEST(PolyfaceNormals, FacesAddTheirNormalToEachOfTheirVertices) {
     Mesh mesh;
     mesh.kind = MeshKind::polyface;
-    mesh.vertices = {{{0, 0, 0}, {}}, {{1, 0, 0}, {}}, {{0, 1, 0}, {}}, {{0, 0, 1}, {}}, {{5, 5, 5}, {}}};
+    mesh.vertices = {
+        {{0, 0, 0}, {}}, {{1, 0, 0}, {}}, {{0, 1, 0}, {}}, {{0, 0, 1}, {}}, {{5, 5, 5}, {}}};
     mesh.faces = {{{0, 1, 2, 0}, 3}, {{0, 2, 3, 0}, 3}};
     mesh.m = 5;
     mesh.n = 2;

@@ -27,24 +27,24 @@ struct GoldenCase {
 // Each DXF under tests/data/polyconv has the console text it must print (.stdout) and, when
 // it converts, the script it must write (.pts), both byte for byte.
 const std::vector<GoldenCase> kGoldenCases = {
-    {"face_triangle_r12", 0, true},             // fourth corner repeats the third; (1, 2, 3) scaled
-    {"face_quad_r12", 0, true},                 // -3 0 1 2 -3 2 3 0, patch total 8
-    {"face_mixed_r2000_crlf", 0, true},         // subclass markers, LINE and TEXT between faces, OBJECTS
-    {"mesh_3x4_r12", 0, true},                  // 12 axes, -2 4 3, kind 12
-    {"mesh_closed_n_r2000_crlf", 0, true},      // N 4 in the file, 5 columns stored
-    {"mesh_closed_mn_r12", 0, true},            // closed both ways: Mlooping and Nlooping
-    {"mesh_poles_r12", 0, true},                // apex rows take the fan normal
-    {"mesh_extra_vertices_r12", 0, true},       // vertices beyond M x N are reported and left out
-    {"mesh_truncated_r12", 0, true},            // ends inside a vertex: complete rows converted
-    {"polyface_r12", 0, true},                  // negated normals, hidden edges
-    {"polyface_bad_numbers_r12", 0, true},      // zero, out-of-range and short face records
-    {"faces_truncated_r12", 0, true},           // ends inside the third face
-    {"faces_endsec_then_garbage_r12", 0, true}, // " DXF File Error! " and no EOF
+    {"face_triangle_r12", 0, true},      // fourth corner repeats the third; (1, 2, 3) scaled
+    {"face_quad_r12", 0, true},          // -3 0 1 2 -3 2 3 0, patch total 8
+    {"face_mixed_r2000_crlf", 0, true},  // subclass markers, LINE and TEXT between faces, OBJECTS
+    {"mesh_3x4_r12", 0, true},           // 12 axes, -2 4 3, kind 12
+    {"mesh_closed_n_r2000_crlf", 0, true},       // N 4 in the file, 5 columns stored
+    {"mesh_closed_mn_r12", 0, true},             // closed both ways: Mlooping and Nlooping
+    {"mesh_poles_r12", 0, true},                 // apex rows take the fan normal
+    {"mesh_extra_vertices_r12", 0, true},        // vertices beyond M x N are reported and left out
+    {"mesh_truncated_r12", 0, true},             // ends inside a vertex: complete rows converted
+    {"polyface_r12", 0, true},                   // negated normals, hidden edges
+    {"polyface_bad_numbers_r12", 0, true},       // zero, out-of-range and short face records
+    {"faces_truncated_r12", 0, true},            // ends inside the third face
+    {"faces_endsec_then_garbage_r12", 0, true},  // " DXF File Error! " and no EOF
     {"line_first_r12", kExitRefused, false},
     {"no_entities_r12", kExitRefused, false},
     {"polyline_2d_r12", kExitRefused, false},
     {"polyface_no_valid_face_r12", kExitRefused, false},
-    {"mesh_too_large_r12", 0, false},           // allocation failure exits with 0
+    {"mesh_too_large_r12", 0, false},  // allocation failure exits with 0
     {"mesh_count_overflow_r12", 0, false},
     {"mesh_negative_count_r12", 0, false},
 };
@@ -64,20 +64,59 @@ TEST(PolyconvProgram, ConvertsEveryDataFileExactlyAsRecorded) {
     }
 }
 
+TEST(PolyconvProgram, ConvertsTheKnownEdgeCasesAsDocumented) {
+    TempDir dir;
+    const auto convert = [&](const std::string& stem) {
+        const auto output = dir.path() / (stem + ".pts");
+        EXPECT_EQ(run_polyconv({stem + ".dxf", output.string()}).exit_code, 0) << stem;
+        return std::pair{polyconv_test::parse_script(read_bytes(output)), read_bytes(output)};
+    };
+
+    const auto [triangle, triangle_text] = convert("face_triangle_r12");
+    EXPECT_EQ(triangle.axis_total, 3);
+    EXPECT_EQ(triangle.patch_values, (std::vector<long long>{-3, 0, 1, 2}));
+    EXPECT_TRUE(
+        triangle_text.starts_with("let axis.wv\t5000.000000\t10000.000000\t15000.000000\n"));
+
+    const auto [quad, quad_text] = convert("face_quad_r12");
+    EXPECT_EQ(quad.patch_values, (std::vector<long long>{-3, 0, 1, 2, -3, 2, 3, 0}));
+    EXPECT_EQ(quad.patch_total, 8);
+    EXPECT_EQ(quad.kind, "11");
+
+    const auto [grid, grid_text] = convert("mesh_3x4_r12");
+    EXPECT_EQ(grid.axis_total, 12);
+    EXPECT_EQ(grid.patch_values, (std::vector<long long>{-2, 4, 3}));
+    EXPECT_EQ(grid.kind, "12");
+
+    const auto [cylinder, cylinder_text] = convert("mesh_closed_n_r2000_crlf");
+    ASSERT_EQ(cylinder.axis_total, 10);
+    EXPECT_EQ(cylinder.patch_values, (std::vector<long long>{-2, 5, 2}));
+    for (std::size_t row = 0; row < 2; ++row)
+        EXPECT_EQ(cylinder.positions[row * 5 + 4], cylinder.positions[row * 5]);
+    EXPECT_NE(cylinder.positions[3], cylinder.positions[0]);
+
+    const auto output = dir.path() / "line.pts";
+    const auto line = run_polyconv({"line_first_r12.dxf", output.string()});
+    EXPECT_EQ(line.output, "file ( line_first_r12.dxf ) is not DXF file-format.\n");
+    EXPECT_FALSE(std::filesystem::exists(output));
+}
+
 TEST(PolyconvProgram, EveryDataFileHasItsRecordedResult) {
     std::size_t dxf_files = 0;
     for (const auto& entry : std::filesystem::directory_iterator(data_dir())) {
         if (entry.path().extension() != ".dxf") continue;
         ++dxf_files;
         auto stdout_file = entry.path();
-        EXPECT_TRUE(std::filesystem::exists(stdout_file.replace_extension(".stdout"))) << entry.path();
+        EXPECT_TRUE(std::filesystem::exists(stdout_file.replace_extension(".stdout")))
+            << entry.path();
     }
     EXPECT_EQ(dxf_files, kGoldenCases.size());
 }
 
 TEST(PolyconvProgram, FewerThanTwoFileArgumentsPrintUsageAndSucceed) {
     const std::string usage = "usage: polyconv <Target filename(.dxf)> <Output filename(.pts)>\n";
-    for (const std::vector<std::string>& args : {std::vector<std::string>{}, std::vector<std::string>{"face_quad_r12.dxf"}}) {
+    for (const std::vector<std::string>& args :
+         {std::vector<std::string>{}, std::vector<std::string>{"face_quad_r12.dxf"}}) {
         const auto run = run_polyconv(args);
         EXPECT_EQ(run.exit_code, 0);
         EXPECT_EQ(run.output, usage);
@@ -131,11 +170,13 @@ TEST(PolyconvProgram, AnInputLargerThanMemoryIsRefusedWithoutReadingIt) {
     const long page_size = sysconf(_SC_PAGESIZE);
     ASSERT_GT(pages, 0);
     // A sparse file: it claims more than the machine's memory but occupies no disk space.
-    const auto size = static_cast<std::uintmax_t>(pages) * static_cast<std::uintmax_t>(page_size) * 2;
+    const auto size =
+        static_cast<std::uintmax_t>(pages) * static_cast<std::uintmax_t>(page_size) * 2;
     polyconv_test::write_bytes(huge, "");
     std::error_code error;
     std::filesystem::resize_file(huge, size, error);
-    if (error) GTEST_SKIP() << "the temporary file system cannot hold a sparse file: " << error.message();
+    if (error)
+        GTEST_SKIP() << "the temporary file system cannot hold a sparse file: " << error.message();
     const auto run = run_polyconv({huge.string(), (dir.path() / "out.pts").string()});
     EXPECT_EQ(run.exit_code, 0);
     EXPECT_EQ(run.output, "Memory Allocation Failed!\n");
@@ -151,8 +192,10 @@ TEST(InputFile, ReadsBytesUnchangedAndRespectsTheLimit) {
     EXPECT_EQ(read.status, polyconv::InputStatus::ok);
     EXPECT_EQ(read.bytes, bytes);
     EXPECT_EQ(polyconv::read_input_file(path, bytes.size()).status, polyconv::InputStatus::ok);
-    EXPECT_EQ(polyconv::read_input_file(path, bytes.size() - 1).status, polyconv::InputStatus::too_large);
-    EXPECT_EQ(polyconv::read_input_file(dir.path() / "absent.dxf", 1000).status, polyconv::InputStatus::not_found);
+    EXPECT_EQ(polyconv::read_input_file(path, bytes.size() - 1).status,
+              polyconv::InputStatus::too_large);
+    EXPECT_EQ(polyconv::read_input_file(dir.path() / "absent.dxf", 1000).status,
+              polyconv::InputStatus::not_found);
 }
 
 }  // namespace

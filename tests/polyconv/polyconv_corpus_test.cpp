@@ -14,52 +14,14 @@
 namespace {
 
 using polyconv_test::count_lines;
+using polyconv_test::parse_script;
 using polyconv_test::read_bytes;
 using polyconv_test::run_polyconv;
+using polyconv_test::Script;
 using polyconv_test::TempDir;
 
-std::filesystem::path corpus_dir() { return std::filesystem::path(ROVORA_SOURCE_DIR) / ".." / "shared" / "corpus" / "dxf"; }
-
-// What a script says about itself, gathered from its statements.
-struct Script {
-    std::vector<std::array<double, 3>> positions;
-    std::vector<long long> patch_values;
-    std::string kind;
-    long long axis_total = -1;
-    long long patch_total = -1;
-    std::array<double, 3> bbmin{};
-    std::array<double, 3> bbmax{};
-};
-
-Script parse_script(const std::string& text) {
-    Script script;
-    std::istringstream in(text);
-    for (std::string line; std::getline(in, line);) {
-        std::istringstream words(line);
-        std::string let, name;
-        words >> let >> name;
-        if (let != "let") continue;
-        if (name == "axis.wv") {
-            std::array<double, 3> p{};
-            words >> p[0] >> p[1] >> p[2];
-            script.positions.push_back(p);
-        } else if (name == "patch.p") {
-            long long v = 0;
-            words >> v;
-            script.patch_values.push_back(v);
-        } else if (name == "sh.kind") {
-            words >> script.kind;
-        } else if (name == "sh.axis.total") {
-            words >> script.axis_total;
-        } else if (name == "sh.patch.total") {
-            words >> script.patch_total;
-        } else if (name == "sh.bbmin.v") {
-            words >> script.bbmin[0] >> script.bbmin[1] >> script.bbmin[2];
-        } else if (name == "sh.bbmax.v") {
-            words >> script.bbmax[0] >> script.bbmax[1] >> script.bbmax[2];
-        }
-    }
-    return script;
+std::filesystem::path corpus_dir() {
+    return std::filesystem::path(ROVORA_SOURCE_DIR) / ".." / "shared" / "corpus" / "dxf";
 }
 
 // Checks that hold for any face script: the totals match what was written, every triangle
@@ -89,10 +51,11 @@ void expect_consistent_face_script(const Script& s) {
 }
 
 class Corpus : public ::testing::Test {
-protected:
+  protected:
     void SetUp() override {
         if (!std::filesystem::is_directory(corpus_dir())) {
-            GTEST_SKIP() << "no DXF corpus at " << corpus_dir() << "; these tests need the shared folder beside the project";
+            GTEST_SKIP() << "no DXF corpus at " << corpus_dir()
+                         << "; these tests need the shared folder beside the project";
         }
     }
 };
@@ -100,7 +63,8 @@ protected:
 TEST_F(Corpus, MinimalR10FileWithALineAfterTheFaces) {
     TempDir dir;
     const auto output = dir.path() / "out.pts";
-    const auto run = run_polyconv({(corpus_dir() / "minimal_3dface_AC1006.dxf").string(), output.string()});
+    const auto run =
+        run_polyconv({(corpus_dir() / "minimal_3dface_AC1006.dxf").string(), output.string()});
     EXPECT_EQ(run.exit_code, 0);
     // The LINE is reported; the file ends with "EOF" and no newline, which is complete.
     EXPECT_EQ(run.output, "***** File Read Complete!\nDXF file error!\nProcess Complete!\n");

@@ -1,0 +1,188 @@
+#include "db/record_commands_block.hpp"
+
+#include <algorithm>
+
+#include "db/current_records.hpp"
+#include "db/record_commands_common.hpp"
+#include "geometry/bounding_box.hpp"
+#include "script/arguments.hpp"
+#include "script/messages.hpp"
+#include "script/statement.hpp"
+
+namespace rz::db {
+namespace {
+
+using script::kFail;
+using script::kOk;
+
+const RecordFamily kBlocks{
+    &Database::blockCount,
+    &Capacities::blockmax,
+    &Database::currentBlock,
+    [](const Database& db) { return db.blocks.size(); },
+    kUint16Records,  // rigids name their blocks in 16 bits
+    SysVar::BPoint,
+    putBlockRecord,
+    selectBlock,
+    "■■　パーツブロックパラメータの登録，ＯＫ！　■■ \n",
+    "WARNING!!: パーツブロックIDが負値になっています。（修正済）\n",
+    "WARNING!!: パーツブロックIDが最大設定数を超えています。（修正済）\n",
+    {},
+    "■■　パーツブロックパラメータ設定の呼び出し，ＯＫ！　■■ \n",
+    NumLimit::Count,
+    LoadBaseRule::Block,
+    &LoadBases::block,
+    0,
+};
+
+// The block add.block adds to, as the block dialogs and the main window leave it.
+constexpr std::size_t kAddTarget = 2;
+
+// Removes block b. Shapes of b go to block 0, shapes of later blocks follow their block
+// down. A rigid that joined b is left pointing one past the blocks (the count before the
+// removal), which no joint walk or motion takes for a block; rigids of later blocks follow
+// their blocks down.
+void removeBlock(Database& db, int b) {
+    const std::int32_t oldCount = db.blockCount;
+    for (Shape& s : liveShapes(db)) {
+        if (s.shapeId == static_cast<std::uint32_t>(b)) {
+            s.shapeId = 0;
+        } else if (s.shapeId > static_cast<std::uint32_t>(b)) {
+            --s.shapeId;
+        }
+    }
+    std::copy(db.blocks.begin() + b + 1, db.blocks.begin() + oldCount, db.blocks.begin() + b);
+    const auto rigids = std::clamp<std::int64_t>(db.rigidCount, 0, db.rigids.size());
+    const auto lower = [&](std::uint16_t& block) {
+        if (block > b && block < oldCount) --block;
+    };
+    for (std::int64_t i = 0; i < rigids; ++i) {
+        Rigid& r = db.rigids[i];
+        if (r.block1 == b) {
+            r.block1 = static_cast<std::uint16_t>(oldCount);
+            lower(r.block2);
+        } else if (r.block2 == b) {
+            r.block2 = static_cast<std::uint16_t>(oldCount);
+            lower(r.block1);
+        } else {
+            lower(r.block1);
+            lower(r.block2);
+        }
+    }
+    std::int32_t& target = db.dialogState[kAddTarget];
+    if (target == b) {
+        target = 0;
+    } else if (target > b && target < oldCount) {
+        --target;
+    }
+    --db.blockCount;
+}
+
+// Gives layer 1 to every block from 1 on that no shape belongs to, layer 0 to the others.
+void markEmptyBlocks(Database& db) {
+    const auto count =
+        static_cast<std::int32_t>(std::min<std::int64_t>(db.blockCount, db.blocks.size()));
+    for (std::int32_t b = 1; b < count; ++b) db.blocks[b].layer = 1;
+    for (const Shape& s : liveShapes(db))
+        if (s.shapeId >= 1 && s.shapeId < static_cast<std::uint32_t>(count))
+            db.blocks[s.shapeId].layer = 0;
+}
+
+// Gives every selected shape to block b.
+void takeSelectedShapes(Database& db, int b) {
+    for (Shape& s : liveShapes(db))
+        if (s.layer == 1) s.shapeId = static_cast<std::uint32_t>(b);
+}
+
+}  // namespace
+
+int deleteActiveBlocks(Database& db, int follow) {
+    if (db.blockCount > static_cast<std::int64_t>(db.blocks.size()))
+        db.blockCount = static_cast<std::int32_t>(db.blocks.size());
+    int b = 1;
+    while (b < db.blockCount) {
+        if (db.blocks[b].layer != 1) {
+            ++b;
+            continue;
+        }
+        removeBlock(db, b);
+        if (follow == b) {
+            follow = -1;
+        } else if (follow > b) {
+            --follow;
+        }
+    }
+    return follow;
+}
+
+int cmdSetBlock(script::Interp& in) { return storeCurrent(in, kBlocks); }
+int cmdSaveBlock(script::Interp& in) { return storeInto(in, kBlocks); }
+int cmdNumBlock(script::Interp& in) { return selectForEditing(in, kBlocks); }
+int cmdLoadBlock(script::Interp& in) { return selectWhileLoading(in, kBlocks); }
+int cmdSetBlockcount(script::Interp& in) { return limitCount(in, kBlocks); }
+
+int cmdCapaBlock(script::Interp& in) {
+    if (script::noArguments(in) != kOk) return kFail;
+    const Remaining r = remaining(database(in), kBlocks);
+    systemBox(in, "■■　パーツブロックパラメータの残り登録数: %d ( %d ％ )　■■ \n", r.free,
+              r.percent);
+    return kOk;
+}
+
+int cmdNewBlock(script::Interp& in) {
+    if (script::noArguments(in) != kOk) return kFail;
+    Database& db = database(in);
+    const std::int32_t capacity = capacityOf(db, kBlocks);
+    if (db.blockCount >= capacity) {
+        systemBox(in, "ＥＲＲＯＲ！　パーツブロックは %d 個までしか登録出来ません。 \n", capacity);
+        return kOk;
+    }
+    const std::int32_t k = std::max(db.blockCount, 1);
+    db.currentBlock = k;
+    scalarVar(in, SysVar::BPoint) = static_cast<float>(k);
+    scalarVar(in, SysVar::BLayer) = 0.0f;
+    db.blockCount = k + 1;
+    putBlockRecord(in);
+    takeSelectedShapes(db, k);
+
+    Block& block = db.blocks[k];
+    block.xyzmin.fill(geometry::kBlockBoxSentinel);
+    block.xyzmax.fill(-geometry::kBlockBoxSentinel);
+    geometry::updateBlockBox(db, in.msg, k);
+
+    // A block that lost its last shape to the new one goes, and with it every other empty
+    // block, the new one too when no shape was selected. Blocks before the new one may
+    // go, so the new block is followed to its final number and selected there: the point
+    // variable and the block variables then show the block that was made.
+    markEmptyBlocks(db);
+    const int made = deleteActiveBlocks(db, k);
+    selectBlock(in, made >= 0 ? made : 0);
+    return kOk;
+}
+
+int cmdAddBlock(script::Interp& in) {
+    if (script::noArguments(in) != kOk) return kFail;
+    Database& db = database(in);
+    const std::int32_t b = db.dialogState[kAddTarget];
+    if (b == 0) {
+        systemBox(in, " パーツが全然選択されてないよ！　よく確認してね。 ");
+        return kOk;
+    }
+    if (b < 0 || b >= std::min<std::int64_t>(db.blockCount, db.blocks.size()))
+        return script::failSkip(in, script::msg::kValueNotCorrect);
+    db.currentBlock = b;
+    scalarVar(in, SysVar::BPoint) = static_cast<float>(b);
+    takeSelectedShapes(db, b);
+    geometry::updateBlockBox(db, in.msg, b);
+    // The variables follow the block, so a set.block after adding keeps its grown box.
+    selectBlock(in, b);
+    return kOk;
+}
+
+int cmdDeleteBlock(script::Interp& in) {
+    if (script::noArguments(in) != kOk) return kFail;
+    deleteActiveBlocks(database(in));
+    return kOk;
+}
+
+}  // namespace rz::db

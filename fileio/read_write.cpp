@@ -1,0 +1,388 @@
+// read and write: the one door through which every data file goes. The final name is
+// built by the file-name rules, its extension picks the type, and the type's row of the
+// tables below says how the file is opened, announced and handled.
+
+#include <algorithm>
+#include <array>
+#include <cstring>
+
+#include "db/current_records.hpp"
+#include "db/system_variables.hpp"
+#include "fileio/binary_input.hpp"
+#include "fileio/binary_model.hpp"
+#include "fileio/file_commands.hpp"
+#include "fileio/file_messages.hpp"
+#include "fileio/file_names.hpp"
+#include "fileio/file_types.hpp"
+#include "fileio/geometry_section.hpp"
+#include "fileio/grid_model.hpp"
+#include "fileio/load_snapshot.hpp"
+#include "fileio/output_file.hpp"
+#include "fileio/text_formats.hpp"
+#include "fileio/texture_files.hpp"
+#include "platform/input_file.hpp"
+#include "script/messages.hpp"
+#include "script/statement.hpp"
+
+namespace rz::fileio {
+namespace {
+
+using script::kFail;
+using script::kOk;
+
+struct FileJob {
+    script::Interp& in;
+    db::Database& db;
+    const std::string& name;  // the final name
+    FileType type;
+};
+
+void status(FileJob& j, const char* format) {
+    j.in.msg.formatBuffer(format, j.name.c_str());
+    j.in.msg.statusBuffer();
+}
+
+int notBuilt(FileJob& j) {
+    j.in.msg.errorBox(msg::kNotBuilt);
+    return kFail;
+}
+
+// ---- Reading -------------------------------------------------------------------------
+
+bool openText(FileJob& j, platform::InputFile& file) {
+    if (file.open(j.name)) return true;
+    j.in.msg.errorBox(script::msg::kFileNotFound);
+    j.in.msg.formatBuffer(" in read_() ( %s )\n", j.name.c_str());
+    j.in.msg.errorBoxPlain(j.in.msg.buffer());
+    return false;
+}
+
+bool openBinary(FileJob& j, BinaryInput& file) {
+    if (file.open(j.name)) return true;
+    j.in.msg.errorBox(script::msg::kFileNotFound);
+    j.in.msg.formatBuffer(" in read_() ( %s )\n", j.name.c_str());
+    j.in.msg.errorBoxPlain(j.in.msg.buffer());
+    return false;
+}
+
+// Runs a data file with status texts and system boxes silenced. A model file that needed
+// an error report anywhere is bad as a whole, even when the language carried on after it.
+int runSilently(FileJob& j, platform::InputFile& file, bool strict) {
+    const int errorsBefore = j.in.msg.errorCount();
+    j.in.msg.setMessageMode(0);
+    int r = script::execFileStream(j.in, file);
+    j.in.msg.setMessageMode(1);
+    if (strict && r == kOk && j.in.msg.errorCount() != errorsBefore) r = kFail;
+    return r;
+}
+
+// The texture companion of a parts or motion-model file, if there is one.
+int readImagesCompanion(FileJob& j) {
+    std::string companion;
+    if (makeCompanionName(j.in, j.name, "MBF", companion) != kNameBuilt) return kFail;
+    BinaryInput file;
+    if (!file.open(companion)) return kOk;
+    j.in.msg.formatBuffer(msg::kReadingTexture, companion.c_str());
+    j.in.msg.statusBuffer();
+    return readTextureImages(j.in.msg, j.db, file);
+}
+
+// What every model load ends with: references moved behind the records that were there,
+// the last attribute selected.
+int finishModelLoad(FileJob& j, LoadGuard& guard, int result, bool selectAttribute) {
+    if (result == kOk && !relocateLoaded(j.in.msg, j.db, j.type)) result = kFail;
+    if (result != kOk) {
+        guard.rollback();
+        return result;
+    }
+    if (selectAttribute) db::selectAttri(j.in, j.db.attributeCount - 1);
+    return kOk;
+}
+
+int readPartsScript(FileJob& j) {
+    platform::InputFile file;
+    if (!openText(j, file)) return kFail;
+    status(j, "** パーツデータ ( %s ) を読み込みます **\n");
+    LoadGuard guard(j.db);
+    takeLoadSnapshot(j.db);
+    int r = runSilently(j, file, true);
+    if (r == kOk) r = readImagesCompanion(j);
+    return finishModelLoad(j, guard, r, true);
+}
+
+// A geometry section script begins with its comment line; anything else is a grid file.
+bool startsAsScript(platform::InputFile& file) {
+    int c = file.get();
+    while (c == ' ' || c == '\t' || c == '\r' || c == '\n') c = file.get();
+    file.unget(c);
+    return c == '\'';
+}
+
+int readTextModel(FileJob& j) {
+    platform::InputFile file;
+    if (!openText(j, file)) return kFail;
+    status(j, "** 形状データ ( %s ) を呼出します **\n");
+    if (!startsAsScript(file)) {
+        const GridForm form = j.type == FileType::Mdf ? GridForm::Full : GridForm::Positions;
+        return readGridModel(j.in, j.name, form, false);
+    }
+    // What write saves under these names: the geometry section of the model.
+    LoadGuard guard(j.db);
+    takeLoadSnapshot(j.db);
+    return finishModelLoad(j, guard, runSilently(j, file, true), false);
+}
+
+int readBinaryModel(FileJob& j) {
+    BinaryInput file;
+    if (!openBinary(j, file)) return kFail;
+    status(j, "** 形状データ ( %s ) を呼出します **\n");
+    LoadGuard guard(j.db);
+    takeLoadSnapshot(j.db);
+    bool attributes = false;
+    const int r = readModelBinary(j.in.msg, j.db, file, &attributes);
+    return finishModelLoad(j, guard, r, attributes);
+}
+
+int readPose(FileJob& j) {
+    BinaryInput file;
+    if (!openBinary(j, file)) return kFail;
+    status(j, "** ポーズ設定データ ( %s ) を読み込みます **\n");
+    return readModelBinary(j.in.msg, j.db, file) == kOk ? kOk : kFail;
+}
+
+int readCamera(FileJob& j) {
+    platform::InputFile file;
+    if (!openText(j, file)) return kFail;
+    Vec3& upper = db::vectorVar(j.in, db::SysVar::CUpper);
+    upper = {0.0f, 0.0f, 0.0f};
+    status(j, "** カメラデータ ( %s ) を読み込みます **\n");
+    const int r = script::execFileStream(j.in, file);
+    if (upper[0] == 0.0f && upper[1] == 0.0f && upper[2] == 0.0f) setDefaultCameraUp(j.in);
+    return r;
+}
+
+int readLights(FileJob& j) {
+    platform::InputFile file;
+    if (!openText(j, file)) return kFail;
+    status(j, "** 光源データ ( %s ) を読み込みます **\n");
+    LoadGuard guard(j.db);
+    for (db::Light& l : j.db.lights) l.kind = 0;
+    const int r = script::execFileStream(j.in, file);
+    if (r != kOk) guard.rollback();
+    return r;
+}
+
+int readAttributes(FileJob& j) {
+    platform::InputFile file;
+    if (!openText(j, file)) return kFail;
+    status(j, "** 質感データ ( %s ) を読み込みます **\n");
+    return script::execFileStream(j.in, file);
+}
+
+int readMapping(FileJob& j) {
+    platform::InputFile file;
+    if (!openText(j, file)) return kFail;
+    status(j, "** マッピングデータ ( %s ) を読み込みます **\n");
+    int r = runSilently(j, file, false);
+    if (r == kOk) {
+        std::string companion;
+        if (makeCompanionName(j.in, j.name, "TXF", companion) != kNameBuilt) return kFail;
+        BinaryInput image;
+        if (image.open(companion)) {
+            j.in.msg.formatBuffer(msg::kReadingTexture, companion.c_str());
+            j.in.msg.statusBuffer();
+            r = readSingleTexture(j.in.msg, j.db, image);
+        }
+    }
+    db::scalarVar(j.in, db::SysVar::MTexId) = static_cast<float>(j.db.mapdataCount - 1);
+    return r;
+}
+
+int readImages(FileJob& j) {
+    BinaryInput file;
+    if (!openBinary(j, file)) return kFail;
+    status(j, msg::kReadingTexture);
+    return readTextureImages(j.in.msg, j.db, file);
+}
+
+struct ReadRow {
+    FileType type;
+    int (*read)(FileJob&);
+};
+
+constexpr std::array<ReadRow, 16> kReaders{{
+    {FileType::Mdl, readTextModel},
+    {FileType::Mdf, readTextModel},
+    {FileType::Cam, readCamera},
+    {FileType::Lig, readLights},
+    {FileType::Atr, readAttributes},
+    {FileType::Gim, readPose},
+    {FileType::Pts, readPartsScript},
+    {FileType::Mms, readPartsScript},
+    {FileType::Map, readMapping},
+    {FileType::Mbf, readImages},
+    {FileType::Mmb, readBinaryModel},
+    {FileType::Mmx, readBinaryModel},
+    {FileType::Ptb, readBinaryModel},
+    {FileType::Ptx, readBinaryModel},
+    {FileType::Cbf, notBuilt},
+    {FileType::Rok, notBuilt},
+}};
+
+// ---- Writing -------------------------------------------------------------------------
+
+int textFailed(FileJob& j) {
+    j.in.msg.errorBox(msg::kWriteError);
+    j.in.msg.errorBoxPlain(msg::kInWrite);
+    return kFail;
+}
+
+int writeText(FileJob& j, OutputFile& out, bool (*writer)(script::Interp&, OutputFile&)) {
+    return writer(j.in, out) ? kOk : textFailed(j);
+}
+
+int writeGeometry(FileJob& j, OutputFile& out) {
+    const ShapeIds ids = j.type == FileType::Mdf ? ShapeIds::Full : ShapeIds::Plain;
+    return writeGeometrySection(j.db, out, ids) ? kOk : textFailed(j);
+}
+int writeCamera(FileJob& j, OutputFile& out) { return writeText(j, out, writeCameraScript); }
+int writeLights(FileJob& j, OutputFile& out) { return writeText(j, out, writeLightScript); }
+int writeAttributes(FileJob& j, OutputFile& out) {
+    return writeText(j, out, writeAttributeScript);
+}
+int writeMapping(FileJob& j, OutputFile& out) { return writeText(j, out, writeMappingScript); }
+int writeParts(FileJob& j, OutputFile& out) {
+    return writePartsScript(j.in, out, j.type == FileType::Mms) ? kOk : textFailed(j);
+}
+int writePose(FileJob& j, OutputFile& out) { return writePoseBinary(j.in.msg, j.db, out); }
+int writeBinaryModel(FileJob& j, OutputFile& out) {
+    return writeModelBinary(j.in.msg, j.db, out, j.type == FileType::Mmb);
+}
+int writeImages(FileJob& j, OutputFile& out) {
+    if (j.db.mapdataCount == 0 || j.db.textureBytesUsed == 0) {
+        j.in.msg.errorBox(msg::kNoTextureData);
+        return kFail;
+    }
+    return writeTextureImages(j.in.msg, j.db, out);
+}
+int writeNotBuilt(FileJob& j, OutputFile&) { return notBuilt(j); }
+
+// The binary companions; one that cannot be created is skipped.
+int writeCompanion(FileJob& j, const char* ext, int (*writer)(FileJob&, OutputFile&)) {
+    std::string companion;
+    if (makeCompanionName(j.in, j.name, ext, companion) != kNameBuilt) return kFail;
+    OutputFile out;
+    if (!out.open(companion)) return kOk;
+    j.in.msg.formatBuffer(msg::kSavingTexture, companion.c_str());
+    j.in.msg.statusBuffer();
+    if (writer(j, out) != kOk) return kFail;
+    return out.commit() ? kOk : textFailed(j);
+}
+
+int imagesCompanion(FileJob& j) {
+    if (j.db.textureBytesUsed <= 0) return kOk;
+    return writeCompanion(j, "MBF", [](FileJob& job, OutputFile& out) {
+        return writeTextureImages(job.in.msg, job.db, out);
+    });
+}
+
+int textureCompanion(FileJob& j) {
+    const int image = static_cast<int>(db::scalarVar(j.in, db::SysVar::MTexId));
+    if (image <= 0) return kOk;
+    std::string companion;
+    if (makeCompanionName(j.in, j.name, "TXF", companion) != kNameBuilt) return kFail;
+    OutputFile out;
+    if (!out.open(companion)) return kOk;
+    if (writeSingleTexture(j.in.msg, j.db, image, out) != kOk) return kFail;
+    return out.commit() ? kOk : textFailed(j);
+}
+
+struct WriteRow {
+    FileType type;
+    const char* status;
+    int (*write)(FileJob&, OutputFile&);
+    int (*companion)(FileJob&);
+};
+
+constexpr std::array<WriteRow, 15> kWriters{{
+    {FileType::Mdl, "** 形状データ ( %s ) を保存します **\n", writeGeometry, nullptr},
+    {FileType::Mdf, "** 形状データ ( %s ) を保存します **\n", writeGeometry, nullptr},
+    {FileType::Cam, "** カメラデータ ( %s ) を保存します **\n", writeCamera, nullptr},
+    {FileType::Lig, "** 光源データ ( %s ) を保存します **\n", writeLights, nullptr},
+    {FileType::Atr, "** 質感データ ( %s ) を保存します **\n", writeAttributes, nullptr},
+    {FileType::Gim, "** ポーズ設定データ ( %s ) を保存します **\n", writePose, nullptr},
+    {FileType::Pts, "** パーツデータ ( %s ) を保存します **\n", writeParts, imagesCompanion},
+    {FileType::Ptb, "** パーツデータ ( %s ) を保存します **\n", writeBinaryModel, nullptr},
+    {FileType::Map, "** マッピングデータ ( %s ) を保存します **\n", writeMapping, textureCompanion},
+    {FileType::Cbf, "** Ｃバッファデータ ( %s ) を保存します **\n", writeNotBuilt, nullptr},
+    {FileType::Mbf, "** テクスチャ画像データ ( %s ) を保存します **\n", writeImages, nullptr},
+    {FileType::Dxf, "** DXF形式の形状データ ( %s ) を保存します **\n", writeNotBuilt, nullptr},
+    {FileType::Mms, "** 運動モデルデータ ( %s ) を保存します **\n", writeParts, imagesCompanion},
+    {FileType::Mmb, "** 運動モデルデータ ( %s ) を保存します **\n", writeBinaryModel, nullptr},
+    {FileType::Wrl, "** WRL(VRML)形式の形状データ ( %s ) を保存します **\n", writeNotBuilt,
+     nullptr},
+}};
+
+void rememberName(db::Database& db, const std::string& name) {
+    const std::size_t n = std::min(name.size(), db.modelFileName.size() - 1);
+    std::memcpy(db.modelFileName.data(), name.data(), n);
+    db.modelFileName[n] = '\0';
+}
+
+}  // namespace
+
+int cmdRead(script::Interp& in) {
+    std::string given;
+    if (fileArgument(in, given, msg::kInRead) != kOk) return kFail;
+    std::string name;
+    const int built = makeName(in, given, name);
+    if (built != kNameBuilt) return built == kNameEmpty ? kOk : kFail;
+    db::Database& db = db::database(in);
+    FileJob job{in, db, name, fileTypeOfName(in.msg, name)};
+    const auto row = std::find_if(kReaders.begin(), kReaders.end(),
+                                  [&](const ReadRow& r) { return r.type == job.type; });
+    if (row == kReaders.end()) {
+        in.msg.errorBox(msg::kWrongExtension);
+        in.msg.errorBoxPlain(msg::kInRead);
+        return kFail;
+    }
+    if (const int r = row->read(job); r != kOk) return r;
+    in.msg.statusText(msg::kReadDone);
+    rememberName(db, name);
+    return kOk;
+}
+
+int cmdWrite(script::Interp& in) {
+    std::string given;
+    if (fileArgument(in, given, msg::kInWrite) != kOk) return kFail;
+    std::string name;
+    const int built = makeName(in, given, name);
+    if (built != kNameBuilt) return built == kNameEmpty ? kOk : kFail;
+    db::Database& db = db::database(in);
+    FileJob job{in, db, name, fileTypeOfName(in.msg, name)};
+    const auto row = std::find_if(kWriters.begin(), kWriters.end(),
+                                  [&](const WriteRow& r) { return r.type == job.type; });
+    if (row == kWriters.end()) {
+        in.msg.errorBox(msg::kWrongExtension);
+        in.msg.formatBuffer(" ... in write_(): %d \n", code(job.type));
+        in.msg.errorBoxPlain(in.msg.buffer());
+        return kFail;
+    }
+    OutputFile out;
+    if (!out.open(name)) {
+        in.msg.errorBox(msg::kCannotOpenWrite);
+        in.msg.formatBuffer(" in write_() ( %s )\n", name.c_str());
+        in.msg.errorBoxPlain(in.msg.buffer());
+        return kFail;
+    }
+    status(job, row->status);
+    if (const int r = row->write(job, out); r != kOk) return r;
+    if (!out.commit()) return textFailed(job);
+    if (row->companion != nullptr)
+        if (const int r = row->companion(job); r != kOk) return r;
+    in.msg.statusText(msg::kSaveDone);
+    rememberName(db, name);
+    return kOk;
+}
+
+}  // namespace rz::fileio

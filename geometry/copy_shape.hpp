@@ -1,0 +1,25 @@
+#pragma once
+// Copies of shapes with their vertex edits applied: how an edited shape becomes explicit.
+
+#include "db/database.hpp"
+#include "platform/message_service.hpp"
+
+namespace rz::geometry {
+
+// Layer that retires a shape: the drawing code passes over it.
+inline constexpr std::uint8_t kRetiredLayer = 20;
+
+// Kinds that exist only while vertex edits are applied.
+inline constexpr std::uint8_t kPolygonCopy = 2;
+inline constexpr std::uint8_t kGridCopy = 3;
+
+// Appends an explicit copy of the shape (kind 2 for a polygon mesh, 3 for a grid) on layer
+// 20, with the shape's matrix and the current matrix applied, a fresh identity matrix, and
+// the shape's vertex edits added. kFail after the message, with nothing appended.
+int copyShape(db::Database& db, platform::MessageService& msg, int shape);
+
+// Replaces every shape that has vertex edits by an edited explicit copy and retires the
+// original.
+int applyShapeEdits(db::Database& db, platform::MessageService& msg);
+
+}  // namespace rz::geometry
