@@ -1,6 +1,9 @@
 #include "app/session.hpp"
 
 #include <strings.h>
+#include <unistd.h>
+
+#include <array>
 
 #include "app/dxf_import.hpp"
 #include "db/init_database.hpp"
@@ -14,6 +17,10 @@ namespace rz::app {
 void startSession(Session& s, const CommandLine& cl) {
     s.settings = db::readSettings(db::settingsPath(cl.iniFile));
     db::initDatabase(s.interp, s.db, s.settings);
+    // The converter's temporary script is placed in the directory the program started in.
+    std::array<char, script::SymbolTable::kSlotSize> cwd{};
+    if (::getcwd(cwd.data(), cwd.size()) != nullptr)
+        s.interp.sym.setSlotText(script::SymbolTable::kStartDirectorySlot, cwd.data());
 }
 
 void runScriptFile(Session& s, const std::string& path) {

@@ -7,6 +7,7 @@
 
 #include "db/current_records.hpp"
 #include "db/system_variables.hpp"
+#include "geometry/matrix_stack.hpp"
 #include "platform/process.hpp"
 #include "platform/store_allocation.hpp"
 #include "script/language_symbols.hpp"
@@ -119,6 +120,7 @@ void initDatabase(script::Interp& in, Database& db, const Settings& settings) {
 
     // Start values of every record.
     resetModelRecords(db);
+    geometry::resetMatrixState(db.geometry);
     in.sym.setSlotText(script::SymbolTable::kForcedExtensionSlot, "");
 
     // The model's variables.

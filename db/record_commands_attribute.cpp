@@ -6,6 +6,7 @@
 #include "db/current_records.hpp"
 #include "db/record_commands_common.hpp"
 #include "script/arguments.hpp"
+#include "script/messages.hpp"
 #include "script/statement.hpp"
 
 namespace rz::db {

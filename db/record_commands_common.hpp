@@ -11,6 +11,7 @@
 #include "db/database.hpp"
 #include "db/system_variables.hpp"
 #include "script/interp.hpp"
+#include "script/language_symbols.hpp"
 
 namespace rz::db {
 
@@ -62,6 +63,13 @@ struct RecordFamily {
 // Records the family can really hold: the configured capacity, cut to what was allocated
 // and to what the references to it can reach.
 std::int32_t capacityOf(const Database& db, const RecordFamily& f);
+// The slot of a string variable's text.
+constexpr int stringSlot(std::string_view name) {
+    for (const script::StringVariable& v : script::kStringVariables)
+        if (v.name == name) return v.slot;
+    return -1;
+}
+
 // The records in use, never more than the store holds.
 std::int32_t countOf(const Database& db, const RecordFamily& f);
 

@@ -15,7 +15,6 @@ int cmdLoadMapinfo(script::Interp& in);
 int cmdInitMapinfo(script::Interp& in);
 int cmdCapaMapinfo(script::Interp& in);
 int cmdSetMicount(script::Interp& in);
-int cmdSetMdcount(script::Interp& in);
 int cmdLinkMapinfo(script::Interp& in);
 int cmdUnlinkMapinfo(script::Interp& in);
 int cmdTestMapinfo(script::Interp& in);

@@ -37,151 +37,63 @@ struct IntKey {
 };
 
 // Every integer key, in the order the file has always listed them.
-const std::array<IntKey, 40> kIntKeys{
-    {{kSystemSetting, "axismax", [](Settings& s) -> auto& {return s.capacity.axismax;
-}  // namespace
-, 1
-}  // namespace rz::db
-, {kSystemSetting, "patchmax", [](Settings& s) -> auto& {return s.capacity.patchmax;
-}
-, 1
-}
-, {kSystemSetting, "shapemax", [](Settings& s) -> auto& {return s.capacity.shapemax;
-}
-, 1
-}
-, {kSystemSetting, "affinemax", [](Settings& s) -> auto& {return s.capacity.affinemax;
-}
-, 1
-}
-, {kSystemSetting, "attrimax", [](Settings& s) -> auto& {return s.capacity.attrimax;
-}
-, 2
-}
-, {kSystemSetting, "mapinfomax", [](Settings& s) -> auto& {return s.capacity.mapinfomax;
-}
-, 2
-}
-, {kSystemSetting, "maplistmax", [](Settings& s) -> auto& {return s.capacity.maplistmax;
-}
-, 1
-}
-, {kSystemSetting, "mapdatamax", [](Settings& s) -> auto& {return s.capacity.mapdatamax;
-}
-, 1
-}
-, {kSystemSetting, "mapimagemax", [](Settings& s) -> auto& {return s.capacity.mapimagemax;
-}
-, 0
-}
-, {kSystemSetting, "blockmax", [](Settings& s) -> auto& {return s.capacity.blockmax;
-}
-, 1
-}
-, {kSystemSetting, "rigidmax", [](Settings& s) -> auto& {return s.capacity.rigidmax;
-}
-, 1
-}
-, {kSystemSetting, "rlinkmax", [](Settings& s) -> auto& {return s.capacity.rlinkmax;
-}
-, 1
-}
-, {kSystemSetting, "actormax", [](Settings& s) -> auto& {return s.capacity.actormax;
-}
-, 1
-}
-, {kSystemSetting, "scriptmax", [](Settings& s) -> auto& {return s.capacity.scriptmax;
-}
-, 0
-}
-, {kSystemBackup, "backup", [](Settings& s) -> auto& {return s.backup;
-}
-}
-, {kSystemPosition, "Xpos", [](Settings& s) -> auto& {return s.window.x;
-}
-}
-, {kSystemPosition, "Ypos", [](Settings& s) -> auto& {return s.window.y;
-}
-}
-, {kSystemPosition, "Xmax", [](Settings& s) -> auto& {return s.window.width;
-}
-}
-, {kSystemPosition, "Ymax", [](Settings& s) -> auto& {return s.window.height;
-}
-}
-, {kSystemPosition, "SizeType", [](Settings& s) -> auto& {return s.window.sizeType;
-}
-}
-, {kDialogInfo, "Material", [](Settings& s) -> auto& {return s.shown.material;
-}
-}
-, {kDialogInfo, "Mapping", [](Settings& s) -> auto& {return s.shown.mapping;
-}
-}
-, {kDialogInfo, "Camera", [](Settings& s) -> auto& {return s.shown.camera;
-}
-}
-, {kDialogInfo, "Select", [](Settings& s) -> auto& {return s.shown.select;
-}
-}
-, {kDialogInfo, "Light", [](Settings& s) -> auto& {return s.shown.light;
-}
-}
-, {kDialogPos, "Material_X", [](Settings& s) -> auto& {return s.offsets.material.x;
-}
-}
-, {kDialogPos, "Material_Y", [](Settings& s) -> auto& {return s.offsets.material.y;
-}
-}
-, {kDialogPos, "Mapping_X", [](Settings& s) -> auto& {return s.offsets.mapping.x;
-}
-}
-, {kDialogPos, "Mapping_Y", [](Settings& s) -> auto& {return s.offsets.mapping.y;
-}
-}
-, {kDialogPos, "Camera_X", [](Settings& s) -> auto& {return s.offsets.camera.x;
-}
-}
-, {kDialogPos, "Camera_Y", [](Settings& s) -> auto& {return s.offsets.camera.y;
-}
-}
-, {kDialogPos, "Select_X", [](Settings& s) -> auto& {return s.offsets.select.x;
-}
-}
-, {kDialogPos, "Select_Y", [](Settings& s) -> auto& {return s.offsets.select.y;
-}
-}
-, {kDialogPos, "Edit_X", [](Settings& s) -> auto& {return s.offsets.edit.x;
-}
-}
-, {kDialogPos, "Edit_Y", [](Settings& s) -> auto& {return s.offsets.edit.y;
-}
-}
-, {kDialogPos, "Light_X", [](Settings& s) -> auto& {return s.offsets.light.x;
-}
-}
-, {kDialogPos, "Light_Y", [](Settings& s) -> auto& {return s.offsets.light.y;
-}
-}
-, {kDialogPos, "3DWin_X", [](Settings& s) -> auto& {return s.offsets.window3d.x;
-}
-, kAnyValue, [](Settings& s) -> auto& {
-    return s.offsets.light.x;
-}
-}
-, {kDialogPos, "3DWin_Y", [](Settings& s) -> auto& {return s.offsets.window3d.y;
-}
-, kAnyValue, [](Settings& s) -> auto& {
-    return s.offsets.light.y;
-}
-}
-, {kSystemCondition, "wire_detail", [](Settings& s) -> auto& {return s.wireDetail;
-}
-}
-,
-}
-}
-;
+const std::array<IntKey, 40> kIntKeys{{
+    {kSystemSetting, "axismax", [](Settings& s) -> std::int32_t& { return s.capacity.axismax; }, 1},
+    {kSystemSetting, "patchmax", [](Settings& s) -> std::int32_t& { return s.capacity.patchmax; },
+     1},
+    {kSystemSetting, "shapemax", [](Settings& s) -> std::int32_t& { return s.capacity.shapemax; },
+     1},
+    {kSystemSetting, "affinemax", [](Settings& s) -> std::int32_t& { return s.capacity.affinemax; },
+     1},
+    {kSystemSetting, "attrimax", [](Settings& s) -> std::int32_t& { return s.capacity.attrimax; },
+     2},
+    {kSystemSetting, "mapinfomax",
+     [](Settings& s) -> std::int32_t& { return s.capacity.mapinfomax; }, 2},
+    {kSystemSetting, "maplistmax",
+     [](Settings& s) -> std::int32_t& { return s.capacity.maplistmax; }, 1},
+    {kSystemSetting, "mapdatamax",
+     [](Settings& s) -> std::int32_t& { return s.capacity.mapdatamax; }, 1},
+    {kSystemSetting, "mapimagemax",
+     [](Settings& s) -> std::int32_t& { return s.capacity.mapimagemax; }, 0},
+    {kSystemSetting, "blockmax", [](Settings& s) -> std::int32_t& { return s.capacity.blockmax; },
+     1},
+    {kSystemSetting, "rigidmax", [](Settings& s) -> std::int32_t& { return s.capacity.rigidmax; },
+     1},
+    {kSystemSetting, "rlinkmax", [](Settings& s) -> std::int32_t& { return s.capacity.rlinkmax; },
+     1},
+    {kSystemSetting, "actormax", [](Settings& s) -> std::int32_t& { return s.capacity.actormax; },
+     1},
+    {kSystemSetting, "scriptmax", [](Settings& s) -> std::int32_t& { return s.capacity.scriptmax; },
+     0},
+    {kSystemBackup, "backup", [](Settings& s) -> std::int32_t& { return s.backup; }},
+    {kSystemPosition, "Xpos", [](Settings& s) -> std::int32_t& { return s.window.x; }},
+    {kSystemPosition, "Ypos", [](Settings& s) -> std::int32_t& { return s.window.y; }},
+    {kSystemPosition, "Xmax", [](Settings& s) -> std::int32_t& { return s.window.width; }},
+    {kSystemPosition, "Ymax", [](Settings& s) -> std::int32_t& { return s.window.height; }},
+    {kSystemPosition, "SizeType", [](Settings& s) -> std::int32_t& { return s.window.sizeType; }},
+    {kDialogInfo, "Material", [](Settings& s) -> std::int32_t& { return s.shown.material; }},
+    {kDialogInfo, "Mapping", [](Settings& s) -> std::int32_t& { return s.shown.mapping; }},
+    {kDialogInfo, "Camera", [](Settings& s) -> std::int32_t& { return s.shown.camera; }},
+    {kDialogInfo, "Select", [](Settings& s) -> std::int32_t& { return s.shown.select; }},
+    {kDialogInfo, "Light", [](Settings& s) -> std::int32_t& { return s.shown.light; }},
+    {kDialogPos, "Material_X", [](Settings& s) -> std::int32_t& { return s.offsets.material.x; }},
+    {kDialogPos, "Material_Y", [](Settings& s) -> std::int32_t& { return s.offsets.material.y; }},
+    {kDialogPos, "Mapping_X", [](Settings& s) -> std::int32_t& { return s.offsets.mapping.x; }},
+    {kDialogPos, "Mapping_Y", [](Settings& s) -> std::int32_t& { return s.offsets.mapping.y; }},
+    {kDialogPos, "Camera_X", [](Settings& s) -> std::int32_t& { return s.offsets.camera.x; }},
+    {kDialogPos, "Camera_Y", [](Settings& s) -> std::int32_t& { return s.offsets.camera.y; }},
+    {kDialogPos, "Select_X", [](Settings& s) -> std::int32_t& { return s.offsets.select.x; }},
+    {kDialogPos, "Select_Y", [](Settings& s) -> std::int32_t& { return s.offsets.select.y; }},
+    {kDialogPos, "Edit_X", [](Settings& s) -> std::int32_t& { return s.offsets.edit.x; }},
+    {kDialogPos, "Edit_Y", [](Settings& s) -> std::int32_t& { return s.offsets.edit.y; }},
+    {kDialogPos, "Light_X", [](Settings& s) -> std::int32_t& { return s.offsets.light.x; }},
+    {kDialogPos, "Light_Y", [](Settings& s) -> std::int32_t& { return s.offsets.light.y; }},
+    {kDialogPos, "3DWin_X", [](Settings& s) -> std::int32_t& { return s.offsets.window3d.x; },
+     kAnyValue, [](Settings& s) -> std::int32_t& { return s.offsets.light.x; }},
+    {kDialogPos, "3DWin_Y", [](Settings& s) -> std::int32_t& { return s.offsets.window3d.y; },
+     kAnyValue, [](Settings& s) -> std::int32_t& { return s.offsets.light.y; }},
+    {kSystemCondition, "wire_detail", [](Settings& s) -> std::int32_t& { return s.wireDetail; }},
+}};
 
 // The renderer's option bytes and their ranges.
 struct ByteKey {
@@ -219,6 +131,7 @@ Settings readSettings(const std::filesystem::path& path) {
 
 bool writeSettings(const std::filesystem::path& path, const Settings& settings) {
     platform::IniFile ini = platform::IniFile::load(path);
+    // The key table hands out fields for filling; writing works on a copy of its own.
     Settings s = settings;
     for (const ByteKey& k : kByteKeys) ini.setInt(kSystemSetting, k.key, s.*k.field);
     for (const IntKey& k : kIntKeys) ini.setInt(k.section, k.key, k.field(s));

@@ -61,7 +61,9 @@ void takeLoadSnapshot(db::Database& db) {
     b.block = db.blockCount - 1;
     b.rigid = db.rigidCount;
     b.rlink = db.rlinkCount;
-    b.actor = db.actorCount;
+    // Actor 0 is reserved as block 0 is: load.actor, which always adds this base, then
+    // puts a file's actor 1 right behind the model's last actor.
+    b.actor = atLeastZero(db.actorCount - 1);
     b.affine = db.affineCount;
     b.attribute = db.attributeCount;
     b.maplist = db.maplistCount;

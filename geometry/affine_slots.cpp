@@ -55,11 +55,6 @@ int newAffineSlot(db::Database& db, platform::MessageService& msg, int& slot) {
     return kOk;
 }
 
-void resetAffineStore(db::Database& db) {
-    std::fill(db.affines.begin(), db.affines.end(), kIdentity);
-    db.affineCount = 1;
-}
-
 bool affineMatrix(const db::Database& db, platform::MessageService& msg, int i, Mat4& out) {
     if (i >= affineCapacity(db)) {
         msg.errorBox(msg::kAffineFull);

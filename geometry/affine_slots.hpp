@@ -15,9 +15,6 @@ int loadAffineSlot(db::Database& db, platform::MessageService& msg, int i);
 int resetAffineSlot(db::Database& db, platform::MessageService& msg, int i);
 // Claims the next free slot, set to the identity; its number in `slot`.
 int newAffineSlot(db::Database& db, platform::MessageService& msg, int& slot);
-// Every slot the identity and the count 1, as at start-up.
-void resetAffineStore(db::Database& db);
-
 // The matrix of slot i for reading: slot 0 (and any slot a shape without a matrix names)
 // is the identity. False after the store-full message for a slot beyond the store.
 bool affineMatrix(const db::Database& db, platform::MessageService& msg, int i, Mat4& out);

@@ -9,7 +9,9 @@
 namespace rz::geometry {
 namespace {
 
-double reduceTurns(double degrees) { return degrees - std::trunc(degrees / 360.0) * 360.0; }
+double reduceTurns(double degrees) {
+    return degrees - std::trunc(degrees / 360.0) * 360.0;
+}
 
 }  // namespace
 

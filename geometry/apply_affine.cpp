@@ -51,8 +51,12 @@ int rigidEnd(const db::Database& db) {
     return std::min<int>(db.rigidCount, static_cast<int>(db.rigids.size()));
 }
 
-Vec3 backupOfPos(const db::Rigid& r) { return {r.reserved[0], r.reserved[1], r.reserved[2]}; }
-Vec3 backupOfOld(const db::Rigid& r) { return {r.reserved[3], r.reserved[4], r.reserved[5]}; }
+Vec3 backupOfPos(const db::Rigid& r) {
+    return {r.reserved[0], r.reserved[1], r.reserved[2]};
+}
+Vec3 backupOfOld(const db::Rigid& r) {
+    return {r.reserved[3], r.reserved[4], r.reserved[5]};
+}
 
 }  // namespace
 

@@ -18,9 +18,8 @@ bool blockExists(const db::Database& db, int block) {
 // T(-c) * B * T(c) * T(t) of a block.
 Mat4 blockTransform(const db::Block& b) {
     const Vec3d c = widen(b.center);
-    return multiply(
-        multiply(multiply(translation(c * -1.0), b.matrix), translation(c)),
-        translation(widen(b.trans)));
+    return multiply(multiply(multiply(translation(c * -1.0), b.matrix), translation(c)),
+                    translation(widen(b.trans)));
 }
 
 }  // namespace

@@ -15,8 +15,7 @@ int expandBall(db::Database& db, platform::MessageService& msg, const ExpandJob&
     if (checkDivisions(msg, n) != script::kOk) return script::kFail;
     Sweep latitude;
     Sweep longitude;
-    if (makeSweep(msg, job.b[0], job.b[1], n, false, latitude) != script::kOk)
-        return script::kFail;
+    if (makeSweep(msg, job.b[0], job.b[1], n, false, latitude) != script::kOk) return script::kFail;
     if (makeSweep(msg, job.b[3], job.b[4], n, job.source.lrflag != 0, longitude) != script::kOk)
         return script::kFail;
 

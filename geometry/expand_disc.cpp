@@ -15,8 +15,7 @@ int expandFlat(db::Database& db, platform::MessageService& msg, const ExpandJob&
     if (checkDivisions(msg, job.div) != script::kOk) return script::kFail;
     if (readDirection(msg, job.a[7], direc) != script::kOk) return script::kFail;
     Sweep sweep;
-    if (makeSweep(msg, job.b[3], job.b[4], job.div, job.source.lrflag != 0, sweep) !=
-        script::kOk)
+    if (makeSweep(msg, job.b[3], job.b[4], job.div, job.source.lrflag != 0, sweep) != script::kOk)
         return script::kFail;
 
     const Vec3d c{job.a[0], job.a[1], job.a[2]};

@@ -13,9 +13,12 @@ struct Perpendicular {
     int first, second;
     static Perpendicular of(int direc) {
         switch (direc) {
-            case 1: return {1, 2};
-            case 2: return {0, 2};
-            default: return {0, 1};
+            case 1:
+                return {1, 2};
+            case 2:
+                return {0, 2};
+            default:
+                return {0, 1};
         }
     }
 };
@@ -36,9 +39,15 @@ struct WallNormal {
         const double s = std::sin(theta);
         Vec3d n{};
         switch (direc) {
-            case 1: n = {0.0, c, s}; break;
-            case 2: n = {-c, 0.0, s}; break;
-            default: n = {c, s, 0.0}; break;
+            case 1:
+                n = {0.0, c, s};
+                break;
+            case 2:
+                n = {-c, 0.0, s};
+                break;
+            default:
+                n = {c, s, 0.0};
+                break;
         }
         Vec3d r = gradientRadii;
         r[direc - 1] = 1.0;  // there is no gradient along the axis: its radius must not count
@@ -63,8 +72,7 @@ int expandRevolve(db::Database& db, platform::MessageService& msg, const ExpandJ
     if (checkDivisions(msg, job.div) != script::kOk) return script::kFail;
     if (readDirection(msg, job.a[7], direc) != script::kOk) return script::kFail;
     Sweep sweep;
-    if (makeSweep(msg, job.b[3], job.b[4], job.div, job.source.lrflag != 0, sweep) !=
-        script::kOk)
+    if (makeSweep(msg, job.b[3], job.b[4], job.div, job.source.lrflag != 0, sweep) != script::kOk)
         return script::kFail;
 
     const Vec3d c{job.a[0], job.a[1], job.a[2]};
@@ -74,14 +82,13 @@ int expandRevolve(db::Database& db, platform::MessageService& msg, const ExpandJ
     const Vec3d topCentre = c + axisUnit(direc) * height;
     const Perpendicular p = Perpendicular::of(direc);
     const bool noBottom = bottom[0] == 0.0 && bottom[1] == 0.0 && bottom[2] == 0.0;
-    const WallNormal normal{
-        direc,
-        noBottom ? top : bottom,
-        bottom,
-        top,
-        height,
-        top[p.first] > bottom[p.first] && top[p.second] > bottom[p.second],
-        top[p.first] == bottom[p.first] && top[p.second] == bottom[p.second]};
+    const WallNormal normal{direc,
+                            noBottom ? top : bottom,
+                            bottom,
+                            top,
+                            height,
+                            top[p.first] > bottom[p.first] && top[p.second] > bottom[p.second],
+                            top[p.first] == bottom[p.first] && top[p.second] == bottom[p.second]};
 
     const SweepRows rows = sweepRows(job.div, sweep.closed, job.form);
     ExpansionWriter out(db, msg, job.source);

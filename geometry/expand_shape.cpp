@@ -27,14 +27,22 @@ struct KindEntry {
 
 KindEntry entryOf(std::uint8_t kind) {
     switch (kind) {
-        case db::kShapeBall: return {expandBall, 2, true};
-        case db::kShapeRevolve: return {expandRevolve, 2, true};
-        case db::kShapeBox: return {expandBox, 1, false};
-        case db::kShapeDisc: return {expandDisc, 2, true};
-        case db::kShapeQuad: return {expandQuad, 2, false};
-        case db::kShapeRing: return {expandRing, 2, true};
-        case db::kShapeGridPlane: return {expandGridPlane, 2, false};
-        default: return {};
+        case db::kShapeBall:
+            return {expandBall, 2, true};
+        case db::kShapeRevolve:
+            return {expandRevolve, 2, true};
+        case db::kShapeBox:
+            return {expandBox, 1, false};
+        case db::kShapeDisc:
+            return {expandDisc, 2, true};
+        case db::kShapeQuad:
+            return {expandQuad, 2, false};
+        case db::kShapeRing:
+            return {expandRing, 2, true};
+        case db::kShapeGridPlane:
+            return {expandGridPlane, 2, false};
+        default:
+            return {};
     }
 }
 
@@ -100,14 +108,15 @@ int expand(db::Database& db, platform::MessageService& msg, int shape, ExpandMod
 
 }  // namespace
 
-bool isExpandable(std::uint8_t kind) { return entryOf(kind).generate != nullptr; }
+bool isExpandable(std::uint8_t kind) {
+    return entryOf(kind).generate != nullptr;
+}
 
 int expandShape(db::Database& db, platform::MessageService& msg, int shape, ExpandMode mode) {
     return expand(db, msg, shape, mode, Detail::Full);
 }
 
-int expandShapeCoarse(db::Database& db, platform::MessageService& msg, int shape,
-                      ExpandMode mode) {
+int expandShapeCoarse(db::Database& db, platform::MessageService& msg, int shape, ExpandMode mode) {
     return expand(db, msg, shape, mode, Detail::Coarse);
 }
 

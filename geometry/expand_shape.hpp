@@ -15,7 +15,9 @@ enum class ExpandMode {
 };
 
 // Whether a kind is expanded on demand.
-constexpr bool isParametric(std::uint8_t kind) { return kind > db::kLastExplicitKind; }
+constexpr bool isParametric(std::uint8_t kind) {
+    return kind > db::kLastExplicitKind;
+}
 
 // Whether a generator exists for the kind.
 bool isExpandable(std::uint8_t kind);
@@ -27,8 +29,7 @@ int expandShape(db::Database& db, platform::MessageService& msg, int shape, Expa
 // Fewer divisions, for quick wireframes: curved kinds take 4 for a sweep of exactly 0..360
 // and 2 otherwise (never more than their own), the grid plane 2. No layer or matrix
 // post-processing.
-int expandShapeCoarse(db::Database& db, platform::MessageService& msg, int shape,
-                      ExpandMode mode);
+int expandShapeCoarse(db::Database& db, platform::MessageService& msg, int shape, ExpandMode mode);
 
 // The generator of the shape's kind in grid form with its own divisions and no
 // post-processing; kOk without appending anything for kinds that are not parametric.

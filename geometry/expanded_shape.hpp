@@ -18,7 +18,7 @@ struct GridView {
 };
 
 class ExpandedShape {
-public:
+  public:
     enum class Detail { Full, Coarse };
 
     ExpandedShape(db::Database& db, platform::MessageService& msg, int shape,
@@ -32,7 +32,7 @@ public:
     // The shape as a vertex grid; empty for polygon meshes and after a failure.
     const GridView& grid() const { return grid_; }
 
-private:
+  private:
     db::Database& db_;
     std::int32_t axisCount_;
     std::int32_t patchCount_;

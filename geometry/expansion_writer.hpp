@@ -44,7 +44,7 @@ SweepRows sweepRows(int div, bool closed, Form form);
 std::int64_t gridPatchEntries(Form form, std::int64_t nu, std::int64_t rows, bool wraps);
 
 class ExpansionWriter {
-public:
+  public:
     ExpansionWriter(db::Database& db, platform::MessageService& msg, const db::Shape& source);
 
     // Room for the axes, the patch entries and one shape; kFail after the store-full message.
@@ -60,7 +60,7 @@ public:
     // Fills the shape record and advances the three counts.
     int finish(Form form, bool smooth);
 
-private:
+  private:
     db::Database& db_;
     platform::MessageService& msg_;
     db::Shape source_;

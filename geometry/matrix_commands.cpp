@@ -13,7 +13,9 @@ using script::kFail;
 using script::kOk;
 using script::Tok;
 
-db::GeometryState& state(script::Interp& in) { return db::database(in).geometry; }
+db::GeometryState& state(script::Interp& in) {
+    return db::database(in).geometry;
+}
 
 // "(" angle ")" in degrees, and nothing after it.
 int rotate(script::Interp& in, RotationAxis axis) {
@@ -57,9 +59,15 @@ int cmdScale(script::Interp& in) {
     return scaleAbout(state(in), in.msg, s);
 }
 
-int cmdRotX(script::Interp& in) { return rotate(in, RotationAxis::X); }
-int cmdRotY(script::Interp& in) { return rotate(in, RotationAxis::Y); }
-int cmdRotZ(script::Interp& in) { return rotate(in, RotationAxis::Z); }
+int cmdRotX(script::Interp& in) {
+    return rotate(in, RotationAxis::X);
+}
+int cmdRotY(script::Interp& in) {
+    return rotate(in, RotationAxis::Y);
+}
+int cmdRotZ(script::Interp& in) {
+    return rotate(in, RotationAxis::Z);
+}
 
 int cmdCenter(script::Interp& in) {
     Vec3 c{};

@@ -8,7 +8,9 @@ namespace rz::geometry {
 
 enum class RotationAxis { X, Y, Z };
 
-constexpr double at(const Mat4& m, int row, int col) { return m[row * 4 + col]; }
+constexpr double at(const Mat4& m, int row, int col) {
+    return m[row * 4 + col];
+}
 
 constexpr Mat4 multiply(const Mat4& a, const Mat4& b) {
     Mat4 r{};
@@ -51,8 +53,7 @@ constexpr Vec3d transformPoint(const Vec3d& p, const Mat4& m) {
 // p * M without the translation: where a direction goes.
 constexpr Vec3d transformDirection(const Vec3d& d, const Mat4& m) {
     Vec3d r{};
-    for (int c = 0; c < 3; ++c)
-        r[c] = d[0] * at(m, 0, c) + d[1] * at(m, 1, c) + d[2] * at(m, 2, c);
+    for (int c = 0; c < 3; ++c) r[c] = d[0] * at(m, 0, c) + d[1] * at(m, 1, c) + d[2] * at(m, 2, c);
     return r;
 }
 

@@ -29,7 +29,9 @@ int underflow(platform::MessageService& msg) {
 
 }  // namespace
 
-void resetMatrixState(db::GeometryState& g) { g = db::GeometryState{}; }
+void resetMatrixState(db::GeometryState& g) {
+    g = db::GeometryState{};
+}
 
 int pushMatrix(db::GeometryState& g, platform::MessageService& msg) {
     if (!roomFor(g, msg, 1)) return kFail;
@@ -71,8 +73,8 @@ int scaleAbout(db::GeometryState& g, platform::MessageService& msg, const Vec3& 
     return kOk;
 }
 
-int beginTemporaryRotation(db::GeometryState& g, platform::MessageService& msg,
-                           const Vec3& point, RotationAxis axis, double degrees) {
+int beginTemporaryRotation(db::GeometryState& g, platform::MessageService& msg, const Vec3& point,
+                           RotationAxis axis, double degrees) {
     if (!roomFor(g, msg, 3)) return kFail;
     pushMatrix(g, msg);
     g.temporaryCenterBackup = g.center;

@@ -9,7 +9,8 @@
 
 namespace rz::geometry {
 
-// Back to the state of a fresh start: identity, empty stack, centre at the origin.
+// Back to the state of a fresh start: identity, empty stack, centre at the origin, no
+// mirroring.
 void resetMatrixState(db::GeometryState& g);
 
 // stack[depth] = current. kFail after the overflow message when the stack is full.
@@ -35,8 +36,8 @@ int scaleAbout(db::GeometryState& g, platform::MessageService& msg, const Vec3& 
 
 // A rotation about a point that the interactive tools undo again: begin saves the current
 // matrix and the centre, end brings both back.
-int beginTemporaryRotation(db::GeometryState& g, platform::MessageService& msg,
-                           const Vec3& point, RotationAxis axis, double degrees);
+int beginTemporaryRotation(db::GeometryState& g, platform::MessageService& msg, const Vec3& point,
+                           RotationAxis axis, double degrees);
 int endTemporaryRotation(db::GeometryState& g, platform::MessageService& msg);
 
 }  // namespace rz::geometry

@@ -12,7 +12,9 @@ namespace {
 
 constexpr double kRadian = std::numbers::pi / 180.0;
 
-double sign(double r) { return r < 0.0 ? -1.0 : 1.0; }
+double sign(double r) {
+    return r < 0.0 ? -1.0 : 1.0;
+}
 
 }  // namespace
 
@@ -46,9 +48,12 @@ Vec3d ellipseOffset(int direc, const Vec3d& r, double theta) {
     const double c = std::cos(theta);
     const double s = std::sin(theta);
     switch (direc) {
-        case 1: return {0.0, r[1] * c, r[2] * s};
-        case 2: return {-r[0] * c, 0.0, r[2] * s};
-        default: return {r[0] * c, r[1] * s, 0.0};
+        case 1:
+            return {0.0, r[1] * c, r[2] * s};
+        case 2:
+            return {-r[0] * c, 0.0, r[2] * s};
+        default:
+            return {r[0] * c, r[1] * s, 0.0};
     }
 }
 

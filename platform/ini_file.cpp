@@ -15,6 +15,9 @@ namespace {
 
 constexpr std::string_view kBlanks = " \t\r\v\f";
 constexpr std::string_view kByteOrderMark = "\xEF\xBB\xBF";
+// Far beyond any settings file; what lies past it (a device named by mistake, a file gone
+// wild) is not read, so a bad --ini cannot exhaust memory.
+constexpr std::size_t kMaxFileSize = std::size_t{1} << 20;
 
 std::string_view trim(std::string_view s) {
     const std::size_t first = s.find_first_not_of(kBlanks);
@@ -127,7 +130,7 @@ IniFile IniFile::load(const std::filesystem::path& path) {
     if (fd < 0) return {};
     std::string text;
     std::array<char, 8192> chunk{};
-    for (;;) {
+    while (text.size() < kMaxFileSize) {
         const ssize_t n = ::read(fd, chunk.data(), chunk.size());
         if (n < 0 && errno == EINTR) continue;
         if (n <= 0) break;

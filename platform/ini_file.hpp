@@ -19,7 +19,7 @@ class IniFile {
     // Parses text; CR LF and LF line ends, a UTF-8 byte-order mark and stray bytes are all
     // taken in stride, since a settings file is edited by hand.
     static IniFile parse(std::string_view text);
-    // The parsed file, or an empty one when it cannot be read.
+    // The parsed file, or an empty one when it cannot be read; only its first MiB counts.
     static IniFile load(const std::filesystem::path& path);
 
     // The raw value of a key, or none when the section or the key is missing.

@@ -12,7 +12,7 @@ using ::testing::ElementsAre;
 using ::testing::ElementsAreArray;
 
 class FlatTest : public ModelTest {
-protected:
+  protected:
     const db::Shape& expand(int shape, ExpandMode mode = ExpandMode::Grid) {
         EXPECT_EQ(geometry::expandShape(model, msg, shape, mode), 0);
         return model.shapes[model.shapeCount - 1];
@@ -33,8 +33,8 @@ TEST_F(FlatTest, BoxGridIsTheFourSidesAndItsPolygonFormHasAllSix) {
         float x, y, z, u, v;
     };
     const std::vector<Expected> strip = {
-        {8, 17, 26, 0, 0},     {8, 23, 26, 0, 1},     {8, 17, 34, 0.25f, 0},
-        {8, 23, 34, 0.25f, 1}, {12, 17, 34, 0.5f, 0}, {12, 23, 34, 0.5f, 1},
+        {8, 17, 26, 0, 0},      {8, 23, 26, 0, 1},      {8, 17, 34, 0.25f, 0},
+        {8, 23, 34, 0.25f, 1},  {12, 17, 34, 0.5f, 0},  {12, 23, 34, 0.5f, 1},
         {12, 17, 26, 0.75f, 0}, {12, 23, 26, 0.75f, 1}, {8, 17, 26, 1, 0},
         {8, 23, 26, 1, 1},
     };
@@ -147,8 +147,9 @@ TEST_F(FlatTest, SphereVerticesSitOnTheSphereWithRadialNormals) {
             const db::Axis& v = axis(g.axisId + k * 5 + m);
             const double lambda = rad(90.0 * k);
             const double psi = rad(-90.0 + 45.0 * m);
-            EXPECT_THAT(v.wv, IsPoint(1 - 2 * std::cos(psi) * std::cos(lambda),
-                                      1 + 2 * std::sin(psi), 1 + 2 * std::cos(psi) * std::sin(lambda)))
+            EXPECT_THAT(v.wv,
+                        IsPoint(1 - 2 * std::cos(psi) * std::cos(lambda), 1 + 2 * std::sin(psi),
+                                1 + 2 * std::cos(psi) * std::sin(lambda)))
                 << m << "," << k;
             EXPECT_THAT(v.nv, IsPoint((v.wv[0] - 1) / 2, (v.wv[1] - 1) / 2, (v.wv[2] - 1) / 2));
             EXPECT_FLOAT_EQ(v.u, m / 4.0f);
@@ -176,8 +177,8 @@ TEST_F(FlatTest, EllipsoidNormalsAreTheSurfaceGradient) {
 
 TEST_F(FlatTest, PartialBallWithFacingFlagStartsAtTheLongitudeEnd) {
     // Upper half (latitude 90..180), longitude 0..90, two divisions, lrflag set.
-    const int shape = addParametric(db::kShapeBall, {0, 0, 0, 1, 1, 1, 2, 0},
-                                    {90, 180, 0, 0, 90, 0, 0, 0}, 1);
+    const int shape =
+        addParametric(db::kShapeBall, {0, 0, 0, 1, 1, 1, 2, 0}, {90, 180, 0, 0, 90, 0, 0, 0}, 1);
     const db::Shape& g = expand(shape);
     ASSERT_EQ(g.axisTotal, 9u);
     for (int w = 0; w <= 2; ++w)
@@ -197,7 +198,7 @@ TEST_F(FlatTest, ClosedSweepInPolygonFormWrapsTheLastRowToTheFirst) {
     const int shape =
         addParametric(db::kShapeBall, {0, 0, 0, 1, 1, 1, 4, 0}, {0, 180, 0, 0, 360, 0, 0, 0});
     const db::Shape& p = expand(shape, ExpandMode::Polygon);
-    ASSERT_EQ(p.axisTotal, 20u);  // four distinct rows of five
+    ASSERT_EQ(p.axisTotal, 20u);   // four distinct rows of five
     ASSERT_EQ(p.patchTotal, 80u);  // 4 x 4 cells
     const std::vector<int> runs = patches(p);
     const int f = static_cast<int>(p.axisId);

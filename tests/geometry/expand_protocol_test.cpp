@@ -16,7 +16,7 @@ using geometry::ExpandedShape;
 using geometry::ExpandMode;
 
 class ProtocolTest : public ModelTest {
-protected:
+  protected:
     struct Kind {
         const char* name;
         std::uint8_t kind;
@@ -94,8 +94,7 @@ TEST_F(ProtocolTest, AFullStoreRefusesTheExpansionWithItsMessageAndWritesNothing
         model.shapes[model.shapeCount - 1] = model.shapes[shape];
         model.patchCount = model.capacity.patchmax - c.patchRoom;
         model.axisCount = static_cast<int>(geometry::usableAxisLimit(model)) - c.axisRoom;
-        const std::vector<db::Axis> before(model.axes.begin() + model.axisCount,
-                                           model.axes.end());
+        const std::vector<db::Axis> before(model.axes.begin() + model.axisCount, model.axes.end());
         const int axes = model.axisCount;
         const int patches = model.patchCount;
         const int shapes = model.shapeCount;
@@ -134,9 +133,9 @@ TEST_F(ProtocolTest, CapacityChecksReportTheFirstFullStoreInTheirOrder) {
     EXPECT_EQ(geometry::checkModelSpace(model, msg, 1, 1, 1), 0);
     EXPECT_EQ(geometry::checkShapeSpace(model, msg, 1, 1, 1), 0);
     using namespace geometry::msg;
-    EXPECT_EQ(boxes(), (std::vector<std::string>{err(kShapeFull), err(kShapeFull),
-                                                 err(kPatchFull), err(kAffineFull),
-                                                 err(kAxisFull), err(kAxisFull)}));
+    EXPECT_EQ(boxes(),
+              (std::vector<std::string>{err(kShapeFull), err(kShapeFull), err(kPatchFull),
+                                        err(kAffineFull), err(kAxisFull), err(kAxisFull)}));
 }
 
 TEST_F(ProtocolTest, CoarseExpansionUsesFewerDivisions) {
@@ -149,8 +148,11 @@ TEST_F(ProtocolTest, CoarseExpansionUsesFewerDivisions) {
     const std::vector<Case> cases = {
         {"full ball: 4", db::kShapeBall, {0, 0, 0, 1, 1, 1, 12, 0}, {0, 180, 0, 0, 360}, 25},
         {"partial ball: 2", db::kShapeBall, {0, 0, 0, 1, 1, 1, 12, 0}, {0, 180, 0, 0, 180}, 9},
-        {"sweep not from 0: 2", db::kShapeRevolve, {0, 0, 0, 1, 1, 0, 12, 3},
-         {1, 1, 1, -180, 180}, 6},
+        {"sweep not from 0: 2",
+         db::kShapeRevolve,
+         {0, 0, 0, 1, 1, 0, 12, 3},
+         {1, 1, 1, -180, 180},
+         6},
         {"own div below: 3", db::kShapeDisc, {0, 0, 0, 1, 1, 1, 3, 3}, {0, 0, 0, 0, 360}, 8},
         {"grid plane: 2", db::kShapeGridPlane, {0, 0, 0, 1, 0, 0, 12, 0}, {0, 1, 0, 1, 1}, 9},
         {"box unchanged", db::kShapeBox, {0, 0, 0, 1, 1, 1, 0, 0}, {}, 10},
@@ -167,8 +169,7 @@ TEST_F(ProtocolTest, CoarseExpansionUsesFewerDivisions) {
 
 TEST_F(ProtocolTest, BakedGridAppliesTheShapeMatrixThenTheCurrentOne) {
     // Quad corners (1,0,0) ...; shape matrix: move by (10, 0, 0); current: rotate 90 about Z.
-    const int shape =
-        addParametric(db::kShapeQuad, {1, 0, 0, 2, 0, 0, 0, 0}, {1, 1, 0, 2, 1, 0});
+    const int shape = addParametric(db::kShapeQuad, {1, 0, 0, 2, 0, 0, 0, 0}, {1, 1, 0, 2, 1, 0});
     model.affines[5] = geometry::translation({10, 0, 0});
     model.affineCount = 6;
     model.shapes[shape].matrixId = 5;

@@ -14,7 +14,7 @@ using geometry::ExpandMode;
 using ::testing::ElementsAre;
 
 class SweepTest : public ModelTest {
-protected:
+  protected:
     // Expands in grid form; the new shape.
     const db::Shape& expand(int shape) {
         EXPECT_EQ(geometry::expandShape(model, msg, shape, ExpandMode::Grid), 0) << boxes()[0];
@@ -130,8 +130,8 @@ TEST_F(SweepTest, SlopedWallNormalsLeanByTheWallSlope) {
         for (int k = 0; k < 4; ++k) {
             const double theta = rad(90.0 * k);
             const double len = std::sqrt(1.0 + c.tilt * c.tilt);
-            EXPECT_THAT(axis(g.axisId + 2 * k).nv, IsPoint(std::cos(theta) / len,
-                                                           std::sin(theta) / len, c.tilt / len))
+            EXPECT_THAT(axis(g.axisId + 2 * k).nv,
+                        IsPoint(std::cos(theta) / len, std::sin(theta) / len, c.tilt / len))
                 << k;
             EXPECT_NEAR(norm(axis(g.axisId + 2 * k).nv), 1.0, 1e-6);
         }
@@ -160,11 +160,11 @@ TEST_F(SweepTest, AngleRangesAreOrderedCappedAndReduced) {
         double firstDegrees, lastDegrees;
     };
     const std::vector<Case> cases = {
-        {120, 30, 30, 120},     // swapped
-        {0, 400, 0, 360},       // end capped
-        {400, 500, 40, 360},    // start reduced by a turn after the cap
-        {-400, -380, -40, -20}, // both reduced
-        {-90, 90, -90, 90},     // in range
+        {120, 30, 30, 120},      // swapped
+        {0, 400, 0, 360},        // end capped
+        {400, 500, 40, 360},     // start reduced by a turn after the cap
+        {-400, -380, -40, -20},  // both reduced
+        {-90, 90, -90, 90},      // in range
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(testing::Message() << c.start << ".." << c.end);
@@ -186,13 +186,25 @@ TEST_F(SweepTest, RefusedParametersAppendNothing) {
         std::string_view message;
     };
     const std::vector<Case> cases = {
-        {"zero opening", db::kShapeRevolve, {0, 0, 0, 1, 1, 0, 4, 3}, {1, 1, 1, 45, 45},
+        {"zero opening",
+         db::kShapeRevolve,
+         {0, 0, 0, 1, 1, 0, 4, 3},
+         {1, 1, 1, 45, 45},
          geometry::msg::kZeroOpening},
-        {"zero ball latitude", db::kShapeBall, {0, 0, 0, 1, 1, 1, 4, 0}, {90, 90, 0, 0, 360},
+        {"zero ball latitude",
+         db::kShapeBall,
+         {0, 0, 0, 1, 1, 1, 4, 0},
+         {90, 90, 0, 0, 360},
          geometry::msg::kZeroOpening},
-        {"no divisions", db::kShapeDisc, {0, 0, 0, 1, 1, 1, 0.9f, 3}, {0, 0, 0, 0, 360},
+        {"no divisions",
+         db::kShapeDisc,
+         {0, 0, 0, 1, 1, 1, 0.9f, 3},
+         {0, 0, 0, 0, 360},
          script::msg::kValueNotCorrect},
-        {"no such axis", db::kShapeRing, {0, 0, 0, 1, 1, 1, 4, 7}, {0, 0, 0, 0, 360},
+        {"no such axis",
+         db::kShapeRing,
+         {0, 0, 0, 1, 1, 1, 4, 7},
+         {0, 0, 0, 0, 360},
          script::msg::kValueNotCorrect},
     };
     for (const Case& c : cases) {
@@ -238,8 +250,8 @@ TEST_F(SweepTest, DiscFacingDecidesPairOrderAndNormal) {
 
 TEST_F(SweepTest, RingInnerRimFollowsTheRatio) {
     // About X: y radius 4, z radius 8, inner ratio 0.25, facing -X.
-    const int shape = addParametric(db::kShapeRing, {1, 0, 0, 0, 4, 8, 2, 1},
-                                    {0, 0, 0, 0, 90, 0, 0.25f, 1});
+    const int shape =
+        addParametric(db::kShapeRing, {1, 0, 0, 0, 4, 8, 2, 1}, {0, 0, 0, 0, 90, 0, 0.25f, 1});
     const db::Shape& g = expand(shape);
     ASSERT_EQ(g.axisTotal, 6u);
     for (int k = 0; k <= 2; ++k) {

@@ -14,7 +14,7 @@ namespace {
 using geometry::RotationAxis;
 
 class MatrixTest : public ModelTest {
-protected:
+  protected:
     db::GeometryState& g = model.geometry;
     Vec3 through(const Vec3& p) { return geometry::transformByCurrent(g, p); }
 };

@@ -31,7 +31,7 @@ inline db::Capacities smallCapacities() {
 }
 
 class ModelTest : public ::testing::Test {
-protected:
+  protected:
     explicit ModelTest(const db::Capacities& c = smallCapacities()) : msg(sink) { allocate(c); }
 
     void allocate(const db::Capacities& c) {
@@ -95,10 +95,14 @@ protected:
     db::Database model;
 };
 
-inline std::string err(std::string_view text) { return "ERROR: " + std::string(text); }
+inline std::string err(std::string_view text) {
+    return "ERROR: " + std::string(text);
+}
 
 constexpr double kPi = 3.14159265358979323846;
-inline double rad(double degrees) { return degrees * kPi / 180.0; }
+inline double rad(double degrees) {
+    return degrees * kPi / 180.0;
+}
 
 // Float results against values computed in double.
 MATCHER_P3(IsPoint, x, y, z, "") {
@@ -107,6 +111,8 @@ MATCHER_P3(IsPoint, x, y, z, "") {
            std::abs(arg[2] - z) <= tol;
 }
 
-inline double norm(const Vec3& v) { return std::sqrt(v[0] * v[0] + v[1] * v[1] + v[2] * v[2]); }
+inline double norm(const Vec3& v) {
+    return std::sqrt(v[0] * v[0] + v[1] * v[1] + v[2] * v[2]);
+}
 
 }  // namespace rz::test

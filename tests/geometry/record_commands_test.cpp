@@ -71,8 +71,8 @@ TEST_F(RecordCommandTest, MatrixAddCopiesMatrixARowByRow) {
 }
 
 TEST_F(RecordCommandTest, ArgumentsAreRefusedAndNothingIsAdded) {
-    for (const char* text : {"axis.add 1;", "patch.add x;", "shape.add (1,2,3);",
-                             "matrix.add matrix.a;"}) {
+    for (const char* text :
+         {"axis.add 1;", "patch.add x;", "shape.add (1,2,3);", "matrix.add matrix.a;"}) {
         EXPECT_EQ(run(text), (Boxes{err(script::msg::kTooManyParams), kRunFailed})) << text;
     }
     EXPECT_EQ(model.axisCount, 0);

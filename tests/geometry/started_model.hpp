@@ -29,7 +29,7 @@ inline db::Settings smallModelSettings() {
 }
 
 class StartedModel : public ::testing::Test {
-protected:
+  protected:
     explicit StartedModel(const db::Settings& settings = smallModelSettings())
         : msg(sink), in(msg) {
         db::initDatabase(in, model, settings);

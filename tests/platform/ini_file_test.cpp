@@ -124,6 +124,12 @@ TEST(IniRead, MissingFileIsEmpty) {
     EXPECT_EQ(ini.text(), "");
 }
 
+TEST(IniRead, AnEndlessFileIsReadOnlyInPart) {
+    const IniFile ini = IniFile::load("/dev/zero");
+    EXPECT_EQ(ini.getInt("System Setting", "axismax", 26000), 26000);
+    EXPECT_LE(ini.text().size(), (std::size_t{1} << 20) + 16);
+}
+
 TEST(IniRead, ArbitraryBytesNeverBreakTheReader) {
     std::mt19937 rng(1234);
     const std::string alphabet = "[]=;\"' \t\r\n\0ab9-+\xEF\xBB\xBF"s;
