@@ -276,13 +276,15 @@ int cmdNewRigid(script::Interp& in) {
     const std::int32_t k = std::max(db.rigidCount, 0);
     const std::int32_t previous = db.currentRigid;
     float& point = scalarVar(in, RigidPoint);
+    const float previousPoint = point;
     db.currentRigid = k;
     point = static_cast<float>(k);
     db.rigidCount = k + 1;
+    // A refused joint leaves the rigids as they were, the point variable included.
     const auto undo = [&] {
         db.rigidCount = k;
         db.currentRigid = previous;
-        point = static_cast<float>(k - 1);
+        point = previousPoint;
     };
 
     const std::int32_t rlinkCapacity = capacityOf(db, kRlinks);
