@@ -40,11 +40,21 @@ static_assert(kActorNameSlot > 0);
 
 }  // namespace
 
-int cmdSetActor(script::Interp& in) { return storeCurrent(in, kActors); }
-int cmdSaveActor(script::Interp& in) { return storeInto(in, kActors); }
-int cmdNumActor(script::Interp& in) { return selectForEditing(in, kActors); }
-int cmdLoadActor(script::Interp& in) { return selectWhileLoading(in, kActors); }
-int cmdSetActorcount(script::Interp& in) { return limitCount(in, kActors); }
+int cmdSetActor(script::Interp& in) {
+    return storeCurrent(in, kActors);
+}
+int cmdSaveActor(script::Interp& in) {
+    return storeInto(in, kActors);
+}
+int cmdNumActor(script::Interp& in) {
+    return selectForEditing(in, kActors);
+}
+int cmdLoadActor(script::Interp& in) {
+    return selectWhileLoading(in, kActors);
+}
+int cmdSetActorcount(script::Interp& in) {
+    return limitCount(in, kActors);
+}
 
 int cmdCapaActor(script::Interp& in) {
     if (script::noArguments(in) != kOk) return kFail;

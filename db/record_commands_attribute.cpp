@@ -70,14 +70,24 @@ constexpr std::array<VectorReset, 4> kInitVectors{{
 }};
 
 // The trial record lies two past the count, clear of the record new.atr would make next.
-std::int32_t trialRecord(const Database& db) { return db.attributeCount + 2; }
+std::int32_t trialRecord(const Database& db) {
+    return db.attributeCount + 2;
+}
 
 }  // namespace
 
-int cmdSetAtr(script::Interp& in) { return storeCurrent(in, kAttributes); }
-int cmdNumAtr(script::Interp& in) { return selectForEditing(in, kAttributes); }
-int cmdLoadAtr(script::Interp& in) { return selectWhileLoading(in, kAttributes); }
-int cmdSetAtrcount(script::Interp& in) { return limitCount(in, kAttributes); }
+int cmdSetAtr(script::Interp& in) {
+    return storeCurrent(in, kAttributes);
+}
+int cmdNumAtr(script::Interp& in) {
+    return selectForEditing(in, kAttributes);
+}
+int cmdLoadAtr(script::Interp& in) {
+    return selectWhileLoading(in, kAttributes);
+}
+int cmdSetAtrcount(script::Interp& in) {
+    return limitCount(in, kAttributes);
+}
 
 int cmdSaveAtr(script::Interp& in) {
     if (storeInto(in, kAttributes) != kOk) return kFail;

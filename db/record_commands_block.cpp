@@ -115,11 +115,21 @@ int deleteActiveBlocks(Database& db, int follow) {
     return follow;
 }
 
-int cmdSetBlock(script::Interp& in) { return storeCurrent(in, kBlocks); }
-int cmdSaveBlock(script::Interp& in) { return storeInto(in, kBlocks); }
-int cmdNumBlock(script::Interp& in) { return selectForEditing(in, kBlocks); }
-int cmdLoadBlock(script::Interp& in) { return selectWhileLoading(in, kBlocks); }
-int cmdSetBlockcount(script::Interp& in) { return limitCount(in, kBlocks); }
+int cmdSetBlock(script::Interp& in) {
+    return storeCurrent(in, kBlocks);
+}
+int cmdSaveBlock(script::Interp& in) {
+    return storeInto(in, kBlocks);
+}
+int cmdNumBlock(script::Interp& in) {
+    return selectForEditing(in, kBlocks);
+}
+int cmdLoadBlock(script::Interp& in) {
+    return selectWhileLoading(in, kBlocks);
+}
+int cmdSetBlockcount(script::Interp& in) {
+    return limitCount(in, kBlocks);
+}
 
 int cmdCapaBlock(script::Interp& in) {
     if (script::noArguments(in) != kOk) return kFail;

@@ -30,8 +30,8 @@ std::int32_t countOf(const Database& db, const RecordFamily& f) {
 }
 
 std::span<Shape> liveShapes(Database& db) {
-    const auto n = std::clamp<std::int64_t>(db.shapeCount, 0,
-                                            static_cast<std::int64_t>(db.shapes.size()));
+    const auto n =
+        std::clamp<std::int64_t>(db.shapeCount, 0, static_cast<std::int64_t>(db.shapes.size()));
     return {db.shapes.data(), static_cast<std::size_t>(n)};
 }
 
@@ -78,7 +78,9 @@ float* scalarReference(script::Interp& in) {
     }
 }
 
-void status(script::Interp& in, std::string_view text) { in.msg.statusText(text); }
+void status(script::Interp& in, std::string_view text) {
+    in.msg.statusText(text);
+}
 
 void systemBox(script::Interp& in, const char* format, ...) {
     std::array<char, platform::MessageService::kBufferSize> text{};

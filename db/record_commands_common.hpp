@@ -34,9 +34,9 @@ enum class NumLimit {
 
 // Which load base load. adds to the number read from a file.
 enum class LoadBaseRule {
-    Block,   // the block base when it is 2 or more, else 1 when the model had shapes
-    FromTwo, // the base when it is 2 or more
-    Always,  // the base
+    Block,    // the block base when it is 2 or more, else 1 when the model had shapes
+    FromTwo,  // the base when it is 2 or more
+    Always,   // the base
 };
 
 // One record type as the shared verbs see it, with the texts they show for it.

@@ -93,7 +93,9 @@ bool removeMapImage(Database& db, std::int32_t n) {
     return true;
 }
 
-int cmdSetMdcount(script::Interp& in) { return limitCount(in, kMapdatas); }
+int cmdSetMdcount(script::Interp& in) {
+    return limitCount(in, kMapdatas);
+}
 
 int cmdSetMapimage(script::Interp& in) {
     const float* kindValue = scalarReference(in);
@@ -130,12 +132,8 @@ int cmdSetMapimage(script::Interp& in) {
         const std::uint8_t* row = cbuf.pixels.data() + (y * cbuf.width + x0) * 4;
         for (std::int64_t x = 0; x < width; ++x, out += p) std::memcpy(out, row + x * 4, p);
     }
-    db.mapdatas[n] = {kind,
-                      static_cast<std::uint16_t>(width),
-                      static_cast<std::uint16_t>(height),
-                      0,
-                      static_cast<std::uint32_t>(used),
-                      static_cast<std::uint32_t>(size)};
+    db.mapdatas[n] = {kind, static_cast<std::uint16_t>(width), static_cast<std::uint16_t>(height),
+                      0,    static_cast<std::uint32_t>(used),  static_cast<std::uint32_t>(size)};
     db.textureBytesUsed = static_cast<std::int32_t>(used + size);
     db.mapdataCount = n + 1;
     status(in, "■■　マッピングイメージの登録，ＯＫ！　■■");

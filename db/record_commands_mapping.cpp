@@ -69,7 +69,7 @@ constexpr const char* kMaplistFull = " Maplist データ登録がオーバーフ
 // ends a chain, and no walk takes more steps than there are records, so links left
 // behind by deletions or loops in loaded data never lead a walk astray.
 class Chains {
-public:
+  public:
     Chains(Database& db, std::int32_t limit)
         : db_(db), limit_(std::clamp<std::int32_t>(limit, 0, capacityOf(db, kMaplists))) {}
 
@@ -118,7 +118,7 @@ public:
         }
     }
 
-private:
+  private:
     Database& db_;
     std::int32_t limit_;
 };
@@ -170,15 +170,31 @@ void removeMaplist(Database& db, std::int32_t r) {
 
 }  // namespace
 
-int cmdSetMapinfo(script::Interp& in) { return storeCurrent(in, kMapinfos); }
-int cmdSaveMapinfo(script::Interp& in) { return storeInto(in, kMapinfos); }
-int cmdNumMapinfo(script::Interp& in) { return selectForEditing(in, kMapinfos); }
-int cmdLoadMapinfo(script::Interp& in) { return selectWhileLoading(in, kMapinfos); }
-int cmdSetMicount(script::Interp& in) { return limitCount(in, kMapinfos); }
+int cmdSetMapinfo(script::Interp& in) {
+    return storeCurrent(in, kMapinfos);
+}
+int cmdSaveMapinfo(script::Interp& in) {
+    return storeInto(in, kMapinfos);
+}
+int cmdNumMapinfo(script::Interp& in) {
+    return selectForEditing(in, kMapinfos);
+}
+int cmdLoadMapinfo(script::Interp& in) {
+    return selectWhileLoading(in, kMapinfos);
+}
+int cmdSetMicount(script::Interp& in) {
+    return limitCount(in, kMapinfos);
+}
 
-int cmdSetMaplist(script::Interp& in) { return storeCurrent(in, kMaplists); }
-int cmdSaveMaplist(script::Interp& in) { return storeInto(in, kMaplists); }
-int cmdLoadMaplist(script::Interp& in) { return selectWhileLoading(in, kMaplists); }
+int cmdSetMaplist(script::Interp& in) {
+    return storeCurrent(in, kMaplists);
+}
+int cmdSaveMaplist(script::Interp& in) {
+    return storeInto(in, kMaplists);
+}
+int cmdLoadMaplist(script::Interp& in) {
+    return selectWhileLoading(in, kMaplists);
+}
 
 int cmdNewMapinfo(script::Interp& in) {
     if (script::noArguments(in) != kOk) return kFail;
@@ -299,8 +315,10 @@ int cmdUnlinkMapinfo(script::Interp& in) {
     }
     // One step back only, and never below the records that were there before the link.
     RecordCommandState& undo = db.records;
-    if (undo.linkUndoMaplists >= 1) db.maplistCount = std::min(db.maplistCount, undo.linkUndoMaplists);
-    if (undo.linkUndoMapinfos >= 1) db.mapinfoCount = std::min(db.mapinfoCount, undo.linkUndoMapinfos);
+    if (undo.linkUndoMaplists >= 1)
+        db.maplistCount = std::min(db.maplistCount, undo.linkUndoMaplists);
+    if (undo.linkUndoMapinfos >= 1)
+        db.mapinfoCount = std::min(db.mapinfoCount, undo.linkUndoMapinfos);
     undo.linkUndoMaplists = 0;
     undo.linkUndoMapinfos = 0;
     cutLinksBeyondCount(db);

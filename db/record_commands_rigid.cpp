@@ -69,7 +69,7 @@ constexpr std::string_view kCycle = "運動モデル間のパーツ接続が循�
 // link outside the rlinks in use ends the chain, and no chain walk runs longer than there
 // are rlinks, so the graph can be walked whatever a loaded file left in it.
 class JointGraph {
-public:
+  public:
     enum class Result { Free, Connected, Cycle, NoBlock, Broken };
 
     JointGraph(script::Interp& in, std::int32_t rigids)
@@ -121,7 +121,7 @@ public:
         return Result::Cycle;
     }
 
-private:
+  private:
     bool validRlink(std::int32_t l) const { return l >= 0 && l < rlinks_; }
     bool validRigid(std::int32_t r) const { return r >= 0 && r < rigids_; }
     std::int32_t rigidOf(std::int32_t l) const { return db_.rlinks[l].rigid; }
@@ -244,16 +244,34 @@ float jointCoordinate(float a0, float a1, float b0, float b1) {
 
 }  // namespace
 
-int cmdSetRigid(script::Interp& in) { return storeCurrent(in, kRigids); }
-int cmdSaveRigid(script::Interp& in) { return storeInto(in, kRigids); }
-int cmdNumRigid(script::Interp& in) { return selectForEditing(in, kRigids); }
-int cmdLoadRigid(script::Interp& in) { return selectWhileLoading(in, kRigids); }
-int cmdSetRigidcount(script::Interp& in) { return limitCount(in, kRigids); }
+int cmdSetRigid(script::Interp& in) {
+    return storeCurrent(in, kRigids);
+}
+int cmdSaveRigid(script::Interp& in) {
+    return storeInto(in, kRigids);
+}
+int cmdNumRigid(script::Interp& in) {
+    return selectForEditing(in, kRigids);
+}
+int cmdLoadRigid(script::Interp& in) {
+    return selectWhileLoading(in, kRigids);
+}
+int cmdSetRigidcount(script::Interp& in) {
+    return limitCount(in, kRigids);
+}
 
-int cmdSetRlink(script::Interp& in) { return storeCurrent(in, kRlinks); }
-int cmdSaveRlink(script::Interp& in) { return storeInto(in, kRlinks); }
-int cmdLoadRlink(script::Interp& in) { return selectWhileLoading(in, kRlinks); }
-int cmdSetRlinkcount(script::Interp& in) { return limitCount(in, kRlinks); }
+int cmdSetRlink(script::Interp& in) {
+    return storeCurrent(in, kRlinks);
+}
+int cmdSaveRlink(script::Interp& in) {
+    return storeInto(in, kRlinks);
+}
+int cmdLoadRlink(script::Interp& in) {
+    return selectWhileLoading(in, kRlinks);
+}
+int cmdSetRlinkcount(script::Interp& in) {
+    return limitCount(in, kRlinks);
+}
 
 int cmdCapaRigid(script::Interp& in) {
     if (script::noArguments(in) != kOk) return kFail;
@@ -303,10 +321,14 @@ int cmdNewRigid(script::Interp& in) {
     if (result != Result::Free) {
         undo();
         switch (result) {
-            case Result::NoBlock: return script::failSkip(in, kNoBlock);
-            case Result::Connected: return script::failSkip(in, kConnected);
-            case Result::Cycle: return script::failSkip(in, kCycle);
-            default: return script::failSkipQuiet(in);
+            case Result::NoBlock:
+                return script::failSkip(in, kNoBlock);
+            case Result::Connected:
+                return script::failSkip(in, kConnected);
+            case Result::Cycle:
+                return script::failSkip(in, kCycle);
+            default:
+                return script::failSkipQuiet(in);
         }
     }
 

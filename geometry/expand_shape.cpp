@@ -61,7 +61,10 @@ int loadJob(db::Database& db, platform::MessageService& msg, int shape, const Ki
     }
     job.a = packed(db.axes[first]);
     if (kind.parameterAxes > 1) job.b = packed(db.axes[first + 1]);
-    job.div = truncateToInt(job.a[6]);
+    // A count this large fits no store and is refused by the capacity check; holding it
+    // there keeps the grid arithmetic inside the integers.
+    constexpr int kDivisionsBeyondAnyStore = 1 << 28;
+    job.div = std::min(truncateToInt(job.a[6]), kDivisionsBeyondAnyStore);
     return kOk;
 }
 

@@ -24,7 +24,8 @@ class AttributeTest : public RecordTest {
     // diffuse value (a * 0.1).
     void makeAttributes(int n) {
         for (int a = model.attributeCount; a < n; ++a) {
-            runFresh("new.atr; diffuse = " + std::to_string(a) + " * 0.1; set.atr; save.atr atr.point;");
+            runFresh("new.atr; diffuse = " + std::to_string(a) +
+                     " * 0.1; set.atr; save.atr atr.point;");
             ASSERT_EQ(errors(), Texts{});
         }
     }

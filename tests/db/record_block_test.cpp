@@ -13,7 +13,8 @@ namespace {
 using Texts = std::vector<std::string>;
 namespace smsg = script::msg;
 
-constexpr const char* kTooLarge = "WARNING!!: パーツブロックIDが最大設定数を超えています。（修正済）\n";
+constexpr const char* kTooLarge =
+    "WARNING!!: パーツブロックIDが最大設定数を超えています。（修正済）\n";
 constexpr const char* kNegative = "WARNING!!: パーツブロックIDが負値になっています。（修正済）\n";
 constexpr const char* kStored = "■■　パーツブロックパラメータの登録，ＯＫ！　■■ \n";
 constexpr const char* kLoaded = "■■　パーツブロックパラメータ設定の呼び出し，ＯＫ！　■■ \n";
@@ -24,20 +25,16 @@ struct NumCase {
     int from;               // b.point before
     const char* statement;  // num.block …
     int selected;
-    const char* status;     // the warning, or nullptr
+    const char* status;  // the warning, or nullptr
 };
 
 // Blocks 1 and 2 exist: the block count is 3 and the store holds 4 blocks.
 const NumCase kNumCases[] = {
-    {0, "num.block 2;", 2, nullptr},
-    {1, "num.block INC;", 2, nullptr},
+    {0, "num.block 2;", 2, nullptr},     {1, "num.block INC;", 2, nullptr},
     {2, "num.block INC;", 3, nullptr},  // one past the last block: where a new one goes
-    {3, "num.block INC;", 3, kTooLarge},
-    {2, "num.block DEC;", 1, nullptr},
-    {0, "num.block DEC;", 0, kNegative},
-    {1, "num.block -5;", 0, kNegative},
-    {1, "num.block 100;", 3, kTooLarge},
-    {0, "num.block 1 + 1;", 2, nullptr},
+    {3, "num.block INC;", 3, kTooLarge}, {2, "num.block DEC;", 1, nullptr},
+    {0, "num.block DEC;", 0, kNegative}, {1, "num.block -5;", 0, kNegative},
+    {1, "num.block 100;", 3, kTooLarge}, {0, "num.block 1 + 1;", 2, nullptr},
 };
 
 TEST_F(BlockTest, NumSelectsStepsAndCorrectsOutOfRangeNumbers) {
@@ -114,7 +111,8 @@ TEST_F(BlockTest, AFullStoreRefusesNewBlocksWithItsMessage) {
     selectOnly({shape});
     runFresh("new.block;");
     EXPECT_EQ(errors(), Texts{});
-    EXPECT_EQ(systemBoxes(), Texts{"ＥＲＲＯＲ！　パーツブロックは 4 個までしか登録出来ません。 \n"});
+    EXPECT_EQ(systemBoxes(),
+              Texts{"ＥＲＲＯＲ！　パーツブロックは 4 個までしか登録出来ません。 \n"});
     EXPECT_EQ(model.blockCount, 4);
     EXPECT_EQ(model.shapes[shape].shapeId, 0u);
 }
@@ -142,16 +140,11 @@ struct ArgumentCase {
 };
 
 const ArgumentCase kArgumentCases[] = {
-    {"set.block 1;", smsg::kTooManyParams},
-    {"new.block x;", smsg::kTooManyParams},
-    {"delete.block 2;", smsg::kTooManyParams},
-    {"capa.block 1;", smsg::kTooManyParams},
-    {"save.block 2;", smsg::kBadParam},
-    {"save.block v, 1;", smsg::kTooManyParams},
-    {"save.block big;", smsg::kValueNotCorrect},
-    {"save.block minus;", smsg::kValueNotCorrect},
-    {"set.blockcount 3;", smsg::kBadParam},
-    {"num.block 1 2;", smsg::kTooManyParams},
+    {"set.block 1;", smsg::kTooManyParams},      {"new.block x;", smsg::kTooManyParams},
+    {"delete.block 2;", smsg::kTooManyParams},   {"capa.block 1;", smsg::kTooManyParams},
+    {"save.block 2;", smsg::kBadParam},          {"save.block v, 1;", smsg::kTooManyParams},
+    {"save.block big;", smsg::kValueNotCorrect}, {"save.block minus;", smsg::kValueNotCorrect},
+    {"set.blockcount 3;", smsg::kBadParam},      {"num.block 1 2;", smsg::kTooManyParams},
 };
 
 TEST_F(BlockTest, WrongArgumentsFailWithTheirMessage) {

@@ -91,21 +91,22 @@ TEST_F(MapImageTest, FullStoresRefuseTheImageAndAddNothing) {
     cut(3, 0, 0, 7, 1);  // 64 bytes: the whole texture buffer
     ASSERT_EQ(errors(), Texts{});
     cut(4, 0, 0, 0, 0);
-    EXPECT_EQ(errors(),
-              (Texts{errorText(" テクスチャ画像データ記憶域がオーバーフローだぁ！ \n"), kRunFailed}));
+    EXPECT_EQ(errors(), (Texts{errorText(" テクスチャ画像データ記憶域がオーバーフローだぁ！ \n"),
+                               kRunFailed}));
     EXPECT_EQ(model.mapdataCount, 2);
     EXPECT_EQ(model.textureBytesUsed, 64);
 
     model.textureBytesUsed = 0;
     model.mapdataCount = 3;
     cut(4, 0, 0, 0, 0);
-    EXPECT_EQ(errors(),
-              (Texts{errorText(" マッピング画像データ記憶域がオーバーフローだぁ！ \n"), kRunFailed}));
+    EXPECT_EQ(errors(), (Texts{errorText(" マッピング画像データ記憶域がオーバーフローだぁ！ \n"),
+                               kRunFailed}));
     EXPECT_EQ(model.textureBytesUsed, 0);
 }
 
 TEST_F(MapImageTest, OnlyRectanglesOfTheBufferCanBeCut) {
-    const int rectangles[][4] = {{-1, 0, 2, 2}, {0, 0, 8, 1}, {0, 0, 1, 4}, {3, 0, 2, 1}, {0, 2, 1, 1}};
+    const int rectangles[][4] = {
+        {-1, 0, 2, 2}, {0, 0, 8, 1}, {0, 0, 1, 4}, {3, 0, 2, 1}, {0, 2, 1, 1}};
     for (const auto& r : rectangles) {
         cut(2, r[0], r[1], r[2], r[3]);
         EXPECT_EQ(errors(), (Texts{errorText(smsg::kValueNotCorrect), kRunFailed}))

@@ -80,9 +80,11 @@ TEST_F(MappingTest, NumStopsBelowTheCount) {
     } cases[] = {
         {"num.mapinfo 2;", 2, {kSelected}},
         {"num.mapinfo 3;", 3, {kSelected}},
-        {"num.mapinfo 4;", 2,
+        {"num.mapinfo 4;",
+         2,
          {"WARNING!!: mapinfo番号が最大設定数オーバーです。（修正済）\n", kSelected}},
-        {"num.mapinfo DEC; num.mapinfo DEC; num.mapinfo DEC;", 0,
+        {"num.mapinfo DEC; num.mapinfo DEC; num.mapinfo DEC;",
+         0,
          {kSelected, kSelected, "WARNING!!: mapinfo番号が負値になっています。（修正済）\n",
           kSelected}},
     };
@@ -289,8 +291,7 @@ TEST_F(MappingTest, LoadSaveAndCapa) {
     EXPECT_EQ(model.currentMaplist, 5);
 
     runFresh("capa.mapinfo;");
-    EXPECT_EQ(systemBoxes(),
-              Texts{"■■　Mapinfo(list)残り登録数: 2 ( 33 % ) 2 ( 25 % )　■■\n"});
+    EXPECT_EQ(systemBoxes(), Texts{"■■　Mapinfo(list)残り登録数: 2 ( 33 % ) 2 ( 25 % )　■■\n"});
     runFresh("var n; set.micount n;");
     EXPECT_EQ(scalar("n"), 4.0f);
 }
@@ -313,8 +314,9 @@ class DecalboxTest : public MappingTest {
         addShape(1, 0);
         // A parametric box around (100, 0, 0) of size (2, 4, 6), selected.
         runFresh("let axis.wv 100 0 0; let axis.nv 2 4 6; axis.add;");
-        runFresh("let sh.axis.id 2; let sh.axis.total 1; let sh.kind 62; let shape.id 1;"
-                 "let sh.layer 1; shape.add;");
+        runFresh(
+            "let sh.axis.id 2; let sh.axis.total 1; let sh.kind 62; let shape.id 1;"
+            "let sh.layer 1; shape.add;");
         ASSERT_EQ(errors(), Texts{});
     }
     Vec3 centre() { return {scalar("m.xcent"), scalar("m.ycent"), scalar("m.zcent")}; }

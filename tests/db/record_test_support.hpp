@@ -34,7 +34,9 @@ inline db::Settings smallRecordStores() {
     return s;
 }
 
-inline std::string errorText(std::string_view text) { return "ERROR: " + std::string(text); }
+inline std::string errorText(std::string_view text) {
+    return "ERROR: " + std::string(text);
+}
 inline const std::string kRunFailed = "ERROR: ERROR Occured! in execution.";
 
 class RecordTest : public StartedDatabase {

@@ -184,6 +184,7 @@ TEST_F(SweepTest, RefusedParametersAppendNothing) {
         std::uint8_t kind;
         Params a, b;
         std::string_view message;
+        ExpandMode mode = ExpandMode::Grid;
     };
     const std::vector<Case> cases = {
         {"zero opening",
@@ -206,6 +207,17 @@ TEST_F(SweepTest, RefusedParametersAppendNothing) {
          {0, 0, 0, 1, 1, 1, 4, 7},
          {0, 0, 0, 0, 360},
          script::msg::kValueNotCorrect},
+        {"divisions beyond every store",
+         db::kShapeBall,
+         {0, 0, 0, 1, 1, 1, 3e9f, 0},
+         {0, 180, 0, 0, 360},
+         geometry::msg::kAxisFull},
+        {"faces beyond every store",
+         db::kShapeBall,
+         {0, 0, 0, 1, 1, 1, 3e9f, 0},
+         {0, 180, 0, 0, 360},
+         geometry::msg::kPatchFull,
+         ExpandMode::Polygon},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.what);
@@ -214,7 +226,7 @@ TEST_F(SweepTest, RefusedParametersAppendNothing) {
         const int patches = model.patchCount;
         const int shapes = model.shapeCount;
         sink.clear();
-        EXPECT_EQ(geometry::expandShape(model, msg, shape, ExpandMode::Grid), 9999);
+        EXPECT_EQ(geometry::expandShape(model, msg, shape, c.mode), 9999);
         EXPECT_EQ(boxes(), std::vector<std::string>{err(c.message)});
         EXPECT_EQ(model.axisCount, axes);
         EXPECT_EQ(model.patchCount, patches);
