@@ -67,11 +67,12 @@ int cmdNewActor(script::Interp& in) {
     if (script::noArguments(in) != kOk) return kFail;
     Database& db = database(in);
     const std::int32_t capacity = capacityOf(db, kActors);
-    if (db.actorCount >= capacity) {
+    // Actor 0 is reserved: even a count lowered to 0 makes actor 1 next.
+    const std::int32_t n = std::max(db.actorCount, 1);
+    if (n >= capacity) {
         systemBox(in, " 運動モデルデータ登録がオーバーフローしました！ ( %d ) \n", capacity);
         return kOk;
     }
-    const std::int32_t n = std::max(db.actorCount, 1);
     db.currentActor = n;
     scalarVar(in, ActorPoint) = static_cast<float>(n);
     db.actorCount = n + 1;

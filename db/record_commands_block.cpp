@@ -143,11 +143,12 @@ int cmdNewBlock(script::Interp& in) {
     if (script::noArguments(in) != kOk) return kFail;
     Database& db = database(in);
     const std::int32_t capacity = capacityOf(db, kBlocks);
-    if (db.blockCount >= capacity) {
+    // Block 0 is reserved: even a count lowered to 0 makes block 1 next.
+    const std::int32_t k = std::max(db.blockCount, 1);
+    if (k >= capacity) {
         systemBox(in, "ＥＲＲＯＲ！　パーツブロックは %d 個までしか登録出来ません。 \n", capacity);
         return kOk;
     }
-    const std::int32_t k = std::max(db.blockCount, 1);
     db.currentBlock = k;
     scalarVar(in, SysVar::BPoint) = static_cast<float>(k);
     scalarVar(in, SysVar::BLayer) = 0.0f;

@@ -1,6 +1,7 @@
 #include "db/record_commands_common.hpp"
 
 #include <algorithm>
+#include <array>
 #include <cmath>
 #include <cstdarg>
 #include <cstdio>

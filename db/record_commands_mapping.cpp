@@ -64,14 +64,15 @@ const RecordFamily kMaplists{
 constexpr const char* kMapinfoFull = " Mapinfo データ登録がオーバーフローしました！ ( %d ) \n";
 constexpr const char* kMaplistFull = " Maplist データ登録がオーバーフローしました！ ( %d ) \n";
 
-// The mapping chains of the shapes over the maplist records below a limit (the maplist
-// count, or the capacity for the trial records beyond it). A link outside 1 … limit − 1
-// ends a chain, and no walk takes more steps than there are records, so links left
-// behind by deletions or loops in loaded data never lead a walk astray.
+// The mapping chains of the shapes over the maplist records in use, as they are when the
+// walk begins. A link outside 1 … count − 1 ends a chain (trial records lie beyond the
+// count), and no walk takes more steps than there are records, so links left behind by
+// deletions or loops in loaded data never lead a walk astray.
 class Chains {
   public:
-    Chains(Database& db, std::int32_t limit)
-        : db_(db), limit_(std::clamp<std::int32_t>(limit, 0, capacityOf(db, kMaplists))) {}
+    explicit Chains(Database& db)
+        : db_(db),
+          limit_(std::clamp<std::int32_t>(db.maplistCount, 0, capacityOf(db, kMaplists))) {}
 
     bool valid(std::int32_t r) const { return r >= 1 && r < limit_; }
     std::int32_t head(const Shape& s) const { return valid(s.textureId) ? s.textureId : 0; }
@@ -262,7 +263,7 @@ int cmdLinkMapinfo(script::Interp& in) {
         systemBox(in, kMaplistFull, capacity);
         return kOk;
     }
-    const Chains chains(db, db.maplistCount);
+    const Chains chains(db);
     // A full store adds nothing: the records the selected shapes need (up to the first
     // shape that has the mapinfo already) must all fit before the first is written.
     std::int64_t needed = 0;
@@ -279,7 +280,6 @@ int cmdLinkMapinfo(script::Interp& in) {
     db.records.linkUndoMapinfos = db.mapinfoCount;
     for (Shape& s : liveShapes(db)) {
         if (s.layer != 1) continue;
-        if (s.textureId >= db.maplistCount) s.textureId = 0;
         if (chains.names(s, v)) {
             status(in, "このマッピングパラメータは既にリンクされています。 \n");
             return kOk;
@@ -299,7 +299,7 @@ int cmdUnlinkMapinfo(script::Interp& in) {
     Database& db = database(in);
     db.records.mapinfoPending = false;
     const std::int32_t m = wholeNumber(scalarVar(in, MiPoint));
-    const Chains chains(db, db.maplistCount);
+    const Chains chains(db);
     for (Shape& s : liveShapes(db)) {
         if (s.layer != 1) continue;
         chains.find(s, [&](std::int32_t r, std::int32_t previous) {
@@ -337,7 +337,7 @@ int cmdTestMapinfo(script::Interp& in) {
     }
     putMapinfoInto(in, static_cast<std::int32_t>(t));
     const std::int32_t maplists = capacityOf(db, kMaplists);
-    const Chains chains(db, db.maplistCount);
+    const Chains chains(db);
     std::int64_t r = std::int64_t{db.maplistCount} + 2;
     for (Shape& s : liveShapes(db)) {
         if (s.layer != 1) continue;
@@ -357,7 +357,7 @@ int cmdUntestMapinfo(script::Interp& in) {
     Database& db = database(in);
     const std::int64_t t = std::int64_t{db.mapinfoCount} + 2;
     if (t >= 0 && t < capacityOf(db, kMapinfos)) getMapinfoFrom(in, static_cast<std::int32_t>(t));
-    const Chains chains(db, db.maplistCount);
+    const Chains chains(db);
     for (Shape& s : liveShapes(db)) {
         if (s.layer != 1) continue;
         if (chains.head(s) == 0) {

@@ -235,11 +235,11 @@ void detach(Database& db, std::int32_t block, std::int32_t r) {
 }
 
 // The centre of the overlap of two ranges, or of the gap between them: the mean of the
-// two middle values of the four ends.
+// two middle values of the four ends, which are the larger low end and the smaller high end.
 float jointCoordinate(float a0, float a1, float b0, float b1) {
-    std::array<float, 4> v{a0, a1, b0, b1};
-    std::sort(v.begin(), v.end());
-    return (v[1] + v[2]) / 2.0f;
+    const float low = std::max(std::min(a0, a1), std::min(b0, b1));
+    const float high = std::min(std::max(a0, a1), std::max(b0, b1));
+    return (low + high) / 2.0f;
 }
 
 }  // namespace

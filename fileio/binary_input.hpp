@@ -12,7 +12,7 @@
 namespace rz::fileio {
 
 class BinaryInput {
-public:
+  public:
     static constexpr std::size_t kChunk = 64 * 1024;
 
     BinaryInput() = default;
@@ -36,7 +36,7 @@ public:
     bool rewind();
     std::uint64_t remaining() const { return size_ - pos_; }
 
-private:
+  private:
     bool fillFile(std::size_t need);
 
     int fd_ = -1;

@@ -25,7 +25,7 @@ std::uint32_t dateTag() {
 }
 
 class ModelWriter {
-public:
+  public:
     ModelWriter(platform::MessageService& msg, OutputFile& out) : msg_(msg), out_(out) {}
 
     // Each step does nothing once a write has failed; the first failure is reported.
@@ -69,7 +69,7 @@ public:
         return failed_ ? script::kFail : script::kOk;
     }
 
-private:
+  private:
     // A creator text: its length rounded down to a multiple of 4, plus 4, so that at least
     // one terminating zero is stored; never above 256.
     void text(std::string_view s, std::string_view place) {
@@ -77,7 +77,7 @@ private:
         std::array<std::uint8_t, 256> b{};
         const std::size_t n = std::min<std::size_t>(s.size(), 252);
         const std::size_t len = n / 4 * 4 + 4;
-        std::memcpy(b.data(), s.data(), n);
+        if (n > 0) std::memcpy(b.data(), s.data(), n);
         std::array<std::uint8_t, 4> lenBytes{};
         storeU32(lenBytes.data(), static_cast<std::uint32_t>(len));
         if (!out_.write(lenBytes.data(), lenBytes.size())) return fail(place);
@@ -94,17 +94,19 @@ private:
     bool failed_ = false;
 };
 
-std::uint32_t u32(std::int64_t v) { return static_cast<std::uint32_t>(v); }
+std::uint32_t u32(std::int64_t v) {
+    return static_cast<std::uint32_t>(v);
+}
 
 }  // namespace
 
 int writeModelBinary(platform::MessageService& msg, const db::Database& db, OutputFile& out,
                      bool motion, const Creator& creator) {
     std::int64_t estimate = 544 + 32LL * db.axisCount + 4LL * db.patchCount +
-                            160LL * db.shapeCount + 334LL * db.blockCount +
-                            128LL * db.affineCount + 192LL * db.attributeCount +
-                            80LL * (db.mapinfoCount - 1) + 8LL * (db.maplistCount - 1) +
-                            32LL * (db.mapdataCount - 1) + db.textureBytesUsed;
+                            160LL * db.shapeCount + 334LL * db.blockCount + 128LL * db.affineCount +
+                            192LL * db.attributeCount + 80LL * (db.mapinfoCount - 1) +
+                            8LL * (db.maplistCount - 1) + 32LL * (db.mapdataCount - 1) +
+                            db.textureBytesUsed;
     if (motion) estimate += 72LL * db.rigidCount + 8LL * db.rlinkCount + 80LL * db.actorCount;
 
     ModelWriter w(msg, out);

@@ -42,11 +42,11 @@ void decodeAxis(const std::uint8_t* p, db::Axis& a) {
 
 void encodeShape(const db::Shape& s, std::uint8_t* p) {
     FieldWriter w(p);
-    for (std::uint32_t v : {s.shapeId, s.axisId, s.axisTotal, s.patchId, s.patchTotal,
-                            std::uint32_t{s.matrixId}, std::uint32_t{s.attribId},
-                            std::uint32_t{s.layer}, std::uint32_t{s.kind}, std::uint32_t{s.page},
-                            std::uint32_t{s.lrflag}, std::uint32_t{s.smoothflag},
-                            std::uint32_t{s.dummy}})
+    for (std::uint32_t v :
+         {s.shapeId, s.axisId, s.axisTotal, s.patchId, s.patchTotal, std::uint32_t{s.matrixId},
+          std::uint32_t{s.attribId}, std::uint32_t{s.layer}, std::uint32_t{s.kind},
+          std::uint32_t{s.page}, std::uint32_t{s.lrflag}, std::uint32_t{s.smoothflag},
+          std::uint32_t{s.dummy}})
         w.u32(v);
     w.zeros(12);
     w.i32(s.textureId);
@@ -96,8 +96,7 @@ void encodeBlock(const db::Block& b, std::uint8_t* p) {
 
 void decodeBlockPose(const std::uint8_t* p, db::Block& b) {
     FieldReader r(p);
-    for (Vec3* v : {&b.xyzrot, &b.xyztmp, &b.center, &b.trans, &b.xyzmin, &b.xyzmax})
-        getVec(r, *v);
+    for (Vec3* v : {&b.xyzrot, &b.xyztmp, &b.center, &b.trans, &b.xyzmin, &b.xyzmax}) getVec(r, *v);
     getMatrix(r, b.matrix);
 }
 
@@ -137,8 +136,8 @@ void encodeAttribute(const db::Attribute& a, std::uint8_t* p) {
 void decodeAttribute(const std::uint8_t* p, db::Attribute& a) {
     FieldReader r(p);
     for (Vec3* v : {&a.prg, &a.rgb, &a.arg, &a.drg}) getVec(r, *v);
-    for (float* f : {&a.ambient, &a.diffuse, &a.specular, &a.specularExponent, &a.opacity,
-                     &a.gainC, &a.gainL, &a.haze})
+    for (float* f : {&a.ambient, &a.diffuse, &a.specular, &a.specularExponent, &a.opacity, &a.gainC,
+                     &a.gainL, &a.haze})
         *f = r.f32();
     r.skip(16);
     for (std::uint8_t* s : {&a.smooth, &a.map, &a.face, &a.shade})

@@ -24,7 +24,14 @@ inline constexpr std::size_t kActorBytes = 80;
 inline constexpr std::size_t kTagBytes = 8;
 
 // Tag codes and the kinds of data sections.
-enum class TagCode : std::uint16_t { Start = 1, Version = 2, Date = 3, Protect = 4, Data = 5, End = 99 };
+enum class TagCode : std::uint16_t {
+    Start = 1,
+    Version = 2,
+    Date = 3,
+    Protect = 4,
+    Data = 5,
+    End = 99
+};
 enum class Section : std::uint16_t {
     Axis = 1,
     Patch = 2,

@@ -22,10 +22,12 @@ inline std::uint16_t loadU16(const std::uint8_t* p) {
 inline std::int32_t loadI32(const std::uint8_t* p) {
     return static_cast<std::int32_t>(loadU32(p));
 }
-inline float loadF32(const std::uint8_t* p) { return std::bit_cast<float>(loadU32(p)); }
+inline float loadF32(const std::uint8_t* p) {
+    return std::bit_cast<float>(loadU32(p));
+}
 inline double loadF64(const std::uint8_t* p) {
-    const std::uint64_t v = static_cast<std::uint64_t>(loadU32(p)) |
-                            static_cast<std::uint64_t>(loadU32(p + 4)) << 32;
+    const std::uint64_t v =
+        static_cast<std::uint64_t>(loadU32(p)) | static_cast<std::uint64_t>(loadU32(p + 4)) << 32;
     return std::bit_cast<double>(v);
 }
 
@@ -39,8 +41,12 @@ inline void storeU16(std::uint8_t* p, std::uint16_t v) {
     p[0] = static_cast<std::uint8_t>(v);
     p[1] = static_cast<std::uint8_t>(v >> 8);
 }
-inline void storeI32(std::uint8_t* p, std::int32_t v) { storeU32(p, static_cast<std::uint32_t>(v)); }
-inline void storeF32(std::uint8_t* p, float v) { storeU32(p, std::bit_cast<std::uint32_t>(v)); }
+inline void storeI32(std::uint8_t* p, std::int32_t v) {
+    storeU32(p, static_cast<std::uint32_t>(v));
+}
+inline void storeF32(std::uint8_t* p, float v) {
+    storeU32(p, std::bit_cast<std::uint32_t>(v));
+}
 inline void storeF64(std::uint8_t* p, double v) {
     const std::uint64_t bits = std::bit_cast<std::uint64_t>(v);
     storeU32(p, static_cast<std::uint32_t>(bits));
@@ -49,7 +55,7 @@ inline void storeF64(std::uint8_t* p, double v) {
 
 // Cursors over one record: each call takes or puts the next field.
 class FieldReader {
-public:
+  public:
     explicit FieldReader(const std::uint8_t* p) : p_(p) {}
     std::uint32_t u32() { return take(loadU32(p_)); }
     std::int32_t i32() { return take(loadI32(p_)); }
@@ -70,7 +76,7 @@ public:
         p_ += field;
     }
 
-private:
+  private:
     template <class T>
     T take(T v) {
         p_ += 4;
@@ -80,7 +86,7 @@ private:
 };
 
 class FieldWriter {
-public:
+  public:
     explicit FieldWriter(std::uint8_t* p) : p_(p) {}
     void u32(std::uint32_t v) { storeU32(advance(4), v); }
     void i32(std::int32_t v) { storeI32(advance(4), v); }
@@ -95,7 +101,7 @@ public:
         std::memset(p + n, 0, field - n);
     }
 
-private:
+  private:
     std::uint8_t* advance(std::size_t n) {
         std::uint8_t* p = p_;
         p_ += n;

@@ -31,7 +31,6 @@ inline constexpr std::string_view kInWrite = " ... in write_() \n";
 inline constexpr const char* kSaveDone = "** 保存終了 **\n";
 inline constexpr const char* kReadDone = "** 読み込み終了 **\n";
 inline constexpr const char* kSavingTexture = "** テクスチャ画像データ ( %s ) を保存します **\n";
-inline constexpr const char* kReadingTexture =
-    "** テクスチャ画像データ ( %s ) を読み込みます **\n";
+inline constexpr const char* kReadingTexture = "** テクスチャ画像データ ( %s ) を読み込みます **\n";
 
 }  // namespace rz::fileio::msg

@@ -14,8 +14,8 @@ int build(script::Interp& in, std::string_view name, std::string_view ext, std::
     std::string base(parts.base);
     if (in.fileNumberSuffix >= 0) {
         std::array<char, 16> digits{};
-        const auto r = std::to_chars(digits.data(), digits.data() + digits.size(),
-                                     in.fileNumberSuffix);
+        const auto r =
+            std::to_chars(digits.data(), digits.data() + digits.size(), in.fileNumberSuffix);
         base.append(digits.data(), r.ptr);
     }
     if (base.size() > kMaxBaseName) {

@@ -45,7 +45,9 @@ enum class FileType : int {
     Unknown = 9999,
 };
 
-constexpr int code(FileType t) { return static_cast<int>(t); }
+constexpr int code(FileType t) {
+    return static_cast<int>(t);
+}
 
 // The type of an extension, compared without regard to case; None for an empty one and
 // Unknown for one that is not in the table.

@@ -23,7 +23,7 @@ constexpr float kBoxStart = 1.0e9f;
 
 // Whitespace-separated fields of a text file.
 class Fields {
-public:
+  public:
     explicit Fields(platform::InputFile& file) : file_(file) {}
 
     // The next field; false at the end of the file.
@@ -34,7 +34,8 @@ public:
         if (c < 0) return false;
         length_ = 0;
         tooLong_ = false;
-        while (c >= 0 && c != ' ' && c != '\t' && c != '\n' && c != '\r' && c != '\f' && c != '\v') {
+        while (c >= 0 && c != ' ' && c != '\t' && c != '\n' && c != '\r' && c != '\f' &&
+               c != '\v') {
             if (length_ < buf_.size()) {
                 buf_[length_++] = static_cast<char>(c);
             } else {
@@ -66,7 +67,7 @@ public:
         return true;
     }
 
-private:
+  private:
     platform::InputFile& file_;
     std::array<char, 64> buf_{};
     std::size_t length_ = 0;
@@ -76,13 +77,13 @@ private:
 // One pass over a grid file. The checking pass counts what the file needs against the
 // free room and stores nothing; the storing pass writes the records behind the counts.
 class GridReader {
-public:
+  public:
     GridReader(script::Interp& in, platform::InputFile& file, GridForm form, bool store)
         : in_(in), db_(db::database(in)), fields_(file), form_(form), store_(store) {}
 
     int run(std::int32_t axes, std::int32_t patches, std::int32_t shapes);
 
-private:
+  private:
     int bad(std::string_view text) {
         in_.msg.errorBox(text);
         in_.msg.errorBoxPlain(kInMdlRead);
@@ -176,7 +177,8 @@ int GridReader::shape(int index) {
             for (std::int64_t c = 0; c + 1 < perRow; ++c) {
                 const std::int32_t i = static_cast<std::int32_t>(first + r * perRow + c);
                 const std::int32_t w = static_cast<std::int32_t>(perRow);
-                for (std::int32_t value : {-4, i, i + 1, i + w + 1, i + w}) db_.patches[p++] = value;
+                for (std::int32_t value : {-4, i, i + 1, i + w + 1, i + w})
+                    db_.patches[p++] = value;
             }
         db::Shape& s = db_.shapes[shapes_];
         s = db::Shape{};

@@ -8,17 +8,20 @@ namespace rz::fileio {
 namespace {
 
 bool isBinaryModel(FileType t) {
-    return t == FileType::Ptb || t == FileType::Mmb || t == FileType::Ptx ||
-           t == FileType::Mmx;
+    return t == FileType::Ptb || t == FileType::Mmb || t == FileType::Ptx || t == FileType::Mmx;
 }
 bool isPartsFile(FileType t) {
     return t == FileType::Pts || t == FileType::Ptb || t == FileType::Ptx;
 }
 // Kinds whose patch entries are face runs of absolute vertex numbers.
-bool hasFaceRuns(std::uint8_t kind) { return kind == 1 || kind == 5 || kind == db::kShapePolygon; }
+bool hasFaceRuns(std::uint8_t kind) {
+    return kind == 1 || kind == 5 || kind == db::kShapePolygon;
+}
 
 // A shift below zero would only come from counts that were never valid.
-std::int32_t atLeastZero(std::int32_t v) { return std::max(v, 0); }
+std::int32_t atLeastZero(std::int32_t v) {
+    return std::max(v, 0);
+}
 
 void reportBad(platform::MessageService& msg, const char* place) {
     msg.errorBox(msg::kReadError);
@@ -91,12 +94,12 @@ void LoadGuard::putBack(const Saved<T>& s, std::vector<T>& store) {
 }
 
 LoadGuard::LoadGuard(db::Database& db) : db_(db) {
-    counts_ = {db.axisCount,       db.patchCount,     db.shapeCount,       db.blockCount,
-               db.rigidCount,      db.rlinkCount,     db.actorCount,       db.affineCount,
-               db.attributeCount,  db.maplistCount,   db.mapinfoCount,     db.mapdataCount,
-               db.textureBytesUsed, db.textureWritePos, db.currentBlock,   db.currentRigid,
-               db.currentRlink,    db.currentActor,   db.currentAttribute, db.currentMaplist,
-               db.currentMapinfo,  db.currentMapdata, db.currentLight,     db.lightCount};
+    counts_ = {db.axisCount,        db.patchCount,      db.shapeCount,       db.blockCount,
+               db.rigidCount,       db.rlinkCount,      db.actorCount,       db.affineCount,
+               db.attributeCount,   db.maplistCount,    db.mapinfoCount,     db.mapdataCount,
+               db.textureBytesUsed, db.textureWritePos, db.currentBlock,     db.currentRigid,
+               db.currentRlink,     db.currentActor,    db.currentAttribute, db.currentMaplist,
+               db.currentMapinfo,   db.currentMapdata,  db.currentLight,     db.lightCount};
     loadBase_ = db.loadBase;
     camera_ = db.camera;
     lights_ = db.lights;
@@ -207,7 +210,8 @@ bool relocateLoaded(platform::MessageService& msg, db::Database& db, FileType ty
         const std::uint64_t axisEnd = std::uint64_t{sh.axisId} + sh.axisTotal;
         const std::uint64_t patchEnd = std::uint64_t{sh.patchId} + sh.patchTotal;
         if (axisEnd > static_cast<std::uint64_t>(db.axisCount) ||
-            patchEnd > static_cast<std::uint64_t>(db.patchCount) || sh.shapeId >= db.blocks.size()) {
+            patchEnd > static_cast<std::uint64_t>(db.patchCount) ||
+            sh.shapeId >= db.blocks.size()) {
             reportBad(msg, "SHAPE");
             return false;
         }
@@ -221,7 +225,8 @@ bool relocateLoaded(platform::MessageService& msg, db::Database& db, FileType ty
             reportBad(msg, "PATCH");
             return false;
         }
-        db.blockCount = std::max<std::int32_t>(db.blockCount, static_cast<std::int32_t>(sh.shapeId) + 1);
+        db.blockCount =
+            std::max<std::int32_t>(db.blockCount, static_cast<std::int32_t>(sh.shapeId) + 1);
     }
 
     // Blocks keep only joints that came with them: a parts file brings no rlinks.

@@ -20,11 +20,11 @@ void takeLoadSnapshot(db::Database& db);
 // every store), the camera and the lights. rollback() puts all of it back, which removes
 // everything the load appended.
 class LoadGuard {
-public:
+  public:
     explicit LoadGuard(db::Database& db);
     void rollback();
 
-private:
+  private:
     template <class T>
     struct Saved {
         std::array<std::int32_t, 3> index{-1, -1, -1};

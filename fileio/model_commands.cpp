@@ -52,8 +52,12 @@ int fileArgument(script::Interp& in, std::string& name, std::string_view where) 
     return script::expectEnd(in);
 }
 
-int cmdMdlread(script::Interp& in) { return gridCommand(in, kMdlread); }
-int cmdMdladd(script::Interp& in) { return gridCommand(in, kMdladd); }
+int cmdMdlread(script::Interp& in) {
+    return gridCommand(in, kMdlread);
+}
+int cmdMdladd(script::Interp& in) {
+    return gridCommand(in, kMdladd);
+}
 
 int cmdMdlwrite(script::Interp& in) {
     std::string name;

@@ -24,7 +24,9 @@ mode_t modeForTarget(const std::string& target) {
 
 }  // namespace
 
-OutputFile::~OutputFile() { discard(); }
+OutputFile::~OutputFile() {
+    discard();
+}
 
 bool OutputFile::open(const std::string& path) {
     discard();

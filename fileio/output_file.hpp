@@ -11,7 +11,7 @@
 namespace rz::fileio {
 
 class OutputFile {
-public:
+  public:
     static constexpr std::size_t kBufferSize = 64 * 1024;
 
     OutputFile() = default;
@@ -33,7 +33,7 @@ public:
     // Drops the temporary file; the target is untouched.
     void discard();
 
-private:
+  private:
     bool flush();
 
     int fd_ = -1;

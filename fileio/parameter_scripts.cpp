@@ -13,7 +13,9 @@ namespace {
 
 using db::SysVar;
 
-double scalar(script::Interp& in, SysVar v) { return db::scalarVar(in, v); }
+double scalar(script::Interp& in, SysVar v) {
+    return db::scalarVar(in, v);
+}
 
 void printVector(OutputFile& out, const char* format, const Vec3& v) {
     out.print(format, double{v[0]}, double{v[1]}, double{v[2]});
@@ -48,7 +50,8 @@ bool writeLightScript(script::Interp& in, OutputFile& out) {
         printVector(out, "let l.tar   %g %g %g\n", l.tar);
         printVector(out, "let l.rgb   %g %g %g\n", l.rgb);
         out.print("let l.gain  %g\n", double{l.gain});
-        if (static_cast<std::size_t>(l.kind) < kKindLines.size()) out.print("%s", kKindLines[l.kind]);
+        if (static_cast<std::size_t>(l.kind) < kKindLines.size())
+            out.print("%s", kKindLines[l.kind]);
         out.print("set.light\n\n");
     }
     return out.ok();

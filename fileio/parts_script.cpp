@@ -14,7 +14,9 @@ namespace {
 
 using db::SysVar;
 
-double scalar(script::Interp& in, SysVar v) { return db::scalarVar(in, v); }
+double scalar(script::Interp& in, SysVar v) {
+    return db::scalarVar(in, v);
+}
 
 void printVector(OutputFile& out, const char* format, const Vec3& v) {
     out.print(format, double{v[0]}, double{v[1]}, double{v[2]});
@@ -59,8 +61,8 @@ void writeBlocks(script::Interp& in, OutputFile& out) {
     db::Database& db = db::database(in);
     // A model with only the reserved block still writes block 1, so that reading the file
     // always has a block to load.
-    const int n = std::min<int>(db.blockCount == 1 ? 2 : db.blockCount,
-                                static_cast<int>(db.blocks.size()));
+    const int n =
+        std::min<int>(db.blockCount == 1 ? 2 : db.blockCount, static_cast<int>(db.blocks.size()));
     for (int b = 1; b < n && out.ok(); ++b) {
         db.currentBlock = b;
         db::getBlockRecord(in);
@@ -143,8 +145,8 @@ void writeJoints(script::Interp& in, OutputFile& out) {
     if (db.rlinkCount > 0) out.print("load.rlink rlink.point\n");
     out.print("\n");
 
-    const int n = std::min<int>(db.actorCount == 1 ? 2 : db.actorCount,
-                                static_cast<int>(db.actors.size()));
+    const int n =
+        std::min<int>(db.actorCount == 1 ? 2 : db.actorCount, static_cast<int>(db.actors.size()));
     for (int a = 1; a < n && out.ok(); ++a) {
         db.currentActor = a;
         db::getActorRecord(in);

@@ -245,16 +245,24 @@ int writeGeometry(FileJob& j, OutputFile& out) {
     const ShapeIds ids = j.type == FileType::Mdf ? ShapeIds::Full : ShapeIds::Plain;
     return writeGeometrySection(j.db, out, ids) ? kOk : textFailed(j);
 }
-int writeCamera(FileJob& j, OutputFile& out) { return writeText(j, out, writeCameraScript); }
-int writeLights(FileJob& j, OutputFile& out) { return writeText(j, out, writeLightScript); }
+int writeCamera(FileJob& j, OutputFile& out) {
+    return writeText(j, out, writeCameraScript);
+}
+int writeLights(FileJob& j, OutputFile& out) {
+    return writeText(j, out, writeLightScript);
+}
 int writeAttributes(FileJob& j, OutputFile& out) {
     return writeText(j, out, writeAttributeScript);
 }
-int writeMapping(FileJob& j, OutputFile& out) { return writeText(j, out, writeMappingScript); }
+int writeMapping(FileJob& j, OutputFile& out) {
+    return writeText(j, out, writeMappingScript);
+}
 int writeParts(FileJob& j, OutputFile& out) {
     return writePartsScript(j.in, out, j.type == FileType::Mms) ? kOk : textFailed(j);
 }
-int writePose(FileJob& j, OutputFile& out) { return writePoseBinary(j.in.msg, j.db, out); }
+int writePose(FileJob& j, OutputFile& out) {
+    return writePoseBinary(j.in.msg, j.db, out);
+}
 int writeBinaryModel(FileJob& j, OutputFile& out) {
     return writeModelBinary(j.in.msg, j.db, out, j.type == FileType::Mmb);
 }
@@ -265,7 +273,9 @@ int writeImages(FileJob& j, OutputFile& out) {
     }
     return writeTextureImages(j.in.msg, j.db, out);
 }
-int writeNotBuilt(FileJob& j, OutputFile&) { return notBuilt(j); }
+int writeNotBuilt(FileJob& j, OutputFile&) {
+    return notBuilt(j);
+}
 
 // The binary companions; one that cannot be created is skipped.
 int writeCompanion(FileJob& j, const char* ext, int (*writer)(FileJob&, OutputFile&)) {

@@ -1,9 +1,12 @@
 #include "fileio/texture_files.hpp"
 
+#include <algorithm>
 #include <array>
+#include <vector>
 
 #include "fileio/byte_order.hpp"
 #include "fileio/file_messages.hpp"
+#include "geometry/capacity.hpp"
 #include "script/tokens.hpp"
 
 namespace rz::fileio {
@@ -47,14 +50,16 @@ void decodeMemoryMapdata(const std::uint8_t* p, db::Mapdata& m) {
 int writeTextureImages(platform::MessageService& msg, const db::Database& db, OutputFile& out) {
     std::array<std::uint8_t, kMapdataMemoryBytes> b{};
     storeU32(b.data(), static_cast<std::uint32_t>(db.mapdataCount));
-    if (!out.write(b.data(), 4)) return report(msg, msg::kWriteError, "in WriteMapbuffer (mdcount)\n");
+    if (!out.write(b.data(), 4))
+        return report(msg, msg::kWriteError, "in WriteMapbuffer (mdcount)\n");
     for (std::int32_t i = 0; i < db.mapdataCount; ++i) {
         encodeMemoryMapdata(db.mapdatas[i], b.data());
         if (!out.write(b.data(), b.size()))
             return report(msg, msg::kWriteError, "in WriteMapbuffer (Mapdata WRITE)\n");
     }
     storeU32(b.data(), static_cast<std::uint32_t>(db.textureBytesUsed));
-    if (!out.write(b.data(), 4)) return report(msg, msg::kWriteError, "in WriteMapbuffer (txcount)\n");
+    if (!out.write(b.data(), 4))
+        return report(msg, msg::kWriteError, "in WriteMapbuffer (txcount)\n");
     if (!out.write(db.textureBuffer.data(), static_cast<std::size_t>(db.textureBytesUsed)))
         return report(msg, msg::kWriteError, "in WriteMapbuffer (texture data)\n");
     return script::kOk;
@@ -66,8 +71,10 @@ int readTextureImages(platform::MessageService& msg, db::Database& db, BinaryInp
     const std::uint32_t count = loadU32(p);
     const std::int32_t first = db.mapdataCount;
     const std::uint32_t appended = count > 0 ? count - 1 : 0;
-    if (std::int64_t{first} + appended > db.capacity.mapdatamax)
-        return report(msg, msg::kMapdataOverflow, "Stopped Processing in ReadMapbuffer (mdcount)\n");
+    if (std::int64_t{first} + appended >
+        geometry::storeCapacity(db.capacity.mapdatamax, db.mapdatas))
+        return report(msg, msg::kMapdataOverflow,
+                      "Stopped Processing in ReadMapbuffer (mdcount)\n");
     for (std::uint32_t i = 0; i < count; ++i) {
         if ((p = in.take(kMapdataMemoryBytes)) == nullptr)
             return report(msg, msg::kReadError, "in ReadMapbuffer (Mapdata READ)\n");
@@ -77,8 +84,10 @@ int readTextureImages(platform::MessageService& msg, db::Database& db, BinaryInp
         return report(msg, msg::kReadError, "in ReadMapbuffer (txcount)\n");
     const std::uint32_t bytes = loadU32(p);
     const std::int32_t textureBase = db.textureBytesUsed;
-    if (std::int64_t{textureBase} + bytes > db.capacity.mapimagemax)
-        return report(msg, msg::kTextureOverflow, "Stopped Processing in ReadMapbuffer (txcount)\n");
+    if (std::int64_t{textureBase} + bytes >
+        geometry::storeCapacity(db.capacity.mapimagemax, db.textureBuffer))
+        return report(msg, msg::kTextureOverflow,
+                      "Stopped Processing in ReadMapbuffer (txcount)\n");
     if (!in.read(db.textureBuffer.data() + textureBase, bytes))
         return report(msg, msg::kReadError, "in ReadMapbuffer (texture data)\n");
     for (std::uint32_t i = 0; i < appended; ++i) {
@@ -123,11 +132,12 @@ int readSingleTexture(platform::MessageService& msg, db::Database& db, BinaryInp
     m.height = loadU16(p + 4);
     m.size = loadU32(p + 8);
     m.offset = 0;
-    if (db.mapdataCount >= db.capacity.mapdatamax) {
+    if (db.mapdataCount >= geometry::storeCapacity(db.capacity.mapdatamax, db.mapdatas)) {
         msg.errorBox(msg::kMapdataOverflow);
         return script::kFail;
     }
-    if (std::int64_t{db.textureBytesUsed} + m.size > db.capacity.mapimagemax) {
+    if (std::int64_t{db.textureBytesUsed} + m.size >
+        geometry::storeCapacity(db.capacity.mapimagemax, db.textureBuffer)) {
         msg.errorBox(msg::kTextureOverflow);
         return script::kFail;
     }

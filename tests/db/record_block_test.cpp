@@ -274,5 +274,26 @@ TEST_F(BlockTest, SystemBoxesAreSilentWhileMessagesAreOff) {
     msg.setMessageMode(1);
 }
 
+// A store with room for the reserved block only.
+db::Settings reservedBlockOnly() {
+    db::Settings s = smallRecordStores();
+    s.capacity.blockmax = 1;
+    return s;
+}
+
+class ReservedBlockTest : public RecordTest {
+  protected:
+    ReservedBlockTest() : RecordTest(reservedBlockOnly()) {}
+};
+
+TEST_F(ReservedBlockTest, ACountLoweredToZeroStillTakesNoBlock) {
+    const int shape = addShape(0, 1);
+    runFresh("var n; set.blockcount n; new.block;");
+    EXPECT_EQ(scalar("n"), 0.0f);
+    EXPECT_EQ(systemBoxes(),
+              Texts{"ＥＲＲＯＲ！　パーツブロックは 1 個までしか登録出来ません。 \n"});
+    EXPECT_EQ(model.shapes[shape].shapeId, 0u);
+}
+
 }  // namespace
 }  // namespace rz::test

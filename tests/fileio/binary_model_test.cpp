@@ -26,8 +26,8 @@ struct TagSeen {
 // The tags of a file, stepping over each section's records by the record sizes.
 std::vector<TagSeen> tagsOf(const std::string& file) {
     static const std::map<std::uint16_t, std::size_t> kBytes{
-        {1, 32}, {2, 4},  {3, 160}, {4, 344}, {5, 128}, {6, 192}, {7, 80},  {8, 8},
-        {9, 32}, {10, 1}, {11, 136}, {12, 8}, {13, 80}, {14, 344}, {15, 136}, {16, 128}};
+        {1, 32}, {2, 4},  {3, 160},  {4, 344}, {5, 128}, {6, 192},  {7, 80},   {8, 8},
+        {9, 32}, {10, 1}, {11, 136}, {12, 8},  {13, 80}, {14, 344}, {15, 136}, {16, 128}};
     std::vector<TagSeen> tags;
     const auto* p = reinterpret_cast<const std::uint8_t*>(file.data());
     std::size_t pos = 0;
@@ -56,7 +56,7 @@ std::uint32_t today() {
 
 // Writes past a file size limit fail, as they would on a full disk.
 class FileSizeLimit {
-public:
+  public:
     explicit FileSizeLimit(rlim_t bytes) {
         std::signal(SIGXFSZ, SIG_IGN);
         ::getrlimit(RLIMIT_FSIZE, &old_);
@@ -66,22 +66,34 @@ public:
     }
     ~FileSizeLimit() { ::setrlimit(RLIMIT_FSIZE, &old_); }
 
-private:
+  private:
     struct rlimit old_ {};
 };
 
 class BinaryModelTest : public FileTest {
-protected:
+  protected:
     Workstation ws;
 };
 
 TEST_F(BinaryModelTest, EmptyModelHasTheHeaderTheCreatorAndEmptySections) {
     ASSERT_TRUE(ws.run("write " + quoted("empty.ptb")).empty());
     const std::string f = readFile("empty.ptb");
-    const std::vector<TagSeen> expected{
-        {1, 0, 544 + 334 + 128 + 192}, {2, 0, 10000}, {3, 0, today()}, {4, 0, 0}, {5, 99, 1},
-        {5, 1, 0}, {5, 2, 0}, {5, 3, 0}, {5, 4, 0}, {5, 5, 0}, {5, 6, 1}, {5, 7, 0}, {5, 8, 0},
-        {5, 9, 0}, {5, 10, 0}, {99, 0, 0}};
+    const std::vector<TagSeen> expected{{1, 0, 544 + 334 + 128 + 192},
+                                        {2, 0, 10000},
+                                        {3, 0, today()},
+                                        {4, 0, 0},
+                                        {5, 99, 1},
+                                        {5, 1, 0},
+                                        {5, 2, 0},
+                                        {5, 3, 0},
+                                        {5, 4, 0},
+                                        {5, 5, 0},
+                                        {5, 6, 1},
+                                        {5, 7, 0},
+                                        {5, 8, 0},
+                                        {5, 9, 0},
+                                        {5, 10, 0},
+                                        {99, 0, 0}};
     EXPECT_EQ(tagsOf(f), expected);
     // Little-endian whatever the host: the version tag is 02 00 00 00 10 27 00 00.
     EXPECT_EQ(f.substr(8, 8), std::string("\x02\x00\x00\x00\x10\x27\x00\x00", 8));
@@ -207,7 +219,7 @@ TEST_F(BinaryModelTest, WritingChangesNothingAndAFailedWriteKeepsTheOldFile) {
 // ---- Refused files ----------------------------------------------------------------------
 
 class RefusedBinaryTest : public BinaryModelTest {
-protected:
+  protected:
     void SetUp() override {
         buildSampleModel(ws, dir_, true);
         ASSERT_TRUE(ws.run("write " + quoted("m.mmb")).empty());
@@ -249,8 +261,8 @@ std::size_t sectionAt(const std::string& file, std::uint16_t kind) {
     for (const TagSeen& t : tagsOf(file)) {
         if (t.code == 5 && t.kind == kind) return pos;
         static const std::map<std::uint16_t, std::size_t> kBytes{
-            {1, 32}, {2, 4}, {3, 160}, {4, 344}, {5, 128}, {6, 192}, {7, 80},
-            {8, 8}, {9, 32}, {10, 1}, {11, 136}, {12, 8}, {13, 80}};
+            {1, 32}, {2, 4},  {3, 160}, {4, 344},  {5, 128}, {6, 192}, {7, 80},
+            {8, 8},  {9, 32}, {10, 1},  {11, 136}, {12, 8},  {13, 80}};
         pos += 8;
         if (t.code != 5) continue;
         if (t.kind == 99) {
@@ -275,25 +287,32 @@ TEST_F(RefusedBinaryTest, CorruptFilesAreRefusedWithTheirMessage) {
     };
     const std::string readError = err(" ・・・ファイル読み込みがおかしいよーん！！ ");
     const std::vector<Case> cases{
-        {"not a tagged file", withU16(good, 0, 7),
-         {readError, "in ReadModelBinary (TAGSTART)\n"}},
-        {"a newer version", withU32(good, 12, 10001),
+        {"not a tagged file", withU16(good, 0, 7), {readError, "in ReadModelBinary (TAGSTART)\n"}},
+        {"a newer version",
+         withU32(good, 12, 10001),
          {err(" このファイル形式はサポートしてないよ！ ")}},
         {"no date tag", withU16(good, 16, 4), {readError, "in ReadModelBinary (TAGDATE)\n"}},
         {"no protect tag", withU16(good, 24, 3), {readError, "in ReadModelBinary (TAGPROTECT)\n"}},
-        {"more axes than there is room for", withU32(good, axes + 4, 30000),
+        {"more axes than there is room for",
+         withU32(good, axes + 4, 30000),
          {err(" Axis データ登録がオーバーフローしました！ ( 30005 ) \n")}},
-        {"more blocks than there is room for", withU32(good, blocks + 4, 999),
+        {"more blocks than there is room for",
+         withU32(good, blocks + 4, 999),
          {err("ＥＲＲＯＲ！　パーツブロックは 1002 個までしか登録出来ません。 \n")}},
-        {"more texture than the buffer holds", withU32(good, texture + 4, 0x7fffffff),
+        {"more texture than the buffer holds",
+         withU32(good, texture + 4, 0x7fffffff),
          {err(" テクスチャ画像データ記憶域がオーバーフローだぁ！ \n")}},
-        {"a section kind nobody knows", withU16(good, axes + 2, 77),
+        {"a section kind nobody knows",
+         withU16(good, axes + 2, 77),
          {err(" このファイル形式はサポートしてないよ！ "), "in ReadModelBinary (tagkind 77)\n"}},
-        {"a shape whose axes lie outside the file", withU32(good, shapes + 8 + 4, 4000),
+        {"a shape whose axes lie outside the file",
+         withU32(good, shapes + 8 + 4, 4000),
          {readError, "in RelocateModel (SHAPE)\n"}},
-        {"an image outside the texture bytes", withU32(good, mapdata + 8 + 12, 4096),
+        {"an image outside the texture bytes",
+         withU32(good, mapdata + 8 + 12, 4096),
          {readError, "in RelocateModel (MAPDATA)\n"}},
-        {"a creator text longer than the file", withU32(good, 40, 0xfffffff0),
+        {"a creator text longer than the file",
+         withU32(good, 40, 0xfffffff0),
          {readError, "in ReadModelBinary (CREATER)\n"}},
     };
     for (const Case& c : cases) {
@@ -324,8 +343,8 @@ TEST_F(BinaryModelTest, PoseFileRestoresPosesOfTheSameModelOnly) {
     buildSampleModel(ws, dir_, true);
     ASSERT_TRUE(ws.run("write " + quoted("pose.gim")).empty());
     const db::Database posed = ws.model;
-    ASSERT_TRUE(ws.run("load.block 1; let b.xyzrot.v 0 0 0; let b.name \"renamed\"; set.block;")
-                    .empty());
+    ASSERT_TRUE(
+        ws.run("load.block 1; let b.xyzrot.v 0 0 0; let b.name \"renamed\"; set.block;").empty());
     ws.model.rigids[0].pos = {9, 9, 9};
     ws.model.rigids[0].old = {8, 8, 8};
     ws.model.affines[1] = kIdentity;
@@ -354,8 +373,8 @@ TEST(BinaryReaderTest, ReadsFromMemoryAndNeverPastItsEnd) {
     model.axes.resize(2000);
     model.capacity.axismax = 1002;  // room for 2 axes
     std::vector<std::uint8_t> file(8 * 5 + 8, 0);
-    const std::vector<std::pair<std::uint16_t, std::uint32_t>> header{{1, 0}, {2, 10000}, {3, 0},
-                                                                       {4, 0}};
+    const std::vector<std::pair<std::uint16_t, std::uint32_t>> header{
+        {1, 0}, {2, 10000}, {3, 0}, {4, 0}};
     for (std::size_t i = 0; i < header.size(); ++i) {
         fileio::storeU16(file.data() + 8 * i, header[i].first);
         fileio::storeU32(file.data() + 8 * i + 4, header[i].second);
@@ -365,8 +384,9 @@ TEST(BinaryReaderTest, ReadsFromMemoryAndNeverPastItsEnd) {
     fileio::storeU32(file.data() + 36, 3);  // three axes for room of two
     fileio::BinaryInput in(std::span<const std::uint8_t>(file.data(), 40));
     EXPECT_EQ(fileio::readModelBinary(msg, model, in), script::kFail);
-    EXPECT_EQ(sink.boxes(), (std::vector<std::string>{
-                                err(" Axis データ登録がオーバーフローしました！ ( 3 ) \n")}));
+    EXPECT_EQ(
+        sink.boxes(),
+        (std::vector<std::string>{err(" Axis データ登録がオーバーフローしました！ ( 3 ) \n")}));
     EXPECT_EQ(model.axisCount, 0);
 }
 

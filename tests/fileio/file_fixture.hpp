@@ -43,9 +43,10 @@ struct Workstation {
 };
 
 class FileTest : public ::testing::Test {
-protected:
+  protected:
     FileTest() {
-        std::string pattern = (std::filesystem::temp_directory_path() / "rz_fileio_XXXXXX").string();
+        std::string pattern =
+            (std::filesystem::temp_directory_path() / "rz_fileio_XXXXXX").string();
         dir_ = ::mkdtemp(pattern.data()) != nullptr ? pattern : std::string();
         EXPECT_FALSE(dir_.empty());
     }
@@ -77,7 +78,9 @@ protected:
     std::string dir_;
 };
 
-inline std::string err(std::string_view text) { return "ERROR: " + std::string(text); }
+inline std::string err(std::string_view text) {
+    return "ERROR: " + std::string(text);
+}
 inline const std::string kRunFailed = "ERROR: ERROR Occured! in execution.";
 
 // An expected file of tests/data/fileio.

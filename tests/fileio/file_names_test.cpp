@@ -1,7 +1,7 @@
 // The file-name rules and the way read and write pick, refuse and announce a type.
 
-#include "file_fixture.hpp"
 #include "fileio/file_names.hpp"
+#include "file_fixture.hpp"
 #include "fileio/file_types.hpp"
 #include "model_compare.hpp"
 #include "sample_model.hpp"
@@ -16,9 +16,10 @@ TEST(SplitPathTest, FolderBaseAndExtension) {
         const char* base;
         const char* ext;
     };
-    for (const Case c : {Case{"a.pts", "", "a", "pts"}, Case{"old.dir/a.pts", "old.dir/", "a", "pts"},
-                         Case{"/tmp/x/model", "/tmp/x/", "model", ""},
-                         Case{"/a.b.c", "/", "a.b", "c"}, Case{"dir/.hidden", "dir/", "", "hidden"}}) {
+    for (const Case c :
+         {Case{"a.pts", "", "a", "pts"}, Case{"old.dir/a.pts", "old.dir/", "a", "pts"},
+          Case{"/tmp/x/model", "/tmp/x/", "model", ""}, Case{"/a.b.c", "/", "a.b", "c"},
+          Case{"dir/.hidden", "dir/", "", "hidden"}}) {
         SCOPED_TRACE(c.path);
         const fileio::PathParts p = fileio::splitPath(c.path);
         EXPECT_EQ(p.dir, c.dir);
@@ -33,17 +34,17 @@ TEST(FileTypeTest, ExtensionsMatchWithoutRegardToCase) {
         const char* ext;
         int code;
     };
-    for (const Case c : {Case{"mdl", 1}, Case{"CAM", 2}, Case{"Lig", 3}, Case{"gim", 9},
-                         Case{"PTS", 13}, Case{"m32", 17}, Case{"raw", 24}, Case{"RGB", 24},
-                         Case{"mbf", 27}, Case{"mms", 29}, Case{"PtX", 33}, Case{"rok", 36},
-                         Case{"", 0}, Case{"xyz", 9999}, Case{"ptss", 9999}}) {
+    for (const Case c :
+         {Case{"mdl", 1}, Case{"CAM", 2}, Case{"Lig", 3}, Case{"gim", 9}, Case{"PTS", 13},
+          Case{"m32", 17}, Case{"raw", 24}, Case{"RGB", 24}, Case{"mbf", 27}, Case{"mms", 29},
+          Case{"PtX", 33}, Case{"rok", 36}, Case{"", 0}, Case{"xyz", 9999}, Case{"ptss", 9999}}) {
         SCOPED_TRACE(c.ext);
         EXPECT_EQ(fileio::code(fileio::fileTypeOfExtension(c.ext)), c.code);
     }
 }
 
 class NameTest : public FileTest {
-protected:
+  protected:
     std::string finalName(const std::string& name) {
         std::string out;
         EXPECT_EQ(fileio::makeName(ws.in, name, out), fileio::kNameBuilt);

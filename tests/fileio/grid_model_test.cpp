@@ -17,7 +17,7 @@ const char* const kTwoShapes =
     "1 1 1 2 2 2 3 3 3 4 4 4 5 5 5 -6 6 -6\n";
 
 class GridModelTest : public FileTest {
-protected:
+  protected:
     Workstation ws;
 };
 
@@ -90,8 +90,11 @@ TEST_F(GridModelTest, BadFilesAreRefusedWholeWithTheirMessage) {
         {"a word where a number belongs", "m 1\ns 1 1\n1 two 3\n", {value, " ... in mdl_rd()\n"}},
         {"a count beyond 16 bits", "m 1\ns 70000 1\n", {value, " ... in mdl_rd()\n"}},
         {"a negative row count", "m 1\ns 2 -1\n", {value, " ... in mdl_rd()\n"}},
-        {"more axes than there is room for", "m 1\ns 5 2\n", {err(" Axis データ記憶エリアが一杯です！！ ")}},
-        {"more shapes than there is room for", "m 3\ns 1 1\n0 0 0\ns 1 1\n0 0 0\ns 1 1\n0 0 0\n",
+        {"more axes than there is room for",
+         "m 1\ns 5 2\n",
+         {err(" Axis データ記憶エリアが一杯です！！ ")}},
+        {"more shapes than there is room for",
+         "m 3\ns 1 1\n0 0 0\ns 1 1\n0 0 0\ns 1 1\n0 0 0\n",
          {err(" Shape データ記憶エリアが一杯です！！ ")}},
         {"a missing file", "", {err(" ファイルが見つかりませ～ん！ ")}},
     };
@@ -116,11 +119,12 @@ TEST_F(GridModelTest, OtherExtensionsReadNothingAndWritingWantsSh) {
     ASSERT_TRUE(ws.run("mdladd " + quoted("two.txt")).empty());
     EXPECT_EQ(ws.model.shapeCount, 0);
     EXPECT_EQ(ws.sink.statuses(), (std::vector<std::string>{"\n** 追加終了 **\n"}));
-    EXPECT_EQ(ws.run("mdlwrite " + quoted("out.pts")),
-              (std::vector<std::string>{err(" このファイル形式はサポートしてないよ！ "), kRunFailed}));
-    EXPECT_EQ(ws.run("mdlwrite 5"), (std::vector<std::string>{err(" パラメータが不正です！ "),
-                                                              " ... in func ( mdlwrite )\n",
-                                                              kRunFailed}));
+    EXPECT_EQ(
+        ws.run("mdlwrite " + quoted("out.pts")),
+        (std::vector<std::string>{err(" このファイル形式はサポートしてないよ！ "), kRunFailed}));
+    EXPECT_EQ(ws.run("mdlwrite 5"),
+              (std::vector<std::string>{err(" パラメータが不正です！ "),
+                                        " ... in func ( mdlwrite )\n", kRunFailed}));
     EXPECT_EQ(ws.run("mdlread \"a.mdl\", 2"),
               (std::vector<std::string>{err(" パラメータが多すぎます！ "), kRunFailed}));
     EXPECT_TRUE(ws.run("mdlread \"\"").empty());

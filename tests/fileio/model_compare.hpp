@@ -16,12 +16,13 @@ inline std::string text(const char* field, std::size_t size) {
     return std::string(field, strnlen(field, size));
 }
 
-inline auto fieldsOf(const db::Axis& a) { return std::tie(a.wv, a.nv, a.u, a.v); }
+inline auto fieldsOf(const db::Axis& a) {
+    return std::tie(a.wv, a.nv, a.u, a.v);
+}
 inline auto fieldsOf(const db::Shape& s) {
     return std::make_tuple(s.shapeId, s.axisId, s.axisTotal, s.patchId, s.patchTotal, s.matrixId,
-                           s.attribId, s.textureId, s.layer, s.kind, s.page, s.lrflag,
-                           s.smoothflag, s.dummy, s.bbmin, s.bbmax,
-                           text(s.name.data(), s.name.size()));
+                           s.attribId, s.textureId, s.layer, s.kind, s.page, s.lrflag, s.smoothflag,
+                           s.dummy, s.bbmin, s.bbmax, text(s.name.data(), s.name.size()));
 }
 inline auto fieldsOf(const db::Block& b) {
     return std::make_tuple(b.xyzrot, b.xyztmp, b.center, b.trans, b.xyzmin, b.xyzmax, b.matrix,
@@ -32,26 +33,33 @@ inline auto fieldsOf(const db::Rigid& r) {
     return std::make_tuple(r.pos, r.old, r.tmp, r.block1, r.block2, r.actor,
                            text(r.name.data(), r.name.size()));
 }
-inline auto fieldsOf(const db::Rlink& l) { return std::tie(l.rigid, l.next); }
+inline auto fieldsOf(const db::Rlink& l) {
+    return std::tie(l.rigid, l.next);
+}
 inline auto fieldsOf(const db::Actor& a) {
     return std::make_tuple(a.startRigid, a.layer, text(a.name.data(), a.name.size()));
 }
 inline auto fieldsOf(const db::Attribute& a) {
     return std::tie(a.ambient, a.diffuse, a.specular, a.specularExponent, a.prg, a.rgb, a.arg,
-                    a.drg, a.opacity, a.gainC, a.gainL, a.haze, a.smooth, a.map, a.face,
-                    a.shade);
+                    a.drg, a.opacity, a.gainC, a.gainL, a.haze, a.smooth, a.map, a.face, a.shade);
 }
 inline auto fieldsOf(const db::Mapinfo& m) {
-    return std::tie(m.kind, m.method, m.texId, m.mopa, m.bump, m.ustart, m.uend, m.vstart,
-                    m.vend, m.ulen, m.vlen, m.uofs, m.vofs, m.xlen, m.ylen, m.zlen, m.xcent,
-                    m.ycent, m.zcent);
+    return std::tie(m.kind, m.method, m.texId, m.mopa, m.bump, m.ustart, m.uend, m.vstart, m.vend,
+                    m.ulen, m.vlen, m.uofs, m.vofs, m.xlen, m.ylen, m.zlen, m.xcent, m.ycent,
+                    m.zcent);
 }
-inline auto fieldsOf(const db::Maplist& m) { return std::tie(m.mapinfo, m.next); }
+inline auto fieldsOf(const db::Maplist& m) {
+    return std::tie(m.mapinfo, m.next);
+}
 inline auto fieldsOf(const db::Mapdata& m) {
     return std::tie(m.kind, m.width, m.height, m.offset, m.size);
 }
-inline auto fieldsOf(const Mat4& m) { return std::tie(m); }
-inline auto fieldsOf(const std::int32_t& v) { return std::tie(v); }
+inline auto fieldsOf(const Mat4& m) {
+    return std::tie(m);
+}
+inline auto fieldsOf(const std::int32_t& v) {
+    return std::tie(v);
+}
 
 template <class T>
 void expectSameRecords(const char* store, const std::vector<T>& a, const std::vector<T>& b,

@@ -36,7 +36,7 @@ load.actor 1; let actor.name "arm"; set.actor;
 )";
 
 class TextFormatTest : public FileTest {
-protected:
+  protected:
     Workstation ws;
 };
 
@@ -44,8 +44,8 @@ TEST_F(TextFormatTest, EachFormatWritesItsStatementLayoutByteForByte) {
     ASSERT_TRUE(ws.run(kSmallModel).empty());
     // The layouts that come from variables are written before the parts script, which
     // leaves other records current.
-    for (const char* name : {"small.cam", "small.lig", "small.atr", "small.map", "small.mdf",
-                             "small.pts"}) {
+    for (const char* name :
+         {"small.cam", "small.lig", "small.atr", "small.map", "small.mdf", "small.pts"}) {
         SCOPED_TRACE(name);
         ASSERT_TRUE(ws.run("write " + quoted(name)).empty());
         EXPECT_EQ(readFile(name), dataFile(name));
@@ -143,10 +143,10 @@ TEST_F(TextFormatTest, StatusTextsAreSilentWhileAPartsScriptRuns) {
     ASSERT_TRUE(ws.run("write " + quoted("m.pts")).empty());
     ws.run("read " + quoted("m.pts"));
     EXPECT_EQ(ws.sink.statuses(),
-              (std::vector<std::string>{"** パーツデータ ( " + path("m.pts") + " ) を読み込みます **\n",
-                                        "** テクスチャ画像データ ( " + path("m.MBF") +
-                                            " ) を読み込みます **\n",
-                                        "** 読み込み終了 **\n"}));
+              (std::vector<std::string>{
+                  "** パーツデータ ( " + path("m.pts") + " ) を読み込みます **\n",
+                  "** テクスチャ画像データ ( " + path("m.MBF") + " ) を読み込みます **\n",
+                  "** 読み込み終了 **\n"}));
 }
 
 TEST_F(TextFormatTest, LightFileTurnsOffTheLightsItDoesNotDefine) {
@@ -241,6 +241,20 @@ TEST_F(TextFormatTest, TextureFilesThatDoNotHoldTheirImagesAreRefused) {
         EXPECT_EQ(ws.model.mapdataCount, before.mapdataCount);
         EXPECT_EQ(ws.model.textureBytesUsed, before.textureBytesUsed);
     }
+}
+
+// A name that came from a binary file may hold bytes a quoted string cannot: the script
+// must still read back, with the name as close as the language allows.
+TEST_F(TextFormatTest, NamesThatCannotBeQuotedStillReadBack) {
+    buildSampleModel(ws, dir_, false);
+    std::snprintf(ws.model.shapes[0].name.data(), 32, "a \"b\"\nc");
+    std::snprintf(ws.model.blocks[1].name.data(), 64, "x\"y");
+    ASSERT_TRUE(ws.run("write " + quoted("q.pts")).empty());
+    Workstation fresh;
+    ASSERT_TRUE(fresh.run("read " + quoted("q.pts")).empty());
+    EXPECT_EQ(text(fresh.model.shapes[0].name.data(), 32), "a _b__c");
+    EXPECT_EQ(text(fresh.model.blocks[1].name.data(), 64), "x_y");
+    EXPECT_EQ(fresh.model.shapeCount, ws.model.shapeCount);
 }
 
 // Windows line ends in a data file read on Linux.

@@ -23,7 +23,7 @@ namespace {
 
 // Output is dropped: only the behaviour of the commands matters here.
 class NullSink final : public rz::platform::MessageSink {
-public:
+  public:
     void box(rz::platform::WindowId, std::string_view, std::string_view,
              rz::platform::BoxIcon) override {}
     void status(rz::platform::WindowId, std::string_view) override {}
@@ -32,8 +32,8 @@ public:
 };
 
 constexpr std::array<std::string_view, 12> kLeftOut{
-    "var", "vtx", "def.mat", "exec", "read", "write", "pic", "tiff", "mapload", "m.rd", "m.ad",
-    "m.wr",
+    "var", "vtx",  "def.mat", "exec", "read", "write",
+    "pic", "tiff", "mapload", "m.rd", "m.ad", "m.wr",
 };
 
 bool leftOut(std::string_view text) {

@@ -22,7 +22,7 @@
 namespace {
 
 class NullSink final : public rz::platform::MessageSink {
-public:
+  public:
     void box(rz::platform::WindowId, std::string_view, std::string_view,
              rz::platform::BoxIcon) override {}
     void status(rz::platform::WindowId, std::string_view) override {}
@@ -67,6 +67,14 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     s.capacity.blockmax = 20;
     s.capacity.affinemax = 40;
     s.capacity.mapimagemax = 4096;
+    s.capacity.rigidmax = 20;
+    s.capacity.rlinkmax = 40;
+    s.capacity.actormax = 10;
+    s.capacity.attrimax = 20;
+    s.capacity.maplistmax = 40;
+    s.capacity.mapinfomax = 40;
+    s.capacity.mapdatamax = 10;
+    s.capacity.scriptmax = 4096;
     rz::db::Database db;
     rz::db::initDatabase(in, db, s);
     const std::int32_t shapes = db.shapeCount;
@@ -75,7 +83,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const std::string statement = "read \"" + name + "\";";
     rz::script::execCommandString(in, 0, statement.c_str());
     const bool modelFile = data[0] % kExtensions.size() < 2 || data[0] % kExtensions.size() >= 6;
-    if (modelFile && msg.errorCount() != errors && (db.shapeCount != shapes || db.axisCount != axes))
+    if (modelFile && msg.errorCount() != errors &&
+        (db.shapeCount != shapes || db.axisCount != axes))
         std::abort();
     return 0;
 }
