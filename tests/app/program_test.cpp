@@ -2,6 +2,9 @@
 #include <gtest/gtest.h>
 
 #include <sys/wait.h>
+#include <unistd.h>
+
+#include <cstdlib>
 
 #include <array>
 #include <cstdio>
@@ -64,6 +67,37 @@ TEST(Program, UsageVersionAndBadCommandLine) {
     const Result bad = runProgram("--headless --frobnicate");
     EXPECT_EQ(bad.status, 2);
     EXPECT_NE(bad.out.find("usage:"), std::string::npos);
+}
+
+TEST(Program, ImportsADxfThroughTheConverter) {
+    const std::string dir = "/tmp/rovora_import_" + std::to_string(::getpid());
+    const std::string dxf = std::string(ROVORA_SOURCE_DIR) + "/tests/data/polyconv/mesh_3x4_r12.dxf";
+    const std::string out = dir + "/saved.pts";
+    ASSERT_EQ(std::system(("mkdir -p " + dir).c_str()), 0);
+    const std::string cmd = "cd " + dir + " && XDG_CONFIG_HOME=/nonexistent " + ROVORA_Z_PATH +
+                            " --headless --import-dxf " + dxf + " -e 'write \"" + out +
+                            "\";' > " + dir + "/log 2>&1";
+    const int st = std::system(cmd.c_str());
+    EXPECT_TRUE(WIFEXITED(st) && WEXITSTATUS(st) == 0);
+    // The converter's script was left in the start directory and read: the saved model holds
+    // its twelve vertices.
+    std::FILE* f = std::fopen(out.c_str(), "r");
+    ASSERT_NE(f, nullptr);
+    int vertices = 0;
+    std::array<char, 512> line{};
+    while (std::fgets(line.data(), line.size(), f) != nullptr)
+        if (std::string(line.data()).find("axis.add") != std::string::npos) ++vertices;
+    std::fclose(f);
+    EXPECT_EQ(vertices, 12);
+    EXPECT_EQ(std::system(("test -f " + dir + "/temp.pts").c_str()), 0);
+
+    // A file the converter cannot read leaves no script behind, and read says so.
+    const std::string missing = "cd " + dir + " && XDG_CONFIG_HOME=/nonexistent " + ROVORA_Z_PATH +
+                                " --headless --import-dxf " + dir + "/none.dxf > /dev/null 2>&1";
+    const int st2 = std::system(missing.c_str());
+    EXPECT_TRUE(WIFEXITED(st2) && WEXITSTATUS(st2) == 1);
+    EXPECT_NE(std::system(("test -f " + dir + "/temp.pts").c_str()), 0);
+    std::system(("rm -rf " + dir).c_str());
 }
 
 TEST(Program, MissingScriptIsAnError) {
