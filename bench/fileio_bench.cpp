@@ -9,6 +9,7 @@
 #include <filesystem>
 #include <string>
 
+#include "platform/null_sink.hpp"
 #include "db/database.hpp"
 #include "db/init_database.hpp"
 #include "db/settings.hpp"
@@ -26,14 +27,6 @@ constexpr int kAxes = 25000;
 constexpr int kShapes = 4000;
 constexpr int kBlocks = 200;
 
-class NullSink final : public platform::MessageSink {
-  public:
-    void box(platform::WindowId, std::string_view, std::string_view, platform::BoxIcon) override {}
-    void status(platform::WindowId, std::string_view) override {}
-    void console(std::string_view) override {}
-    void diagnostic(std::string_view) override {}
-};
-
 db::Settings benchSettings() {
     db::Settings s;
     s.capacity.axismax = kAxes + 1000;  // the usable limit is exactly the model's size
@@ -46,7 +39,7 @@ db::Settings benchSettings() {
 struct Workstation {
     Workstation() : msg(sink), in(msg) { db::initDatabase(in, model, benchSettings()); }
     void run(const std::string& text) { script::execCommandString(in, 0, text.c_str()); }
-    NullSink sink;
+    rz::platform::NullSink sink;
     platform::MessageService msg;
     script::Interp in;
     db::Database model;

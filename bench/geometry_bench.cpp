@@ -3,6 +3,7 @@
 // transform. Reported as vertices per second.
 #include <benchmark/benchmark.h>
 
+#include "platform/null_sink.hpp"
 #include "db/database.hpp"
 #include "geometry/block_transform.hpp"
 #include "geometry/expanded_shape.hpp"
@@ -16,14 +17,6 @@ using namespace rz;
 
 constexpr int kBalls = 1000;
 constexpr float kDiv = 24;
-
-class NullSink final : public platform::MessageSink {
-  public:
-    void box(platform::WindowId, std::string_view, std::string_view, platform::BoxIcon) override {}
-    void status(platform::WindowId, std::string_view) override {}
-    void console(std::string_view) override {}
-    void diagnostic(std::string_view) override {}
-};
 
 // A model of kBalls balls in block 1, which is turned and displaced.
 void buildModel(db::Database& db) {
@@ -55,7 +48,7 @@ void buildModel(db::Database& db) {
 }
 
 void BM_ExpandBallsThroughBlockTransform(benchmark::State& state) {
-    NullSink sink;
+    rz::platform::NullSink sink;
     platform::MessageService msg(sink);
     db::Database db;
     buildModel(db);

@@ -9,6 +9,7 @@
 #include <fstream>
 #include <string>
 
+#include "platform/null_sink.hpp"
 #include "platform/input_file.hpp"
 #include "platform/message_service.hpp"
 #include "platform/message_sink.hpp"
@@ -17,15 +18,6 @@
 #include "script/statement.hpp"
 
 namespace {
-
-class NullSink final : public rz::platform::MessageSink {
-  public:
-    void box(rz::platform::WindowId, std::string_view, std::string_view,
-             rz::platform::BoxIcon) override {}
-    void status(rz::platform::WindowId, std::string_view) override {}
-    void console(std::string_view) override {}
-    void diagnostic(std::string_view) override {}
-};
 
 constexpr int kScalars = 200;
 constexpr int kVectors = 100;
@@ -58,7 +50,7 @@ void BM_StreamLetStatements(benchmark::State& state) {
     const std::string text = body();
     std::ofstream(path, std::ios::binary) << text;
 
-    NullSink sink;
+    rz::platform::NullSink sink;
     rz::platform::MessageService msg(sink);
     rz::script::Interp in(msg);
     if (!in.allocate().empty() || !rz::script::registerLanguageSymbols(in)) {

@@ -8,6 +8,8 @@
 #include <cstdint>
 #include <string>
 
+#include "script/value_types.hpp"
+
 namespace rz::fileio {
 
 class OutputFile {
@@ -26,6 +28,10 @@ class OutputFile {
     // Each returns false once any write has failed; later writes are dropped.
     bool write(const void* data, std::size_t n);
     bool print(const char* format, ...) __attribute__((format(printf, 2, 3)));
+    // A format with three conversions for the components of a vector.
+    bool printVector(const char* format, const Vec3& v) {
+        return print(format, double{v[0]}, double{v[1]}, double{v[2]});
+    }
     bool ok() const { return !failed_; }
 
     // Writes out the rest and renames the temporary file over the target.

@@ -13,13 +13,7 @@ namespace {
 
 using db::SysVar;
 
-double scalar(script::Interp& in, SysVar v) {
-    return db::scalarVar(in, v);
-}
-
-void printVector(OutputFile& out, const char* format, const Vec3& v) {
-    out.print(format, double{v[0]}, double{v[1]}, double{v[2]});
-}
+double scalar(script::Interp& in, SysVar v) { return db::scalarVar(in, v); }
 
 }  // namespace
 
@@ -30,10 +24,10 @@ std::string_view stringVariable(script::Interp& in, std::string_view name) {
 }
 
 bool writeCameraScript(script::Interp& in, OutputFile& out) {
-    printVector(out, "let c.pos     %g %g %g\n", db::vectorVar(in, SysVar::CPos));
-    printVector(out, "let c.tar     %g %g %g\n", db::vectorVar(in, SysVar::CTar));
-    printVector(out, "let c.rot     %g %g %g\n", db::vectorVar(in, SysVar::CRot));
-    printVector(out, "let c.upper   %g %g %g\n", db::vectorVar(in, SysVar::CUpper));
+    out.printVector("let c.pos     %g %g %g\n", db::vectorVar(in, SysVar::CPos));
+    out.printVector("let c.tar     %g %g %g\n", db::vectorVar(in, SysVar::CTar));
+    out.printVector("let c.rot     %g %g %g\n", db::vectorVar(in, SysVar::CRot));
+    out.printVector("let c.upper   %g %g %g\n", db::vectorVar(in, SysVar::CUpper));
     out.print("let c.zoom    %g\n", scalar(in, SysVar::CZoom));
     return out.ok();
 }
@@ -46,9 +40,9 @@ bool writeLightScript(script::Interp& in, OutputFile& out) {
         const db::Light& l = db.lights[n];
         if (l.kind < 1) continue;
         out.print("num.light %d\n", n);
-        printVector(out, "let l.pos   %g %g %g\n", l.pos);
-        printVector(out, "let l.tar   %g %g %g\n", l.tar);
-        printVector(out, "let l.rgb   %g %g %g\n", l.rgb);
+        out.printVector("let l.pos   %g %g %g\n", l.pos);
+        out.printVector("let l.tar   %g %g %g\n", l.tar);
+        out.printVector("let l.rgb   %g %g %g\n", l.rgb);
         out.print("let l.gain  %g\n", double{l.gain});
         if (static_cast<std::size_t>(l.kind) < kKindLines.size())
             out.print("%s", kKindLines[l.kind]);
@@ -58,10 +52,10 @@ bool writeLightScript(script::Interp& in, OutputFile& out) {
 }
 
 bool writeAttributeScript(script::Interp& in, OutputFile& out) {
-    printVector(out, "let a.rgb     %g %g %g\n", db::vectorVar(in, SysVar::ARgb));
-    printVector(out, "let a.arg     %g %g %g\n", db::vectorVar(in, SysVar::AArg));
-    printVector(out, "let a.prg     %g %g %g\n", db::vectorVar(in, SysVar::APrg));
-    printVector(out, "let a.drg     %g %g %g\n", db::vectorVar(in, SysVar::ADrg));
+    out.printVector("let a.rgb     %g %g %g\n", db::vectorVar(in, SysVar::ARgb));
+    out.printVector("let a.arg     %g %g %g\n", db::vectorVar(in, SysVar::AArg));
+    out.printVector("let a.prg     %g %g %g\n", db::vectorVar(in, SysVar::APrg));
+    out.printVector("let a.drg     %g %g %g\n", db::vectorVar(in, SysVar::ADrg));
     static constexpr std::array<std::pair<const char*, SysVar>, 12> kScalars{{
         {"let ambient   %g\n", SysVar::Ambient},
         {"let diffuse   %g\n", SysVar::Diffuse},

@@ -14,13 +14,7 @@ namespace {
 
 using db::SysVar;
 
-double scalar(script::Interp& in, SysVar v) {
-    return db::scalarVar(in, v);
-}
-
-void printVector(OutputFile& out, const char* format, const Vec3& v) {
-    out.print(format, double{v[0]}, double{v[1]}, double{v[2]});
-}
+double scalar(script::Interp& in, SysVar v) { return db::scalarVar(in, v); }
 
 void printString(script::Interp& in, OutputFile& out, const char* format, std::string_view var) {
     const std::string_view text = stringVariable(in, var);
@@ -28,12 +22,12 @@ void printString(script::Interp& in, OutputFile& out, const char* format, std::s
 }
 
 void blockLines(script::Interp& in, OutputFile& out) {
-    printVector(out, "let b.xyzrot.v     %g %g %g\n", db::vectorVar(in, SysVar::BXyzrot));
-    printVector(out, "let b.xyztmp.v     %g %g %g\n", db::vectorVar(in, SysVar::BXyztmp));
-    printVector(out, "let b.center.v     %g %g %g\n", db::vectorVar(in, SysVar::BCenter));
-    printVector(out, "let b.trans.v     %g %g %g\n", db::vectorVar(in, SysVar::BTrans));
-    printVector(out, "let b.xyzmin.v     %g %g %g\n", db::vectorVar(in, SysVar::BXyzmin));
-    printVector(out, "let b.xyzmax.v     %g %g %g\n", db::vectorVar(in, SysVar::BXyzmax));
+    out.printVector("let b.xyzrot.v     %g %g %g\n", db::vectorVar(in, SysVar::BXyzrot));
+    out.printVector("let b.xyztmp.v     %g %g %g\n", db::vectorVar(in, SysVar::BXyztmp));
+    out.printVector("let b.center.v     %g %g %g\n", db::vectorVar(in, SysVar::BCenter));
+    out.printVector("let b.trans.v     %g %g %g\n", db::vectorVar(in, SysVar::BTrans));
+    out.printVector("let b.xyzmin.v     %g %g %g\n", db::vectorVar(in, SysVar::BXyzmin));
+    out.printVector("let b.xyzmax.v     %g %g %g\n", db::vectorVar(in, SysVar::BXyzmax));
     out.print("let b.rlink.id %g\n", scalar(in, SysVar::BRlinkId));
     out.print("let b.layer    %g\n", scalar(in, SysVar::BLayer));
     out.print("let b.dummy    %g\n", scalar(in, SysVar::BDummy));
@@ -47,9 +41,9 @@ void blockLines(script::Interp& in, OutputFile& out) {
 }
 
 void rigidLines(script::Interp& in, OutputFile& out) {
-    printVector(out, "let rigid.pos.v     %g %g %g\n", db::vectorVar(in, SysVar::RigidPos));
-    printVector(out, "let rigid.old.v     %g %g %g\n", db::vectorVar(in, SysVar::RigidOld));
-    printVector(out, "let rigid.tmp.v     %g %g %g\n", db::vectorVar(in, SysVar::RigidTmp));
+    out.printVector("let rigid.pos.v     %g %g %g\n", db::vectorVar(in, SysVar::RigidPos));
+    out.printVector("let rigid.old.v     %g %g %g\n", db::vectorVar(in, SysVar::RigidOld));
+    out.printVector("let rigid.tmp.v     %g %g %g\n", db::vectorVar(in, SysVar::RigidTmp));
     out.print("let rigid.block1.id %g\n", scalar(in, SysVar::RigidBlock1));
     out.print("let rigid.block2.id %g\n", scalar(in, SysVar::RigidBlock2));
     out.print("let rigid.actor.id  %g\n", scalar(in, SysVar::RigidActor));

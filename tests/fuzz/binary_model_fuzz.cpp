@@ -11,6 +11,7 @@
 #include <tuple>
 #include <vector>
 
+#include "platform/null_sink.hpp"
 #include "db/database.hpp"
 #include "db/init_database.hpp"
 #include "db/settings.hpp"
@@ -23,15 +24,6 @@
 #include "script/interp.hpp"
 
 namespace {
-
-class NullSink final : public rz::platform::MessageSink {
-  public:
-    void box(rz::platform::WindowId, std::string_view, std::string_view,
-             rz::platform::BoxIcon) override {}
-    void status(rz::platform::WindowId, std::string_view) override {}
-    void console(std::string_view) override {}
-    void diagnostic(std::string_view) override {}
-};
 
 struct Model {
     Model() : msg(sink), in(msg) {
@@ -55,7 +47,7 @@ struct Model {
         db.affineCount = 2;
         db.rigidCount = 1;
     }
-    NullSink sink;
+    rz::platform::NullSink sink;
     rz::platform::MessageService msg;
     rz::script::Interp in;
     rz::db::Database db;

@@ -11,6 +11,7 @@
 #include <string>
 #include <string_view>
 
+#include "platform/null_sink.hpp"
 #include "db/database.hpp"
 #include "db/init_database.hpp"
 #include "db/settings.hpp"
@@ -20,16 +21,6 @@
 #include "script/statement.hpp"
 
 namespace {
-
-// Output is dropped: only the behaviour of the commands matters here.
-class NullSink final : public rz::platform::MessageSink {
-  public:
-    void box(rz::platform::WindowId, std::string_view, std::string_view,
-             rz::platform::BoxIcon) override {}
-    void status(rz::platform::WindowId, std::string_view) override {}
-    void console(std::string_view) override {}
-    void diagnostic(std::string_view) override {}
-};
 
 constexpr std::array<std::string_view, 12> kLeftOut{
     "var", "vtx",  "def.mat", "exec", "read", "write",
@@ -75,7 +66,7 @@ void fillColorBuffer(rz::db::ColorBuffer& c) {
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     const std::string text(reinterpret_cast<const char*>(data), size);
     if (leftOut(text)) return 0;
-    NullSink sink;
+    rz::platform::NullSink sink;
     rz::platform::MessageService msg(sink);
     rz::script::Interp in(msg);
     rz::db::Database model;

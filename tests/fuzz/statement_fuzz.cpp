@@ -7,6 +7,7 @@
 #include <string>
 #include <string_view>
 
+#include "platform/null_sink.hpp"
 #include "platform/input_file.hpp"
 #include "platform/message_service.hpp"
 #include "platform/recording_sink.hpp"
@@ -15,16 +16,6 @@
 #include "script/statement.hpp"
 
 namespace {
-
-// Output is dropped: only the interpreter's behaviour matters here.
-class NullSink final : public rz::platform::MessageSink {
-  public:
-    void box(rz::platform::WindowId, std::string_view, std::string_view,
-             rz::platform::BoxIcon) override {}
-    void status(rz::platform::WindowId, std::string_view) override {}
-    void console(std::string_view) override {}
-    void diagnostic(std::string_view) override {}
-};
 
 bool declaresArrays(std::string_view text) {
     return text.find("var") != std::string_view::npos || text.find("vtx") != std::string_view::npos;
@@ -37,7 +28,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     // Declarations may legitimately end the program when they overflow the stores; keep
     // them but only in amounts that fit.
     if (declaresArrays(bytes) && bytes.find('[') != std::string_view::npos) return 0;
-    NullSink sink;
+    rz::platform::NullSink sink;
     rz::platform::MessageService msg(sink);
     rz::script::Interp in(msg);
     if (!in.allocate(4096).empty() || !rz::script::registerLanguageSymbols(in)) return 0;

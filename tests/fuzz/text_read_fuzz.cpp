@@ -12,6 +12,7 @@
 #include <string>
 #include <string_view>
 
+#include "platform/null_sink.hpp"
 #include "db/database.hpp"
 #include "db/init_database.hpp"
 #include "db/settings.hpp"
@@ -20,15 +21,6 @@
 #include "script/statement.hpp"
 
 namespace {
-
-class NullSink final : public rz::platform::MessageSink {
-  public:
-    void box(rz::platform::WindowId, std::string_view, std::string_view,
-             rz::platform::BoxIcon) override {}
-    void status(rz::platform::WindowId, std::string_view) override {}
-    void console(std::string_view) override {}
-    void diagnostic(std::string_view) override {}
-};
 
 // Statements that reach beyond the file being read (other files, threads, the process)
 // or that declare past the variable stores, which ends the program on purpose.
@@ -57,7 +49,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         std::fwrite(body.data(), 1, body.size(), f);
         std::fclose(f);
     }
-    NullSink sink;
+    rz::platform::NullSink sink;
     rz::platform::MessageService msg(sink);
     rz::script::Interp in(msg);
     rz::db::Settings s;
