@@ -57,6 +57,22 @@ void requireRegistered(platform::MessageService& msg, bool registered, std::stri
     if (!registered) stopStartup(msg, {std::string(detail), true});
 }
 
+// The renderer's image: its size comes from the rendering resolution of the settings.
+void allocateColorBuffer(platform::MessageService& msg, Database& db, std::uint8_t cbufFlag) {
+    struct Size {
+        std::int32_t width;
+        std::int32_t height;
+    };
+    static constexpr std::array<Size, 6> kSizes{
+        {{640, 480}, {800, 600}, {1024, 768}, {1280, 960}, {1600, 1200}, {2000, 1500}}};
+    const Size size = kSizes[std::clamp<std::size_t>(cbufFlag, 1, kSizes.size()) - 1];
+    ColorBuffer& c = db.colorBuffer;
+    if (!platform::allocateStore(c.pixels, static_cast<std::size_t>(size.width) * size.height * 4))
+        stopStartup(msg, {" ... in InitRender() / [ C-Buffer ]\n", true});
+    c.width = size.width;
+    c.height = size.height;
+}
+
 void clearEditList(platform::MessageService& msg, Database& db) {
     allocateArea(msg, db.editList, kEditListSize, kEditList);
     std::fill(db.editList.begin(), db.editList.end(), EditRecord{});
@@ -118,8 +134,9 @@ void initDatabase(script::Interp& in, Database& db, const Settings& settings) {
         !failed.empty())
         stopStartup(in.msg, allocationFailure(failed));
 
-    // Start values of every record.
+    // Start values of every record, and the rendered image cleared.
     resetModelRecords(db);
+    allocateColorBuffer(in.msg, db, settings.cbufFlag);
     geometry::resetMatrixState(db.geometry);
     in.sym.setSlotText(script::SymbolTable::kForcedExtensionSlot, "");
 

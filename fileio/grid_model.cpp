@@ -7,6 +7,7 @@
 #include <limits>
 
 #include "db/current_records.hpp"
+#include "db/model_reset.hpp"
 #include "db/database.hpp"
 #include "db/system_variables.hpp"
 #include "fileio/file_messages.hpp"
@@ -238,7 +239,7 @@ int readGridModel(script::Interp& in, const std::string& path, GridForm form, bo
         in.msg.errorBox(script::msg::kFileNotFound);
         return script::kFail;
     }
-    if (clearFirst) db::resetModelRecords(db);
+    if (clearFirst) db::resetModel(in);
     GridReader store(in, file, form, true);
     if (store.run(axes, patches, shapes) != script::kOk) return script::kFail;
     const float smooth = form == GridForm::Full ? 1.0f : 0.0f;

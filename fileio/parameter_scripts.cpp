@@ -13,7 +13,9 @@ namespace {
 
 using db::SysVar;
 
-double scalar(script::Interp& in, SysVar v) { return db::scalarVar(in, v); }
+double scalar(script::Interp& in, SysVar v) {
+    return db::scalarVar(in, v);
+}
 
 }  // namespace
 

@@ -14,7 +14,9 @@ namespace {
 
 using db::SysVar;
 
-double scalar(script::Interp& in, SysVar v) { return db::scalarVar(in, v); }
+double scalar(script::Interp& in, SysVar v) {
+    return db::scalarVar(in, v);
+}
 
 void printString(script::Interp& in, OutputFile& out, const char* format, std::string_view var) {
     const std::string_view text = stringVariable(in, var);

@@ -6,7 +6,7 @@
 namespace rz::platform {
 
 class NullSink final : public MessageSink {
-public:
+  public:
     void box(WindowId, std::string_view, std::string_view, BoxIcon) override {}
     void status(WindowId, std::string_view) override {}
     void console(std::string_view) override {}

@@ -71,12 +71,13 @@ TEST(Program, UsageVersionAndBadCommandLine) {
 
 TEST(Program, ImportsADxfThroughTheConverter) {
     const std::string dir = "/tmp/rovora_import_" + std::to_string(::getpid());
-    const std::string dxf = std::string(ROVORA_SOURCE_DIR) + "/tests/data/polyconv/mesh_3x4_r12.dxf";
+    const std::string dxf =
+        std::string(ROVORA_SOURCE_DIR) + "/tests/data/polyconv/mesh_3x4_r12.dxf";
     const std::string out = dir + "/saved.pts";
     ASSERT_EQ(std::system(("mkdir -p " + dir).c_str()), 0);
     const std::string cmd = "cd " + dir + " && XDG_CONFIG_HOME=/nonexistent " + ROVORA_Z_PATH +
-                            " --headless --import-dxf " + dxf + " -e 'write \"" + out +
-                            "\";' > " + dir + "/log 2>&1";
+                            " --headless --import-dxf " + dxf + " -e 'write \"" + out + "\";' > " +
+                            dir + "/log 2>&1";
     const int st = std::system(cmd.c_str());
     EXPECT_TRUE(WIFEXITED(st) && WEXITSTATUS(st) == 0);
     // The converter's script was left in the start directory and read: the saved model holds

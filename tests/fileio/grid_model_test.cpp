@@ -57,6 +57,22 @@ TEST_F(GridModelTest, AddingTwiceGivesTwoCopiesAndReadingEmptiesFirst) {
     EXPECT_EQ(ws.sink.statuses().back(), "\n** 読み込み終了 **\n");
 }
 
+TEST_F(GridModelTest, ReadingEmptiesTheModelAndResetsMaterialAndMapping) {
+    writeFile("two.mdl", kTwoShapes);
+    ASSERT_TRUE(ws.run("let diffuse 0.1; let a.rgb 1 1 1; let m.xlen 5; let atr.point 3; "
+                       "set.atr; m.rd " +
+                       quoted("two.mdl"))
+                    .empty());
+    EXPECT_FLOAT_EQ(ws.scalar("diffuse"), 0.6f);
+    EXPECT_EQ(ws.vector("a.rgb"), (Vec3{0.2f, 0.9f, 0.1f}));
+    EXPECT_FLOAT_EQ(ws.scalar("m.xlen"), 2000.0f);
+    EXPECT_FLOAT_EQ(ws.scalar("atr.point"), 0.0f);
+    // The reset values were put into attribute 0 and mapinfo 0.
+    EXPECT_FLOAT_EQ(ws.model.attributes[0].diffuse, 0.6f);
+    EXPECT_FLOAT_EQ(ws.model.mapinfos[0].xlen, 2000.0f);
+    EXPECT_EQ(ws.model.attributeCount, 1);
+}
+
 TEST_F(GridModelTest, FullFormCarriesNormalsAndTextureAndTurnsSmoothingOn) {
     writeFile("one.MDF", "m 1\ns 1 1\n1 2 3  0 0 1  0.25 0.75\n");
     ASSERT_TRUE(ws.run("read " + quoted("one.mdf")).empty());
