@@ -11,7 +11,6 @@
 #include <tuple>
 #include <vector>
 
-#include "platform/null_sink.hpp"
 #include "db/database.hpp"
 #include "db/init_database.hpp"
 #include "db/settings.hpp"
@@ -21,6 +20,7 @@
 #include "fileio/load_snapshot.hpp"
 #include "fileio/texture_files.hpp"
 #include "platform/message_service.hpp"
+#include "platform/null_sink.hpp"
 #include "script/interp.hpp"
 
 namespace {
