@@ -8,6 +8,7 @@
 #include <limits>
 
 #include "platform/ini_file.hpp"
+#include "platform/input_file.hpp"
 
 namespace rz::db {
 namespace {
@@ -108,10 +109,17 @@ constexpr std::array<ByteKey, 2> kByteKeys{{
     {"cbuf_flag", &Settings::cbufFlag, 1, 6},
 }};
 
+// The file a Windows user copied over keeps the case it had there ("rovora_z.ini"); the
+// platform never told the names apart, so reading and writing back both go to that file.
+std::filesystem::path existingFile(const std::filesystem::path& path) {
+    const std::string found = platform::resolveExistingPath(path.string());
+    return found.empty() ? path : std::filesystem::path(found);
+}
+
 }  // namespace
 
 Settings readSettings(const std::filesystem::path& path) {
-    const platform::IniFile ini = platform::IniFile::load(path);
+    const platform::IniFile ini = platform::IniFile::load(existingFile(path));
     Settings s;
     for (const ByteKey& k : kByteKeys) {
         const std::int32_t v = ini.getInt(kSystemSetting, k.key, s.*k.field);
@@ -130,14 +138,15 @@ Settings readSettings(const std::filesystem::path& path) {
 }
 
 bool writeSettings(const std::filesystem::path& path, const Settings& settings) {
-    platform::IniFile ini = platform::IniFile::load(path);
+    const std::filesystem::path target = existingFile(path);
+    platform::IniFile ini = platform::IniFile::load(target);
     // The key table hands out fields for filling; writing works on a copy of its own.
     Settings s = settings;
     for (const ByteKey& k : kByteKeys) ini.setInt(kSystemSetting, k.key, s.*k.field);
     for (const IntKey& k : kIntKeys) ini.setInt(k.section, k.key, k.field(s));
     const std::string_view viewer = s.vrmlViewer;
     ini.set(kOptionTool, kVrmlViewerKey, viewer.substr(0, kVrmlViewerMax));
-    return ini.save(path);
+    return ini.save(target);
 }
 
 std::filesystem::path settingsPath(const std::string& iniOverride, const char* xdgConfigHome,

@@ -60,12 +60,13 @@ struct Settings {
     std::string vrmlViewer = "DIDEDORE.EXE";
 };
 
-// The settings of a file; a missing file or key gives the default, and a value no store or
+// The settings of a file, found as the platform finds any file to be read (a name that
+// differs only in case will do); a missing file or key gives the default, and a value no store or
 // option could work with (a capacity too small to hold the reserved records, a flag out of
 // its range) gives the default too.
 Settings readSettings(const std::filesystem::path& path);
-// Writes every key, keeping whatever else the file holds. False when it could not be
-// written; the caller does not report that.
+// Writes every key into the file readSettings reads, keeping whatever else it holds. False when it
+// could not be written; the caller does not report that.
 bool writeSettings(const std::filesystem::path& path, const Settings& settings);
 
 // Where the settings live: the --ini file when one was given, otherwise

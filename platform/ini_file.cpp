@@ -37,6 +37,14 @@ bool sameName(std::string_view a, std::string_view b) {
            });
 }
 
+// GetPrivateProfileString drops one pair of matching quotes, and GetPrivateProfileInt reads
+// its number from that same string, so both readers must see a value alike.
+std::string_view unquote(std::string_view v) {
+    if (v.size() >= 2 && (v.front() == '"' || v.front() == '\'') && v.back() == v.front())
+        return v.substr(1, v.size() - 2);
+    return v;
+}
+
 // A temporary file beside the target; removed again unless it was renamed over the target.
 class TempFile {
   public:
@@ -161,17 +169,16 @@ std::optional<std::string_view> IniFile::value(std::string_view section,
 
 std::string IniFile::getString(std::string_view section, std::string_view key,
                                std::string_view fallback, std::size_t maxLength) const {
-    std::string_view v = value(section, key).value_or(fallback);
-    if (v.size() >= 2 && (v.front() == '"' || v.front() == '\'') && v.back() == v.front())
-        v = v.substr(1, v.size() - 2);
+    const std::string_view v = unquote(value(section, key).value_or(fallback));
     return std::string(v.substr(0, maxLength));
 }
 
 std::int32_t IniFile::getInt(std::string_view section, std::string_view key,
                              std::int32_t fallback) const {
-    const std::optional<std::string_view> v = value(section, key);
-    if (!v || v->empty()) return fallback;
-    return parseProfileInt(*v);
+    const std::optional<std::string_view> raw = value(section, key);
+    if (!raw) return fallback;
+    const std::string_view v = unquote(*raw);
+    return v.empty() ? fallback : parseProfileInt(v);
 }
 
 void IniFile::set(std::string_view section, std::string_view key, std::string_view value) {

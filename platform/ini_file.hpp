@@ -29,8 +29,9 @@ class IniFile {
     // default when the key is missing.
     std::string getString(std::string_view section, std::string_view key, std::string_view fallback,
                           std::size_t maxLength) const;
-    // The default when the key is missing or its value is empty; otherwise the leading
-    // integer of the value (0 when there is none), wrapped to 32 bits.
+    // The default when the key is missing or its value (without one pair of surrounding
+    // quotes) is empty; otherwise the leading integer of it (0 when there is none), wrapped
+    // to 32 bits.
     std::int32_t getInt(std::string_view section, std::string_view key,
                         std::int32_t fallback) const;
 

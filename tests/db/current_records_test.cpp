@@ -5,11 +5,14 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <array>
 #include <cmath>
 #include <cstdint>
+#include <cstdio>
 #include <limits>
 #include <span>
 #include <string>
+#include <type_traits>
 
 #include "db/system_variables.hpp"
 #include "started_database.hpp"
@@ -82,6 +85,145 @@ const Conversion kConversions[] = {
     {"m.mapinfo = 7", "m.mapinfo", db::putMaplistRecord, db::getMaplistRecord,
      [](const db::Database& d) -> std::int64_t { return d.maplists[0].mapinfo; }, 7},
 };
+
+using Field3 = std::array<double, 3>;
+
+Field3 asField(const Vec3& v) {
+    return {v[0], v[1], v[2]};
+}
+template <class T>
+requires std::is_arithmetic_v<T> Field3 asField(T v) {
+    return {static_cast<double>(v), 0, 0};
+}
+
+struct Binding {
+    const char* variable;
+    bool vector;
+    RecordOp put;
+    RecordOp get;
+    Field3 (*field)(const db::Database&);  // of the current record
+};
+
+#define BOUND(var, isVector, put, get, expr)                                         \
+    {                                                                                \
+        var, isVector, put, get, [](const db::Database& d) { return asField(expr); } \
+    }
+
+// Every variable bound to a record field, each with the field it must reach. The current
+// records are those right after start-up: light 0, attribute and mapinfo 1, the rest 0.
+const Binding kBindings[] = {
+    BOUND("c.pos", true, db::putCameraRecord, db::getCameraRecord, d.camera.pos),
+    BOUND("c.tar", true, db::putCameraRecord, db::getCameraRecord, d.camera.tar),
+    BOUND("c.rot", true, db::putCameraRecord, db::getCameraRecord, d.camera.rot),
+    BOUND("c.upper", true, db::putCameraRecord, db::getCameraRecord, d.camera.upper),
+    BOUND("c.zoom", false, db::putCameraRecord, db::getCameraRecord, d.camera.zoom),
+    BOUND("c.scrn", false, db::putCameraRecord, db::getCameraRecord, d.camera.scrn),
+    BOUND("c.hither", false, db::putCameraRecord, db::getCameraRecord, d.camera.hither),
+    BOUND("c.yon", false, db::putCameraRecord, db::getCameraRecord, d.camera.yon),
+    BOUND("l.pos", true, db::putLightRecord, db::getLightRecord, d.lights[0].pos),
+    BOUND("l.tar", true, db::putLightRecord, db::getLightRecord, d.lights[0].tar),
+    BOUND("l.rgb", true, db::putLightRecord, db::getLightRecord, d.lights[0].rgb),
+    BOUND("l.gain", false, db::putLightRecord, db::getLightRecord, d.lights[0].gain),
+    BOUND("l.kind", false, db::putLightRecord, db::getLightRecord, d.lights[0].kind),
+    BOUND("ambient", false, db::putAttriRecord, db::getAttriRecord, d.attributes[1].ambient),
+    BOUND("diffuse", false, db::putAttriRecord, db::getAttriRecord, d.attributes[1].diffuse),
+    BOUND("p.specl", false, db::putAttriRecord, db::getAttriRecord, d.attributes[1].specular),
+    BOUND("p.spex", false, db::putAttriRecord, db::getAttriRecord,
+          d.attributes[1].specularExponent),
+    BOUND("a.prg", true, db::putAttriRecord, db::getAttriRecord, d.attributes[1].prg),
+    BOUND("a.rgb", true, db::putAttriRecord, db::getAttriRecord, d.attributes[1].rgb),
+    BOUND("a.arg", true, db::putAttriRecord, db::getAttriRecord, d.attributes[1].arg),
+    BOUND("a.drg", true, db::putAttriRecord, db::getAttriRecord, d.attributes[1].drg),
+    BOUND("opacity", false, db::putAttriRecord, db::getAttriRecord, d.attributes[1].opacity),
+    BOUND("gain.c", false, db::putAttriRecord, db::getAttriRecord, d.attributes[1].gainC),
+    BOUND("gain.l", false, db::putAttriRecord, db::getAttriRecord, d.attributes[1].gainL),
+    BOUND("haze", false, db::putAttriRecord, db::getAttriRecord, d.attributes[1].haze),
+    BOUND("smooth.sw", false, db::putAttriRecord, db::getAttriRecord, d.attributes[1].smooth),
+    BOUND("map.sw", false, db::putAttriRecord, db::getAttriRecord, d.attributes[1].map),
+    BOUND("face.sw", false, db::putAttriRecord, db::getAttriRecord, d.attributes[1].face),
+    BOUND("shade.sw", false, db::putAttriRecord, db::getAttriRecord, d.attributes[1].shade),
+    BOUND("m.kind", false, db::putMapinfoRecord, db::getMapinfoRecord, d.mapinfos[1].kind),
+    BOUND("m.method", false, db::putMapinfoRecord, db::getMapinfoRecord, d.mapinfos[1].method),
+    BOUND("m.tex.id", false, db::putMapinfoRecord, db::getMapinfoRecord, d.mapinfos[1].texId),
+    BOUND("m.mopa", false, db::putMapinfoRecord, db::getMapinfoRecord, d.mapinfos[1].mopa),
+    BOUND("m.bump", false, db::putMapinfoRecord, db::getMapinfoRecord, d.mapinfos[1].bump),
+    BOUND("m.ustart", false, db::putMapinfoRecord, db::getMapinfoRecord, d.mapinfos[1].ustart),
+    BOUND("m.uend", false, db::putMapinfoRecord, db::getMapinfoRecord, d.mapinfos[1].uend),
+    BOUND("m.vstart", false, db::putMapinfoRecord, db::getMapinfoRecord, d.mapinfos[1].vstart),
+    BOUND("m.vend", false, db::putMapinfoRecord, db::getMapinfoRecord, d.mapinfos[1].vend),
+    BOUND("m.ulen", false, db::putMapinfoRecord, db::getMapinfoRecord, d.mapinfos[1].ulen),
+    BOUND("m.vlen", false, db::putMapinfoRecord, db::getMapinfoRecord, d.mapinfos[1].vlen),
+    BOUND("m.uofs", false, db::putMapinfoRecord, db::getMapinfoRecord, d.mapinfos[1].uofs),
+    BOUND("m.vofs", false, db::putMapinfoRecord, db::getMapinfoRecord, d.mapinfos[1].vofs),
+    BOUND("m.xlen", false, db::putMapinfoRecord, db::getMapinfoRecord, d.mapinfos[1].xlen),
+    BOUND("m.ylen", false, db::putMapinfoRecord, db::getMapinfoRecord, d.mapinfos[1].ylen),
+    BOUND("m.zlen", false, db::putMapinfoRecord, db::getMapinfoRecord, d.mapinfos[1].zlen),
+    BOUND("m.xcent", false, db::putMapinfoRecord, db::getMapinfoRecord, d.mapinfos[1].xcent),
+    BOUND("m.ycent", false, db::putMapinfoRecord, db::getMapinfoRecord, d.mapinfos[1].ycent),
+    BOUND("m.zcent", false, db::putMapinfoRecord, db::getMapinfoRecord, d.mapinfos[1].zcent),
+    BOUND("m.mapinfo", false, db::putMaplistRecord, db::getMaplistRecord, d.maplists[0].mapinfo),
+    BOUND("m.next", false, db::putMaplistRecord, db::getMaplistRecord, d.maplists[0].next),
+    BOUND("b.xyzrot.v", true, db::putBlockRecord, db::getBlockRecord, d.blocks[0].xyzrot),
+    BOUND("b.xyztmp.v", true, db::putBlockRecord, db::getBlockRecord, d.blocks[0].xyztmp),
+    BOUND("b.center.v", true, db::putBlockRecord, db::getBlockRecord, d.blocks[0].center),
+    BOUND("b.trans.v", true, db::putBlockRecord, db::getBlockRecord, d.blocks[0].trans),
+    BOUND("b.xyzmin.v", true, db::putBlockRecord, db::getBlockRecord, d.blocks[0].xyzmin),
+    BOUND("b.xyzmax.v", true, db::putBlockRecord, db::getBlockRecord, d.blocks[0].xyzmax),
+    BOUND("b.rlink.id", false, db::putBlockRecord, db::getBlockRecord, d.blocks[0].rlinkId),
+    BOUND("b.layer", false, db::putBlockRecord, db::getBlockRecord, d.blocks[0].layer),
+    BOUND("b.dummy", false, db::putBlockRecord, db::getBlockRecord, d.blocks[0].dummy),
+    BOUND("rigid.pos.v", true, db::putRigidRecord, db::getRigidRecord, d.rigids[0].pos),
+    BOUND("rigid.old.v", true, db::putRigidRecord, db::getRigidRecord, d.rigids[0].old),
+    BOUND("rigid.tmp.v", true, db::putRigidRecord, db::getRigidRecord, d.rigids[0].tmp),
+    BOUND("rigid.block1.id", false, db::putRigidRecord, db::getRigidRecord, d.rigids[0].block1),
+    BOUND("rigid.block2.id", false, db::putRigidRecord, db::getRigidRecord, d.rigids[0].block2),
+    BOUND("rigid.actor.id", false, db::putRigidRecord, db::getRigidRecord, d.rigids[0].actor),
+    BOUND("rlink.rigid.id", false, db::putRlinkRecord, db::getRlinkRecord, d.rlinks[0].rigid),
+    BOUND("rlink.next", false, db::putRlinkRecord, db::getRlinkRecord, d.rlinks[0].next),
+    BOUND("actor.start.rigid", false, db::putActorRecord, db::getActorRecord,
+          d.actors[0].startRigid),
+    BOUND("actor.layer", false, db::putActorRecord, db::getActorRecord, d.actors[0].layer),
+};
+
+#undef BOUND
+
+// A value of its own for every binding, exact in float32 and within every integer field.
+Field3 distinctValue(std::size_t i) {
+    const double v = static_cast<double>(i) + 1;
+    return {v, v + 100.25, v + 200.5};
+}
+
+TEST_F(Protocol, EveryBoundVariableReachesItsOwnField) {
+    const auto assign = [&](const Binding& b, const Field3& v) {
+        char text[160];
+        if (b.vector)
+            std::snprintf(text, sizeof text, "let %s %g %g %g;", b.variable, v[0], v[1], v[2]);
+        else
+            std::snprintf(text, sizeof text, "%s = %g;", b.variable, v[0]);
+        run(text);
+    };
+    const auto shown = [](const Binding& b, const Field3& v) {
+        return b.vector ? printed(v[0], v[1], v[2]) : printed(v[0]);
+    };
+    for (std::size_t i = 0; i < std::size(kBindings); ++i) assign(kBindings[i], distinctValue(i));
+    ASSERT_TRUE(sink.boxes().empty()) << sink.boxes().front();
+    for (const Binding& b : kBindings) b.put(in);
+    for (std::size_t i = 0; i < std::size(kBindings); ++i) {
+        const Field3 want = distinctValue(i);
+        const Field3 got = kBindings[i].field(model);
+        EXPECT_EQ(got[0], want[0]) << kBindings[i].variable;
+        if (kBindings[i].vector) {
+            EXPECT_EQ(got[1], want[1]) << kBindings[i].variable;
+            EXPECT_EQ(got[2], want[2]) << kBindings[i].variable;
+        }
+    }
+
+    for (const Binding& b : kBindings) assign(b, {-3, -3, -3});
+    for (const Binding& b : kBindings) b.get(in);
+    for (std::size_t i = 0; i < std::size(kBindings); ++i)
+        EXPECT_EQ(print(kBindings[i].variable), shown(kBindings[i], distinctValue(i)))
+            << kBindings[i].variable;
+}
 
 TEST_F(Protocol, IntegerFieldsTruncateWrapAndSignExtend) {
     for (const Conversion& c : kConversions) {

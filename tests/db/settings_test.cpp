@@ -215,6 +215,31 @@ TEST(Settings, DefaultsWrittenToANewFileReadBackAsDefaults) {
     EXPECT_EQ(s.vrmlViewer, "DIDEDORE.EXE");
 }
 
+TEST(Settings, AFileNamedInAnotherCaseIsReadAndWrittenBack) {
+    TempDir dir;
+    const fs::path lower = dir.path() / "rovora_z.ini";
+    std::ofstream(lower, std::ios::binary) << "[System Setting]\r\nblockmax=77\r\n";
+    const fs::path asNamed = dir.path() / "ROVORA_Z.INI";
+
+    const db::Settings s = db::readSettings(asNamed);
+    EXPECT_EQ(s.capacity.blockmax, 77);
+
+    db::Settings changed = s;
+    changed.capacity.blockmax = 88;
+    ASSERT_TRUE(db::writeSettings(asNamed, changed));
+    EXPECT_FALSE(fs::exists(asNamed));
+    EXPECT_EQ(platform::IniFile::load(lower).getInt("System Setting", "blockmax", 0), 88);
+    EXPECT_EQ(db::readSettings(asNamed).capacity.blockmax, 88);
+
+    // Two candidates: neither is taken, and a write makes the file under its own name.
+    std::ofstream(dir.path() / "Rovora_Z.ini", std::ios::binary)
+        << "[System Setting]\nblockmax=99\n";
+    EXPECT_EQ(db::readSettings(asNamed).capacity.blockmax, 1000);
+    ASSERT_TRUE(db::writeSettings(asNamed, changed));
+    EXPECT_TRUE(fs::exists(asNamed));
+    EXPECT_EQ(db::readSettings(asNamed).capacity.blockmax, 88);
+}
+
 TEST(SettingsPath, OverrideThenXdgThenHome) {
     struct Case {
         const char* ini;

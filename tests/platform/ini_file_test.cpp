@@ -78,6 +78,10 @@ TEST(IniRead, LookupsFollowTheProfileRules) {
         "  BlockMax =  12  \r\n"
         "empty=\r\n"
         "noequals\r\n"
+        "quoted=\"640\"\r\n"
+        "quotedSingle='-5'\r\n"
+        "quotedEmpty=\"\"\r\n"
+        "halfQuoted=\"7\r\n"
         "axismax=1\r\n"
         "\r\n"
         "[ option tool ]\n"
@@ -94,11 +98,15 @@ TEST(IniRead, LookupsFollowTheProfileRules) {
         std::int32_t expected;
     };
     const Case ints[] = {
-        {"System Setting", "axismax", 30000},  // the first of two keys wins
-        {"SYSTEM SETTING", "AXISMAX", 30000},  // names match without case
-        {"system setting", "blockmax", 12},    // blanks around names and values go
-        {"System Setting", "empty", -7},       // an empty value is as good as missing
-        {"System Setting", "noequals", -7},    // a line without "=" is no key
+        {"System Setting", "axismax", 30000},    // the first of two keys wins
+        {"SYSTEM SETTING", "AXISMAX", 30000},    // names match without case
+        {"system setting", "blockmax", 12},      // blanks around names and values go
+        {"System Setting", "empty", -7},         // an empty value is as good as missing
+        {"System Setting", "noequals", -7},      // a line without "=" is no key
+        {"System Setting", "quoted", 640},       // numbers are read after the quotes go,
+        {"System Setting", "quotedsingle", -5},  // single ones too,
+        {"System Setting", "quotedempty", -7},   // so "" is as good as missing
+        {"System Setting", "halfquoted", 0},     // an unmatched quote stays and stops the digits
         {"System Setting", "missing", -7},
         {"Missing Section", "axismax", -7},
         {"System Setting", "scriptmax", -7},  // only the first section of a name counts
