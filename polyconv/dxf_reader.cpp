@@ -75,7 +75,8 @@ class FaceReader {
                 check_end_of_file();
                 break;
             } else if (group->value == "EOF") {
-                console_ << msg::kFacesTooShort;
+                // The section was never closed: an entity out of place, and a file cut short.
+                console_ << msg::kDxfFileError << msg::kFacesTooShort;
                 break;
             } else {
                 // Another kind of entity: its points are not face corners, so skip it whole.
@@ -188,7 +189,8 @@ class MeshReader {
                 if (!skip_to_eof_marker(tokens_, false)) console_ << msg::kMeshTooShort;
                 break;
             } else if (name == "EOF") {
-                console_ << msg::kMeshTooShort;
+                // Neither SEQEND nor the end of the section came: out of place and cut short.
+                console_ << msg::kDxfFileError << msg::kMeshTooShort;
                 finish();
                 break;
             } else {
@@ -416,8 +418,9 @@ class MeshReader {
                 << integer_text(hidden_edge_faces)
                 << " face(s) with negative vertex numbers (hidden edges): absolute values used\n";
         }
-        mesh_.m = vertex_count;
-        mesh_.n = mesh_.faces.size();
+        // The console reports the counts the header declared, whatever the file delivered.
+        mesh_.m = static_cast<std::size_t>(m_count_);
+        mesh_.n = n_count_ > 0 ? static_cast<std::size_t>(n_count_) : 0;
     }
 
     LineTokenizer& tokens_;

@@ -55,7 +55,8 @@ struct IndexFace {
 };
 
 // A polygon mesh holds m rows of n vertices; closing rows and columns are already stored
-// as copies. A polyface mesh holds m vertices and n faces.
+// as copies. For a polyface mesh m and n are the vertex and face counts its header declared;
+// vertices and faces hold what was actually read.
 struct Mesh {
     MeshKind kind = MeshKind::polygon;
     bool closed_m = false;

@@ -241,7 +241,7 @@ TEST(DxfFaces, TheEndOfTheSectionIsCheckedForTheEofMarker) {
         {"nothing after ENDSEC", "0\nENDSEC\n", "File is not Enough length. \n"},
         {"no EOF", "0\nENDSEC\n0\nSECTION\n", "File is not Enough length. \n"},
         {"not a group code after ENDSEC", "0\nENDSEC\nrubbish\n0\nEOF\n", " DXF File Error! "},
-        {"EOF without ENDSEC", "0\nEOF\n", "File is not Enough length. \n"},
+        {"EOF without ENDSEC", "0\nEOF\n", "DXF file error!\nFile is not Enough length. \n"},
         {"file ends inside the face", "10\n", "File is not Enough length. \n"},
     };
     for (const auto& c : cases) {
@@ -338,15 +338,17 @@ TEST(DxfPolygonMesh, MissingVerticesLeaveOnlyTheCompleteRowsAndOpenTheMesh) {
         const char* name;
         std::string tail;
         bool short_file;
+        std::size_t misplaced_entities;
     };
     // 2 full rows and one vertex of the third of a mesh closed in M.
     const std::string head =
         Dxf().entities().polyline(16 + 1, 3, 3).grid(2, 3).vertex({0, 2, 0}).text();
     const std::vector<Case> cases = {
-        {"SEQEND too early", Dxf().seqend().end().text(), false},
-        {"file ends between vertices", "", true},
-        {"file ends inside a vertex", "0\nVERTEX\n10\n1\n20\n", true},
-        {"section ends without SEQEND", Dxf().end().text(), false},
+        {"SEQEND too early", Dxf().seqend().end().text(), false, 0},
+        {"file ends between vertices", "", true, 0},
+        {"file ends inside a vertex", "0\nVERTEX\n10\n1\n20\n", true, 0},
+        {"section ends without SEQEND", Dxf().end().text(), false, 1},
+        {"EOF without SEQEND or ENDSEC", "0\nEOF\n", true, 1},
     };
     for (const auto& c : cases) {
         const Read r = read(head + c.tail);
@@ -359,6 +361,7 @@ TEST(DxfPolygonMesh, MissingVerticesLeaveOnlyTheCompleteRowsAndOpenTheMesh) {
         EXPECT_EQ(count_lines(r.console, " This file don't have enough length\n"),
                   c.short_file ? 1U : 0U)
             << c.name;
+        EXPECT_EQ(count_lines(r.console, "DXF file error!\n"), c.misplaced_entities) << c.name;
         EXPECT_EQ(
             count_lines(r.console, "mesh has 2 complete rows of 3, only those are converted\n"), 1U)
             << c.name;
@@ -491,6 +494,8 @@ TEST(DxfPolyface, FaceRecordsAreCheckedAgainstTheVerticesRead) {
         const Mesh& mesh = mesh_of(r);
         EXPECT_EQ(mesh.kind, MeshKind::polyface);
         EXPECT_EQ(mesh.m, 4U) << c.name;
+        // Reported on the console as declared (72 is 1), not as the number of faces kept.
+        EXPECT_EQ(mesh.n, 1U) << c.name;
         ASSERT_EQ(mesh.faces.size(), c.indices.empty() ? 1U : 2U) << c.name;
         if (!c.indices.empty()) {
             const IndexFace& face = mesh.faces[0];
