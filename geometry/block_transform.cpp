@@ -65,7 +65,10 @@ int beginShapePlacement(db::Database& db, platform::MessageService& msg, int sha
         msg.internalError();
         return kFail;
     }
-    if (pushMatrix(db.geometry, msg) != kOk) return kFail;
+    // The placement saves the current matrix and then the composed one while the block's
+    // transform is built, so it needs two levels even though one stays pushed.
+    if (!stackRoomFor(db.geometry, msg, 2)) return kFail;
+    pushMatrix(db.geometry, msg);
     if (s.matrixId != 0) db.geometry.current = multiply(own, db.geometry.current);
     return setBlockTransform(db, msg, static_cast<int>(s.shapeId));
 }

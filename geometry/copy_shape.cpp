@@ -45,6 +45,8 @@ int copyExplicit(db::Database& db, platform::MessageService& msg, const db::Shap
                       std::int64_t{newAxis} - src.axisId);
 
     db::Shape& copy = db.shapes[db.shapeCount];
+    // The facing flag is kept: unlike an expansion, a copied mesh keeps its vertex order, so
+    // a mirrored or two-sided mesh would turn its faces over if its edited copy dropped it.
     copy = src;
     copy.axisId = static_cast<std::uint32_t>(newAxis);
     copy.patchId = static_cast<std::uint32_t>(newPatch);

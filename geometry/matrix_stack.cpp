@@ -9,13 +9,6 @@ namespace {
 using script::kFail;
 using script::kOk;
 
-// Whether `levels` more pushes fit; reports the overflow when they do not.
-bool roomFor(const db::GeometryState& g, platform::MessageService& msg, int levels) {
-    if (g.depth + levels <= db::kMatrixStackDepth) return true;
-    msg.errorBox(msg::kStackOverflow);
-    return false;
-}
-
 // The factor T(-c) * F * T(c) that a push / build / pop sequence appends.
 Mat4 aboutCentre(const db::GeometryState& g, const Mat4& factor) {
     const Vec3d c = widen(g.center);
@@ -29,12 +22,18 @@ int underflow(platform::MessageService& msg) {
 
 }  // namespace
 
+bool stackRoomFor(const db::GeometryState& g, platform::MessageService& msg, int levels) {
+    if (g.depth + levels <= db::kMatrixStackDepth) return true;
+    msg.errorBox(msg::kStackOverflow);
+    return false;
+}
+
 void resetMatrixState(db::GeometryState& g) {
     g = db::GeometryState{};
 }
 
 int pushMatrix(db::GeometryState& g, platform::MessageService& msg) {
-    if (!roomFor(g, msg, 1)) return kFail;
+    if (!stackRoomFor(g, msg, 1)) return kFail;
     g.stack[g.depth++] = g.current;
     return kOk;
 }
@@ -54,20 +53,20 @@ int popMatrixAfter(db::GeometryState& g, platform::MessageService& msg) {
 }
 
 int translateAppend(db::GeometryState& g, platform::MessageService& msg, const Vec3& t) {
-    if (!roomFor(g, msg, 1)) return kFail;
+    if (!stackRoomFor(g, msg, 1)) return kFail;
     g.current = multiply(g.current, translation(widen(t)));
     return kOk;
 }
 
 int rotateAbout(db::GeometryState& g, platform::MessageService& msg, RotationAxis axis,
                 double degrees) {
-    if (!roomFor(g, msg, 2)) return kFail;
+    if (!stackRoomFor(g, msg, 2)) return kFail;
     g.current = multiply(g.current, aboutCentre(g, rotation(axis, degrees)));
     return kOk;
 }
 
 int scaleAbout(db::GeometryState& g, platform::MessageService& msg, const Vec3& s) {
-    if (!roomFor(g, msg, 2)) return kFail;
+    if (!stackRoomFor(g, msg, 2)) return kFail;
     g.current = multiply(g.current, aboutCentre(g, scaling(widen(s))));
     g.mirrorCount = (s[0] < 0.0f) + (s[1] < 0.0f) + (s[2] < 0.0f);
     return kOk;
@@ -75,7 +74,7 @@ int scaleAbout(db::GeometryState& g, platform::MessageService& msg, const Vec3& 
 
 int beginTemporaryRotation(db::GeometryState& g, platform::MessageService& msg, const Vec3& point,
                            RotationAxis axis, double degrees) {
-    if (!roomFor(g, msg, 3)) return kFail;
+    if (!stackRoomFor(g, msg, 3)) return kFail;
     pushMatrix(g, msg);
     g.temporaryCenterBackup = g.center;
     g.center = point;

@@ -13,6 +13,9 @@ namespace rz::geometry {
 // mirroring.
 void resetMatrixState(db::GeometryState& g);
 
+// Whether `levels` more pushes fit; reports the overflow when they do not.
+bool stackRoomFor(const db::GeometryState& g, platform::MessageService& msg, int levels);
+
 // stack[depth] = current. kFail after the overflow message when the stack is full.
 int pushMatrix(db::GeometryState& g, platform::MessageService& msg);
 // current = popped * current. kFail after the underflow message when the stack is empty.

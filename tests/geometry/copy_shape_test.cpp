@@ -91,6 +91,25 @@ TEST_F(CopyTest, PolygonCopyMovesItsFaceIndicesWithTheAxes) {
                 ElementsAre(-3, 4, 5, 6, -3, 5, 7, 6));
 }
 
+TEST_F(CopyTest, MeshCopyKeepsItsFacingFlagUntilAMirrorTurnsIt) {
+    // A copied mesh keeps its vertex order, so its facing flag must travel with it; only an
+    // odd mirror count turns it, as affine would. Two-sided (2) is turned like any other.
+    struct Case {
+        std::uint8_t lrflag;
+        int mirrors;
+        std::uint8_t expected;
+    };
+    const std::vector<Case> cases = {{1, 0, 1}, {2, 0, 2}, {1, 1, 0}, {0, 1, 1}, {2, 2, 0}};
+    for (const Case& c : cases) {
+        SCOPED_TRACE(testing::Message() << int{c.lrflag} << " mirrors " << c.mirrors);
+        const int src = addFlatGrid();
+        model.shapes[src].lrflag = c.lrflag;
+        model.geometry.mirrorCount = c.mirrors;
+        ASSERT_EQ(geometry::copyShape(model, msg, src), 0);
+        EXPECT_EQ(model.shapes[model.shapeCount - 1].lrflag, c.expected);
+    }
+}
+
 TEST_F(CopyTest, ParametricCopyIsItsGridExpansion) {
     const int src = addParametric(db::kShapeQuad, {0, 0, 0, 1, 0, 0, 0, 0}, {0, 1, 0, 1, 1, 0}, 1);
     ASSERT_EQ(geometry::copyShape(model, msg, src), 0);

@@ -173,6 +173,34 @@ TEST_F(MatrixTest, PlacementTakesShapeMatrixThenCurrentThenBlock) {
     EXPECT_EQ(g.depth, 0);
 }
 
+TEST_F(MatrixTest, PlacementNeedsTwoFreeLevelsWithOrWithoutAShapeMatrix) {
+    // push; [push, load, pop-after;] push; identity; block transform; pop: two levels deep
+    // at most, whether or not the shape has a matrix of its own.
+    const int plain = addGrid(1, 1, {{0, 0, 0}}, {0, 0, 1});
+    const int owned = addGrid(1, 1, {{0, 0, 0}}, {0, 0, 1});
+    model.blockCount = 2;
+    model.affines[1] = geometry::translation({0, 1, 0});
+    model.affineCount = 2;
+    model.shapes[owned].matrixId = 1;
+    for (const int shape : {plain, owned}) {
+        SCOPED_TRACE(shape);
+        g = db::GeometryState{};
+        for (int i = 0; i < db::kMatrixStackDepth - 1; ++i) geometry::pushMatrix(g, msg);
+        g.current = geometry::translation({3, 0, 0});
+        const Mat4 before = g.current;
+        sink.clear();
+        EXPECT_EQ(geometry::beginShapePlacement(model, msg, shape), 9999);
+        EXPECT_EQ(boxes(), std::vector<std::string>{err(geometry::msg::kStackOverflow)});
+        EXPECT_EQ(g.depth, db::kMatrixStackDepth - 1);
+        EXPECT_EQ(g.current, before);
+        ASSERT_EQ(geometry::popMatrix(g, msg), 0);
+        EXPECT_EQ(geometry::beginShapePlacement(model, msg, shape), 0);
+        EXPECT_EQ(g.depth, db::kMatrixStackDepth - 1);
+        EXPECT_EQ(geometry::endShapePlacement(model, msg), 0);
+        EXPECT_EQ(g.depth, db::kMatrixStackDepth - 2);
+    }
+}
+
 TEST_F(MatrixTest, BlockMatricesMoveBetweenBlockAndCurrent) {
     model.blockCount = 3;
     g.current = geometry::translation({1, 1, 1});
