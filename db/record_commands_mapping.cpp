@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <array>
+#include <vector>
 
 #include "db/current_records.hpp"
 #include "db/init_database.hpp"
@@ -264,28 +265,42 @@ int cmdLinkMapinfo(script::Interp& in) {
         return kOk;
     }
     const Chains chains(db);
+    // A copied shape shares its source's chain, so a shape whose chain ends where an
+    // earlier shape's did finds the mapinfo that was just appended there: it has it
+    // already. The chains are walked over the records in use before the link, so the
+    // records it appends are told apart by the tails they were appended to.
+    std::vector<std::int32_t> extendedTails;
+    const auto linkedAlready = [&](const Shape& s) {
+        if (chains.names(s, v)) return true;
+        const std::int32_t last = chains.tail(s);
+        return last != 0 &&
+               std::find(extendedTails.begin(), extendedTails.end(), last) != extendedTails.end();
+    };
     // A full store adds nothing: the records the selected shapes need (up to the first
     // shape that has the mapinfo already) must all fit before the first is written.
     std::int64_t needed = 0;
     for (const Shape& s : liveShapes(db)) {
         if (s.layer != 1) continue;
-        if (chains.names(s, v)) break;
+        if (linkedAlready(s)) break;
+        if (const std::int32_t last = chains.tail(s); last != 0) extendedTails.push_back(last);
         ++needed;
     }
     if (db.maplistCount + needed > capacity) {
         systemBox(in, kMaplistFull, capacity);
         return kOk;
     }
+    extendedTails.clear();
     db.records.linkUndoMaplists = db.maplistCount;
     db.records.linkUndoMapinfos = db.mapinfoCount;
     for (Shape& s : liveShapes(db)) {
         if (s.layer != 1) continue;
-        if (chains.names(s, v)) {
+        if (linkedAlready(s)) {
             status(in, "このマッピングパラメータは既にリンクされています。 \n");
             return kOk;
         }
         const std::int32_t r = db.maplistCount;
         db.maplists[r] = {static_cast<std::int16_t>(v), 0};
+        if (const std::int32_t last = chains.tail(s); last != 0) extendedTails.push_back(last);
         // The new record is not yet in use while the chain is walked to its end.
         chains.append(s, r);
         db.maplistCount = r + 1;

@@ -316,6 +316,8 @@ int cmdNewRigid(script::Interp& in) {
     const std::int32_t b = wholeNumber(scalarVar(in, RigidBlock2));
     const JointGraph graph(in, k);
     using Result = JointGraph::Result;
+    // A rigid from a block to itself would be a loop of one joint, and every later walk
+    // through that block would stop at it.
     Result result = a == b ? Result::Cycle : graph.walk(a, b);
     if (result == Result::Free) result = graph.walk(b, a);
     if (result != Result::Free) {
@@ -347,8 +349,10 @@ int cmdNewRigid(script::Interp& in) {
     appendToChain(db, b, l + 1);
     db.rlinkCount = l + 2;
 
+    // Rigid names count the rigids from 1, so the name takes the count, which already
+    // includes this rigid, and not its 0-based number.
     std::array<char, 32> name{};
-    std::snprintf(name.data(), name.size(), "Rigid(%d)", k);
+    std::snprintf(name.data(), name.size(), "Rigid(%d)", db.rigidCount);
     in.sym.setSlotText(kRigidNameSlot, name.data());
     putRigidRecord(in);
     status(in, "■■　関節点設定パラメータ新規設定，ＯＫ！　■■ \n");

@@ -149,6 +149,31 @@ TEST_F(MappingTest, AFullMaplistStoreLinksNothing) {
     EXPECT_EQ(chain(0), (Numbers{1, 2}));
 }
 
+TEST_F(MappingTest, ACopiedShapeFindsWhatWasLinkedToItsSharedChain) {
+    makeMapinfos(4);
+    addShape(0, 1);
+    addShape(0, 1);
+    selectOnly({0});
+    runFresh("link.mapinfo 1;");
+    ASSERT_EQ(model.maplistCount, 2);
+    // A copy takes over its source's mapping head, and with it the whole chain.
+    model.shapes[1].textureId = model.shapes[0].textureId;
+    selectOnly({0, 1});
+    runFresh("link.mapinfo 2;");
+    EXPECT_EQ(statuses(), Texts{kAlready});
+    EXPECT_EQ(model.maplistCount, 3);
+    EXPECT_EQ(records(0), (Numbers{1, 2}));
+    EXPECT_EQ(records(1), (Numbers{1, 2}));
+
+    // The shared chain needs one record, so one free record is room enough.
+    model.maplistCount = 7;
+    runFresh("link.mapinfo 3;");
+    EXPECT_EQ(systemBoxes(), Texts{});
+    EXPECT_EQ(statuses(), Texts{kAlready});
+    EXPECT_EQ(model.maplistCount, 8);
+    EXPECT_EQ(chain(1), (Numbers{1, 2, 3}));
+}
+
 TEST_F(MappingTest, ChainHeadsBeyondTheCountStartAgain) {
     makeMapinfos(2);
     const int shape = addShape(0, 1);

@@ -50,8 +50,8 @@ TEST_F(RigidTest, NewRigidJoinsTwoBlocksAtTheMiddleOfTheirBoxes) {
     EXPECT_EQ(r.old, (Vec3{2, 2, 2}));
     EXPECT_EQ(r.block1, 1);
     EXPECT_EQ(r.block2, 2);
-    EXPECT_STREQ(r.name.data(), "Rigid(0)");
-    EXPECT_EQ(text("rigid.name"), "Rigid(0)");
+    EXPECT_STREQ(r.name.data(), "Rigid(1)");
+    EXPECT_EQ(text("rigid.name"), "Rigid(1)");
     EXPECT_EQ(chain(1), Numbers{0});
     EXPECT_EQ(chain(2), Numbers{0});
 
@@ -61,6 +61,7 @@ TEST_F(RigidTest, NewRigidJoinsTwoBlocksAtTheMiddleOfTheirBoxes) {
     join(3, 2);
     EXPECT_EQ(errors(), Texts{});
     EXPECT_EQ(model.rigids[1].pos, (Vec3{6.5f, 1.5f, 3.0f}));
+    EXPECT_STREQ(model.rigids[1].name.data(), "Rigid(2)");
     EXPECT_EQ(chain(2), (Numbers{0, 1}));
     EXPECT_EQ(chain(3), Numbers{1});
 }
