@@ -2,6 +2,8 @@
 // The tagged binary files: parts (.PTB), motion models (.MMB, also read as .PTX and .MMX)
 // and poses (.GIM).
 
+#include <time.h>
+
 #include <array>
 #include <string_view>
 
@@ -17,6 +19,9 @@ struct Creator {
     std::string_view user;
     std::string_view organisation;
 };
+
+// The date a file carries: yymmdd of a local date, as a number.
+std::uint32_t dateTagOf(const struct tm& local);
 
 // 0, or kFail after a report. Writing changes nothing in the database.
 int writeModelBinary(platform::MessageService& msg, const db::Database& db, OutputFile& out,

@@ -14,14 +14,14 @@ namespace rz::fileio {
 namespace {
 
 constexpr std::size_t kLargestRecord = kBlockBytes;
+constexpr std::size_t kCreatorMaxText = 254;
 
-// The date tag of a file written today: yymmdd as a number.
+// The date tag of a file written today.
 std::uint32_t dateTag() {
     const time_t now = ::time(nullptr);
     struct tm local {};
     ::localtime_r(&now, &local);
-    return static_cast<std::uint32_t>((local.tm_year % 100) * 10000 + (local.tm_mon + 1) * 100 +
-                                      local.tm_mday);
+    return dateTagOf(local);
 }
 
 class ModelWriter {
@@ -71,11 +71,12 @@ class ModelWriter {
 
   private:
     // A creator text: its length rounded down to a multiple of 4, plus 4, so that at least
-    // one terminating zero is stored; never above 256.
+    // one terminating zero is stored. Texts of up to 254 characters are held whole, and
+    // their stored length stays within 256.
     void text(std::string_view s, std::string_view place) {
         if (failed_) return;
         std::array<std::uint8_t, 256> b{};
-        const std::size_t n = std::min<std::size_t>(s.size(), 252);
+        const std::size_t n = std::min<std::size_t>(s.size(), kCreatorMaxText);
         const std::size_t len = n / 4 * 4 + 4;
         if (n > 0) std::memcpy(b.data(), s.data(), n);
         std::array<std::uint8_t, 4> lenBytes{};
@@ -99,6 +100,11 @@ std::uint32_t u32(std::int64_t v) {
 }
 
 }  // namespace
+
+std::uint32_t dateTagOf(const struct tm& local) {
+    return static_cast<std::uint32_t>((local.tm_year % 100) * 10000 + (local.tm_mon + 1) * 100 +
+                                      local.tm_mday);
+}
 
 int writeModelBinary(platform::MessageService& msg, const db::Database& db, OutputFile& out,
                      bool motion, const Creator& creator) {

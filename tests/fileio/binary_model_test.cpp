@@ -54,6 +54,22 @@ std::uint32_t today() {
     return static_cast<std::uint32_t>((t.tm_year % 100) * 10000 + (t.tm_mon + 1) * 100 + t.tm_mday);
 }
 
+TEST(DateTagTest, TwoDigitYearMonthAndDay) {
+    struct Case {
+        int year, month, day;
+        std::uint32_t tag;
+    };
+    for (const Case c : {Case{1997, 3, 5, 970305}, Case{1999, 12, 31, 991231},
+                         Case{2000, 1, 1, 101}, Case{2026, 10, 9, 261009}}) {
+        SCOPED_TRACE(c.tag);
+        struct tm date {};
+        date.tm_year = c.year - 1900;
+        date.tm_mon = c.month - 1;
+        date.tm_mday = c.day;
+        EXPECT_EQ(fileio::dateTagOf(date), c.tag);
+    }
+}
+
 // Writes past a file size limit fail, as they would on a full disk.
 class FileSizeLimit {
   public:
@@ -97,6 +113,35 @@ TEST_F(BinaryModelTest, EmptyModelHasTheHeaderTheCreatorAndEmptySections) {
     EXPECT_EQ(tagsOf(f), expected);
     // Little-endian whatever the host: the version tag is 02 00 00 00 10 27 00 00.
     EXPECT_EQ(f.substr(8, 8), std::string("\x02\x00\x00\x00\x10\x27\x00\x00", 8));
+}
+
+// Creator texts are stored whole up to 254 characters, each behind its length: the text
+// length rounded down to a multiple of 4, plus 4, so that a terminating zero always fits.
+TEST_F(BinaryModelTest, CreatorTextsKeepTheirLengthRule) {
+    struct Case {
+        std::string user;
+        std::string organisation;
+    };
+    for (const Case& c : {Case{"", "abcd"}, Case{"abcde", std::string(254, 'o')},
+                          Case{std::string(253, 'u'), std::string(252, 'o')}}) {
+        SCOPED_TRACE(c.user.size());
+        fileio::OutputFile out;
+        ASSERT_TRUE(out.open(path("c.ptb")));
+        ASSERT_EQ(fileio::writeModelBinary(ws.msg, ws.model, out, false, {c.user, c.organisation}),
+                  script::kOk);
+        ASSERT_TRUE(out.commit());
+        const std::string f = readFile("c.ptb");
+        const auto* p = reinterpret_cast<const std::uint8_t*>(f.data());
+        std::size_t pos = 40;  // four header tags and the creator's section tag
+        for (const std::string& text : {c.user, c.organisation}) {
+            const std::uint32_t length = fileio::loadU32(p + pos);
+            EXPECT_EQ(length, text.size() / 4 * 4 + 4);
+            EXPECT_EQ(f.substr(pos + 4, length), text + std::string(length - text.size(), '\0'));
+            pos += 4 + length;
+        }
+        Workstation reader;
+        EXPECT_TRUE(reader.run("read " + quoted("c.ptb")).empty());
+    }
 }
 
 TEST_F(BinaryModelTest, EmptyFileIntoEmptyModelReplacesOnlyAttributeZero) {
@@ -355,13 +400,20 @@ TEST_F(BinaryModelTest, PoseFileRestoresPosesOfTheSameModelOnly) {
     EXPECT_EQ(ws.model.rigids[0].old, (Vec3{8, 8, 8}));  // kept
     EXPECT_EQ(ws.model.affines[1], posed.affines[1]);
 
-    // Another model's blocks are not this pose's blocks.
-    ASSERT_TRUE(ws.run("load.block 3; set.block;").empty());
-    const db::Database before = ws.model;
-    EXPECT_EQ(ws.run("read " + quoted("pose.gim")),
-              (std::vector<std::string>{
-                  err("読み込むデータと更新するデータのレコード数が一致しません！"), kRunFailed}));
-    expectUnchanged(before, ws.model);
+    // A model with one more block, matrix or rigid is not the model of this pose.
+    for (const char* change :
+         {"load.block 3; set.block;", "matrix.add;", "load.rigid 1; set.rigid;"}) {
+        SCOPED_TRACE(change);
+        Workstation other;
+        buildSampleModel(other, dir_, true);
+        ASSERT_TRUE(other.run(change).empty());
+        const db::Database before = other.model;
+        EXPECT_EQ(
+            other.run("read " + quoted("pose.gim")),
+            (std::vector<std::string>{
+                err("読み込むデータと更新するデータのレコード数が一致しません！"), kRunFailed}));
+        expectUnchanged(before, other.model);
+    }
 }
 
 // ---- The reader on its own, from memory -------------------------------------------------

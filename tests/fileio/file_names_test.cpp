@@ -34,10 +34,17 @@ TEST(FileTypeTest, ExtensionsMatchWithoutRegardToCase) {
         const char* ext;
         int code;
     };
-    for (const Case c :
-         {Case{"mdl", 1}, Case{"CAM", 2}, Case{"Lig", 3}, Case{"gim", 9}, Case{"PTS", 13},
-          Case{"m32", 17}, Case{"raw", 24}, Case{"RGB", 24}, Case{"mbf", 27}, Case{"mms", 29},
-          Case{"PtX", 33}, Case{"rok", 36}, Case{"", 0}, Case{"xyz", 9999}, Case{"ptss", 9999}}) {
+    // Every row of the extension table, in mixed case.
+    for (const Case c : {Case{"mdl", 1},     Case{"CAM", 2},  Case{"Lig", 3},    Case{"atr", 4},
+                         Case{"ANG", 7},     Case{"sub", 8},  Case{"gim", 9},    Case{"pic", 10},
+                         Case{"Pcl", 11},    Case{"mdb", 12}, Case{"PTS", 13},   Case{"m08", 14},
+                         Case{"M16", 15},    Case{"m24", 16}, Case{"m32", 17},   Case{"map", 18},
+                         Case{"pss", 19},    Case{"mdf", 20}, Case{"SH", 22},    Case{"cbf", 23},
+                         Case{"raw", 24},    Case{"RGB", 24}, Case{"bmp", 25},   Case{"tif", 26},
+                         Case{"mbf", 27},    Case{"dxf", 28}, Case{"mms", 29},   Case{"mmb", 30},
+                         Case{"MmX", 31},    Case{"ptb", 32}, Case{"PtX", 33},   Case{"txf", 34},
+                         Case{"wrl", 35},    Case{"rok", 36}, Case{"", 0},       Case{"xyz", 9999},
+                         Case{"ptss", 9999}, Case{"s", 9999}, Case{"tiff", 9999}}) {
         SCOPED_TRACE(c.ext);
         EXPECT_EQ(fileio::code(fileio::fileTypeOfExtension(c.ext)), c.code);
     }
@@ -108,6 +115,7 @@ TEST_F(NameTest, RefusedTypesNameTheirCode) {
         {"write " + quoted("a.qqq"), {wrong, wrong, " ... in write_(): 9999 \n", kRunFailed}},
         {"read " + quoted("a.dxf"), {wrong, " ... in read_() \n", kRunFailed}},
         {"read " + quoted("a.sub"), {wrong, " ... in read_() \n", kRunFailed}},
+        {"read " + quoted("a.qqq"), {wrong, wrong, " ... in read_() \n", kRunFailed}},
         {"read " + quoted("missing.pts"),
          {err(" ファイルが見つかりませ～ん！ "), " in read_() ( " + path("missing.pts") + " )\n",
           kRunFailed}},

@@ -59,6 +59,34 @@ TEST_F(TextFormatTest, EachFormatWritesItsStatementLayoutByteForByte) {
     EXPECT_EQ(files().size(), 8u);
 }
 
+// Only the reserved block, attribute 0 and the reserved actor, no rigids and no links: the
+// script still loads block 1 and actor 1 and leaves out the loads of empty joint stores.
+TEST_F(TextFormatTest, EmptyModelScriptNamesBlockOneAndSkipsEmptyJointLoads) {
+    ASSERT_TRUE(ws.run("write " + quoted("e.mms")).empty());
+    const std::string f = readFile("e.mms");
+    EXPECT_EQ(f.substr(0, f.find("\n'*****  Block")),
+              "' **axiscount: 0\n\n\n' **patchcount 0\n\n\n' **shapecount 0\n\n\n"
+              "' **affinecount 1\n\n\n");
+    for (const char* part : {
+             "\n'*****  Block no. 1  *****\nload.block 1\nlet b.xyzrot.v ",
+             "set.block\nlet b.point 1\nload.block b.point\n\n\n'*****  Attribute no. 0  *****\n",
+             "let atr.point 0\nload.atr atr.point\n\n\nlet ml.point 0\nload.maplist ml.point\n"
+             "let rigid.point -1\n\nlet rlink.point -1\n\n\n'*****  Actor no. 1  *****\n"
+             "load.actor 1\n",
+         }) {
+        SCOPED_TRACE(part);
+        EXPECT_NE(f.find(part), std::string::npos);
+    }
+    for (const char* absent : {"Block no. 2", "load.rigid", "load.rlink", "Actor no. 2"}) {
+        SCOPED_TRACE(absent);
+        EXPECT_EQ(f.find(absent), std::string::npos);
+    }
+    const std::string end = "set.actor\nlet actor.point 1\nload.actor actor.point\n\n";
+    EXPECT_EQ(f.substr(f.size() - std::min(f.size(), end.size())), end);
+    Workstation fresh;
+    EXPECT_TRUE(fresh.run("read " + quoted("e.mms")).empty());
+}
+
 TEST_F(TextFormatTest, PartsAndMotionScriptsRoundTripThroughAFreshWorkstation) {
     struct Case {
         const char* name;
