@@ -1,9 +1,9 @@
 #include "app/session.hpp"
 
 #include <strings.h>
-#include <unistd.h>
 
-#include <array>
+#include <filesystem>
+#include <system_error>
 
 #include "app/dxf_import.hpp"
 #include "db/init_database.hpp"
@@ -17,10 +17,11 @@ namespace rz::app {
 void startSession(Session& s, const CommandLine& cl) {
     s.settings = db::readSettings(db::settingsPath(cl.iniFile));
     db::initDatabase(s.interp, s.db, s.settings);
-    // The converter's temporary script is placed in the directory the program started in.
-    std::array<char, script::SymbolTable::kSlotSize> cwd{};
-    if (::getcwd(cwd.data(), cwd.size()) != nullptr)
-        s.interp.sym.setSlotText(script::SymbolTable::kStartDirectorySlot, cwd.data());
+    // The converter's temporary script is placed in the directory the program started in;
+    // the slot keeps at most its first 4095 characters.
+    std::error_code failed;
+    const std::string cwd = std::filesystem::current_path(failed).string();
+    if (!failed) s.interp.sym.setSlotText(script::SymbolTable::kStartDirectorySlot, cwd);
 }
 
 void runScriptFile(Session& s, const std::string& path) {
