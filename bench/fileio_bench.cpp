@@ -9,13 +9,13 @@
 #include <filesystem>
 #include <string>
 
-#include "platform/null_sink.hpp"
 #include "db/database.hpp"
 #include "db/init_database.hpp"
 #include "db/settings.hpp"
 #include "fileio/load_snapshot.hpp"
 #include "platform/message_service.hpp"
 #include "platform/message_sink.hpp"
+#include "platform/null_sink.hpp"
 #include "script/interp.hpp"
 #include "script/statement.hpp"
 

@@ -3,13 +3,13 @@
 // transform. Reported as vertices per second.
 #include <benchmark/benchmark.h>
 
-#include "platform/null_sink.hpp"
 #include "db/database.hpp"
 #include "geometry/block_transform.hpp"
 #include "geometry/expanded_shape.hpp"
 #include "geometry/matrix_math.hpp"
 #include "platform/message_service.hpp"
 #include "platform/message_sink.hpp"
+#include "platform/null_sink.hpp"
 
 namespace {
 

@@ -9,10 +9,10 @@
 #include <fstream>
 #include <string>
 
-#include "platform/null_sink.hpp"
 #include "platform/input_file.hpp"
 #include "platform/message_service.hpp"
 #include "platform/message_sink.hpp"
+#include "platform/null_sink.hpp"
 #include "script/interp.hpp"
 #include "script/language_symbols.hpp"
 #include "script/statement.hpp"

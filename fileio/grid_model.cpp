@@ -7,8 +7,8 @@
 #include <limits>
 
 #include "db/current_records.hpp"
-#include "db/model_reset.hpp"
 #include "db/database.hpp"
+#include "db/model_reset.hpp"
 #include "db/system_variables.hpp"
 #include "fileio/file_messages.hpp"
 #include "geometry/capacity.hpp"

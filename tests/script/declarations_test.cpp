@@ -43,8 +43,8 @@ TEST_F(DeclarationTest, Refusals) {
         {"var b[taken];", msg::kConstantOnly},   {"var b[3;", msg::kNoCloseBracket},
         {"var b 3;", msg::kNoOpenBracket},       {"vtx taken;", msg::kBadIdentifier},
         {"def.mat taken;", msg::kBadIdentifier}, {"def.mat m1 m2;", msg::kBadSeparator},
-        {"var 3;", msg::kBadIdentifier},      {"def.mat @nothing;", msg::kBadIdentifier},
-        {"var @nothing;", msg::kBadIdentifier}, {"vtx @nothing;", msg::kBadIdentifier},
+        {"var 3;", msg::kBadIdentifier},         {"def.mat @nothing;", msg::kBadIdentifier},
+        {"var @nothing;", msg::kBadIdentifier},  {"vtx @nothing;", msg::kBadIdentifier},
     };
     for (const Case& c : cases) {
         sink.clear();
