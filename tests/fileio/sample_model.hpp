@@ -7,6 +7,7 @@
 #include <string>
 
 #include "file_fixture.hpp"
+#include "model_compare.hpp"
 
 namespace rz::test {
 
@@ -97,6 +98,17 @@ inline void buildSampleModel(Workstation& ws, const std::string& dir, bool joint
     if (joints) {
         ASSERT_TRUE(ws.run(kSampleJoints).empty());
     }
+}
+
+// The sample model written to path and read back into fresh, which must then hold the
+// same model.
+inline void expectRoundTrip(const std::string& dir, const std::string& path, bool joints,
+                            Workstation& fresh) {
+    Workstation source;
+    buildSampleModel(source, dir, joints);
+    ASSERT_TRUE(source.run("write \"" + path + "\"").empty());
+    ASSERT_TRUE(fresh.run("read \"" + path + "\"").empty());
+    expectSameModel(source.model, fresh.model, joints);
 }
 
 }  // namespace rz::test
