@@ -3,7 +3,7 @@
 #include <string>
 
 #include "app/command_line.hpp"
-#include "app/session.hpp"
+#include "app/start_actions.hpp"
 #include "platform/console_sink.hpp"
 #include "script/statement.hpp"
 
@@ -23,16 +23,16 @@ int main(int argc, char** argv) {
         return 0;
     }
     platform::ConsoleSink sink;
-    app::Session session(sink);
-    app::startSession(session, cl);
+    workstation::Workstation w(sink);
+    w.start(app::startupSettings(cl));
     if (cl.actions.empty()) {
         // Each line keeps its newline, which ends its last statement.
         std::string line;
         while (std::getline(std::cin, line)) {
             line += '\n';
-            script::execCommandString(session.interp, 0, line.c_str());
+            script::execCommandString(w.interp, 0, line.c_str());
         }
     }
-    for (const app::StartAction& action : cl.actions) app::runAction(session, action);
-    return session.msg.errorCount() > 0 ? 1 : 0;
+    for (const app::StartAction& action : cl.actions) app::runAction(w, action);
+    return w.msg.errorCount() > 0 ? 1 : 0;
 }

@@ -10,7 +10,6 @@
 #include <string>
 
 #include "db/database.hpp"
-#include "db/init_database.hpp"
 #include "db/settings.hpp"
 #include "fileio/load_snapshot.hpp"
 #include "platform/message_service.hpp"
@@ -18,6 +17,7 @@
 #include "platform/null_sink.hpp"
 #include "script/interp.hpp"
 #include "script/statement.hpp"
+#include "workstation/workstation.hpp"
 
 namespace {
 
@@ -36,13 +36,14 @@ db::Settings benchSettings() {
     return s;
 }
 
-struct Workstation {
-    Workstation() : msg(sink), in(msg) { db::initDatabase(in, model, benchSettings()); }
+struct BenchModel {
+    BenchModel() { w.start(benchSettings()); }
     void run(const std::string& text) { script::execCommandString(in, 0, text.c_str()); }
     rz::platform::NullSink sink;
-    platform::MessageService msg;
-    script::Interp in;
-    db::Database model;
+    workstation::Workstation w{sink};
+    platform::MessageService& msg = w.msg;
+    script::Interp& in = w.interp;
+    db::Database& model = w.db;
 };
 
 // Grids of 2 x 3 vertices, a box every tenth shape, and a last grid that takes the rest of
@@ -112,7 +113,7 @@ double fileSize(const std::string& path) {
 }
 
 void writeModel(benchmark::State& state, const char* name) {
-    Workstation ws;
+    BenchModel ws;
     buildModel(ws.model);
     const std::string path = benchDir() + "/" + name;
     const std::string statement = "write \"" + path + "\";";
@@ -125,11 +126,11 @@ void writeModel(benchmark::State& state, const char* name) {
 void readModel(benchmark::State& state, const char* name) {
     const std::string path = benchDir() + "/" + name;
     {
-        Workstation source;
+        BenchModel source;
         buildModel(source.model);
         source.run("write \"" + path + "\";");
     }
-    Workstation ws;
+    BenchModel ws;
     fileio::LoadGuard empty(ws.model);
     const std::string statement = "read \"" + path + "\";";
     for (auto _ : state) {

@@ -6,7 +6,7 @@
 #include "db/database.hpp"
 #include "geometry/block_transform.hpp"
 #include "geometry/expanded_shape.hpp"
-#include "geometry/matrix_math.hpp"
+#include "math/matrix_math.hpp"
 #include "platform/message_service.hpp"
 #include "platform/message_sink.hpp"
 #include "platform/null_sink.hpp"
@@ -30,7 +30,7 @@ void buildModel(db::Database& db) {
     db.blocks.assign(db.capacity.blockmax, {});
     db.affines.assign(1, kIdentity);
     db.blockCount = 2;
-    db.blocks[1].matrix = geometry::rotation(geometry::RotationAxis::Y, 30);
+    db.blocks[1].matrix = rotation(RotationAxis::Y, 30);
     db.blocks[1].center = {100, 0, 0};
     db.blocks[1].trans = {0, 50, 0};
     for (int i = 0; i < kBalls; ++i) {
@@ -60,7 +60,7 @@ void BM_ExpandBallsThroughBlockTransform(benchmark::State& state) {
         for (int i = 0; i < kBalls; ++i) {
             const geometry::ExpandedShape e(db, msg, i);
             for (const db::Axis& a : e.grid().vertices) {
-                const Vec3 p = geometry::transformPoint(a.wv, block);
+                const Vec3 p = transformPoint(a.wv, block);
                 sum += p[0] + p[1] + p[2];
             }
             vertices += static_cast<std::int64_t>(e.grid().vertices.size());

@@ -1,6 +1,7 @@
 // Loading large data files is mostly streaming let statements and assignments through
 // the statement loop; this measures that path in bytes per second.
 #include <benchmark/benchmark.h>
+#include <array>
 
 #include <unistd.h>
 
@@ -13,7 +14,10 @@
 #include "platform/message_service.hpp"
 #include "platform/message_sink.hpp"
 #include "platform/null_sink.hpp"
+#include "script/command_install.hpp"
+#include "script/declarations.hpp"
 #include "script/interp.hpp"
+#include "script/language_commands.hpp"
 #include "script/language_symbols.hpp"
 #include "script/statement.hpp"
 
@@ -65,7 +69,10 @@ void BM_StreamLetStatements(benchmark::State& state) {
     rz::platform::NullSink sink;
     rz::platform::MessageService msg(sink);
     rz::script::Interp in(msg);
-    if (!in.allocate().empty() || !rz::script::registerLanguageSymbols(in)) {
+    const std::array<rz::script::CommandRows, 2> language{rz::script::languageCommands(),
+                                                          rz::script::declarationCommands()};
+    if (!in.allocate().empty() || !rz::script::registerLanguageSymbols(in) ||
+        rz::script::installCommands(in, language)) {
         state.SkipWithError("start-up failed");
         return;
     }

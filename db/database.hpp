@@ -9,7 +9,7 @@
 #include <vector>
 
 #include "db/records.hpp"
-#include "script/value_types.hpp"
+#include "math/value_types.hpp"
 
 namespace rz::db {
 

@@ -7,10 +7,8 @@
 
 #include "db/current_records.hpp"
 #include "db/system_variables.hpp"
-#include "geometry/matrix_stack.hpp"
 #include "platform/process.hpp"
 #include "platform/store_allocation.hpp"
-#include "script/language_symbols.hpp"
 #include "script/messages.hpp"
 
 namespace rz::db {
@@ -19,7 +17,6 @@ namespace {
 using enum SysVar;
 
 constexpr std::string_view kTextureBuffer = "TextureBuffer(wbuf)";
-constexpr std::string_view kScriptBuffer = "scriptbuffer";
 constexpr std::string_view kEditList = "DB_EditList";
 
 // Failing to register symbols at start-up means a table too small for the system's own
@@ -86,7 +83,7 @@ StartupFailure allocationFailure(std::string_view area) {
     // These areas have always ended the program quietly, without the banner.
     if (area == "symbol-name-area" || area == "DB_Symbols")
         return {" ... in init() : " + std::string(area) + "!\n", false};
-    if (area == kTextureBuffer || area == kScriptBuffer)
+    if (area == kTextureBuffer || area == kScriptBufferArea)
         return {" ... in init() / [ " + std::string(area) + " ]\n", true};
     if (area == kEditList) return {" ... in InitializeEditCursor() : DB_EditList!\n", true};
     return {" ... in init() : " + std::string(area) + "!\n", true};
@@ -121,38 +118,29 @@ void resetMapping(script::Interp& in) {
     std::fill(db.maplists.begin(), db.maplists.end(), Maplist{});
 }
 
-void initDatabase(script::Interp& in, Database& db, const Settings& settings) {
-    in.db = &db;
+void allocateModelStores(platform::MessageService& msg, Database& db, const Settings& settings) {
     db.capacity = settings.capacity;
+    allocateModel(msg, db);
+}
 
-    // The model's stores, then the interpreter's: its symbol stores, the string slots,
-    // the name area, DB_Symbols and the newexec script buffer.
-    allocateModel(in.msg, db);
-    if (db.capacity.scriptmax < 0) stopStartup(in.msg, allocationFailure(kScriptBuffer));
-    if (const std::string_view failed =
-            in.allocate(static_cast<std::size_t>(db.capacity.scriptmax));
-        !failed.empty())
-        stopStartup(in.msg, allocationFailure(failed));
-
-    // Start values of every record, and the rendered image cleared.
+void startModelRecords(platform::MessageService& msg, Database& db, const Settings& settings) {
     resetModelRecords(db);
-    allocateColorBuffer(in.msg, db, settings.cbufFlag);
-    geometry::resetMatrixState(db.geometry);
-    in.sym.setSlotText(script::SymbolTable::kForcedExtensionSlot, "");
+    allocateColorBuffer(msg, db, settings.cbufFlag);
+    db.geometry = GeometryState{};
+}
 
-    // The model's variables.
+void registerDatabaseSymbols(script::Interp& in) {
+    Database& db = database(in);
     requireRegistered(in.msg, registerModelVariables(in), kSymbolsDetail);
-
     // The views' variables, the edit list, the mapping reset and the view colours.
     requireRegistered(in.msg, registerWireViewVariables(in), kWireViewDetail);
     clearEditList(in.msg, db);
     resetMapping(in);
     requireRegistered(in.msg, registerWireColours(in), kColoursDetail);
+}
 
-    // The language's own symbols come last, after every system variable.
-    requireRegistered(in.msg, script::registerLanguageSymbols(in), kSymbolsDetail);
-
-    // The defaults into the records they describe.
+void putStartDefaults(script::Interp& in) {
+    Database& db = database(in);
     putCameraRecord(in);
     db.currentLight = 0;
     putLightRecord(in);

@@ -1,7 +1,9 @@
 #pragma once
-// Start-up of the model database and the language: every store allocated with the
-// capacities of the settings, the system variables and the language's symbols registered,
-// and the defaults put into the camera, light, attribute and mapinfo records.
+// The database's steps of start-up, which the workstation runs in their fixed order between
+// the language's own: every store allocated with the capacities of the settings, the start
+// values of the records, the system variables, and the defaults put into the camera,
+// light, attribute and mapinfo records. Each runs once, before any window exists; a store
+// that cannot be had ends the program (stopStartup).
 
 #include <string>
 #include <string_view>
@@ -13,9 +15,15 @@
 
 namespace rz::db {
 
-// Runs once, after the settings have been read and before any window exists. A store that
-// cannot be had ends the program (stopStartup).
-void initDatabase(script::Interp& in, Database& db, const Settings& settings);
+void allocateModelStores(platform::MessageService& msg, Database& db, const Settings& settings);
+// Every record at its start value, the matrix state fresh, and the rendered image allocated
+// at the size the settings give and cleared.
+void startModelRecords(platform::MessageService& msg, Database& db, const Settings& settings);
+// The system variables, the edit list and the mapping reset: before the language's own
+// symbols, which come after every system variable.
+void registerDatabaseSymbols(script::Interp& in);
+// After every symbol is registered.
+void putStartDefaults(script::Interp& in);
 
 // The mapping reset of start-up and init.mapinfo: mapinfo count 1, the mapping variables
 // to their reset values, mapinfos 0 and 1 put from them with mapinfo 1 left current, every
@@ -33,6 +41,7 @@ struct StartupFailure {
 // The failure for an area, named by its failure word ("model", "patches", "scriptbuffer",
 // "DB_Symbols", ...).
 StartupFailure allocationFailure(std::string_view area);
+inline constexpr std::string_view kScriptBufferArea = "scriptbuffer";
 [[noreturn]] void stopStartup(platform::MessageService& msg, const StartupFailure& failure);
 
 }  // namespace rz::db

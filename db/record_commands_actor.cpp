@@ -1,10 +1,13 @@
 #include "db/record_commands_actor.hpp"
 
 #include <algorithm>
+#include <array>
+#include <span>
 
 #include "db/current_records.hpp"
 #include "db/record_commands_common.hpp"
 #include "script/arguments.hpp"
+#include "script/command_table.hpp"
 #include "script/messages.hpp"
 #include "script/statement.hpp"
 
@@ -40,30 +43,30 @@ static_assert(kActorNameSlot > 0);
 
 }  // namespace
 
-int cmdSetActor(script::Interp& in) {
+static int cmdSetActor(script::Interp& in) {
     return storeCurrent(in, kActors);
 }
-int cmdSaveActor(script::Interp& in) {
+static int cmdSaveActor(script::Interp& in) {
     return storeInto(in, kActors);
 }
-int cmdNumActor(script::Interp& in) {
+static int cmdNumActor(script::Interp& in) {
     return selectForEditing(in, kActors);
 }
-int cmdLoadActor(script::Interp& in) {
+static int cmdLoadActor(script::Interp& in) {
     return selectWhileLoading(in, kActors);
 }
-int cmdSetActorcount(script::Interp& in) {
+static int cmdSetActorcount(script::Interp& in) {
     return limitCount(in, kActors);
 }
 
-int cmdCapaActor(script::Interp& in) {
+static int cmdCapaActor(script::Interp& in) {
     if (script::noArguments(in) != kOk) return kFail;
     const Remaining r = remaining(database(in), kActors);
     systemBox(in, "■■　運動モデル設定残り登録数: %d ( %d %% )　■■ \n", r.free, r.percent);
     return kOk;
 }
 
-int cmdNewActor(script::Interp& in) {
+static int cmdNewActor(script::Interp& in) {
     if (script::noArguments(in) != kOk) return kFail;
     Database& db = database(in);
     const std::int32_t capacity = capacityOf(db, kActors);
@@ -84,7 +87,7 @@ int cmdNewActor(script::Interp& in) {
     return kOk;
 }
 
-int cmdDeleteActor(script::Interp& in) {
+static int cmdDeleteActor(script::Interp& in) {
     std::int32_t n = 0;
     if (numberArgument(in, n) != kOk) return kFail;
     Database& db = database(in);
@@ -107,7 +110,7 @@ int cmdDeleteActor(script::Interp& in) {
     return kOk;
 }
 
-int cmdInitActor(script::Interp& in) {
+static int cmdInitActor(script::Interp& in) {
     if (script::noArguments(in) != kOk) return kFail;
     // Actor 0 stays reserved: the next new.actor makes actor 1.
     database(in).actorCount = 1;
@@ -116,6 +119,24 @@ int cmdInitActor(script::Interp& in) {
     scalarVar(in, ActorLayer) = 0.0f;
     status(in, "■■　運動モデルデータベースの全初期化終了！　■■ \n");
     return kOk;
+}
+
+namespace {
+const std::array<script::CommandRow, 9> kCommands{{
+    {"set.actor", cmdSetActor},
+    {"save.actor", cmdSaveActor},
+    {"new.actor", cmdNewActor},
+    {"delete.actor", cmdDeleteActor},
+    {"num.actor", cmdNumActor},
+    {"load.actor", cmdLoadActor},
+    {"init.actor", cmdInitActor},
+    {"capa.actor", cmdCapaActor},
+    {"set.actorcount", cmdSetActorcount},
+}};
+}  // namespace
+
+std::span<const script::CommandRow> actorCommands() {
+    return kCommands;
 }
 
 }  // namespace rz::db

@@ -1,18 +1,14 @@
 #pragma once
 // The actor commands: an actor names an articulated figure by one of its rigids.
 
+#include <span>
+
+#include "script/command_table.hpp"
 #include "script/interp.hpp"
 
 namespace rz::db {
 
-int cmdSetActor(script::Interp& in);
-int cmdSaveActor(script::Interp& in);
-int cmdNewActor(script::Interp& in);
-int cmdDeleteActor(script::Interp& in);
-int cmdNumActor(script::Interp& in);
-int cmdLoadActor(script::Interp& in);
-int cmdInitActor(script::Interp& in);
-int cmdCapaActor(script::Interp& in);
-int cmdSetActorcount(script::Interp& in);
+// The commands of this file, as rows for the command table.
+std::span<const script::CommandRow> actorCommands();
 
 }  // namespace rz::db

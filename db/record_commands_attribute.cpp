@@ -2,10 +2,12 @@
 
 #include <algorithm>
 #include <array>
+#include <span>
 
 #include "db/current_records.hpp"
 #include "db/record_commands_common.hpp"
 #include "script/arguments.hpp"
+#include "script/command_table.hpp"
 #include "script/messages.hpp"
 #include "script/statement.hpp"
 
@@ -76,33 +78,33 @@ std::int32_t trialRecord(const Database& db) {
 
 }  // namespace
 
-int cmdSetAtr(script::Interp& in) {
+static int cmdSetAtr(script::Interp& in) {
     return storeCurrent(in, kAttributes);
 }
-int cmdNumAtr(script::Interp& in) {
+static int cmdNumAtr(script::Interp& in) {
     return selectForEditing(in, kAttributes);
 }
-int cmdLoadAtr(script::Interp& in) {
+static int cmdLoadAtr(script::Interp& in) {
     return selectWhileLoading(in, kAttributes);
 }
-int cmdSetAtrcount(script::Interp& in) {
+static int cmdSetAtrcount(script::Interp& in) {
     return limitCount(in, kAttributes);
 }
 
-int cmdSaveAtr(script::Interp& in) {
+static int cmdSaveAtr(script::Interp& in) {
     if (storeInto(in, kAttributes) != kOk) return kFail;
     database(in).records.attributePending = false;
     return kOk;
 }
 
-int cmdCapaAtr(script::Interp& in) {
+static int cmdCapaAtr(script::Interp& in) {
     if (script::noArguments(in) != kOk) return kFail;
     const Remaining r = remaining(database(in), kAttributes);
     systemBox(in, "■■　質感パラメータの残り登録数: %d ( %d ％ )　■■ \n", r.free, r.percent);
     return kOk;
 }
 
-int cmdNewAtr(script::Interp& in) {
+static int cmdNewAtr(script::Interp& in) {
     if (script::noArguments(in) != kOk) return kFail;
     Database& db = database(in);
     const std::int32_t capacity = capacityOf(db, kAttributes);
@@ -123,7 +125,7 @@ int cmdNewAtr(script::Interp& in) {
     return kOk;
 }
 
-int cmdCancelNewAtr(script::Interp& in) {
+static int cmdCancelNewAtr(script::Interp& in) {
     if (script::noArguments(in) != kOk) return kFail;
     Database& db = database(in);
     if (!db.records.attributePending) return kOk;
@@ -137,7 +139,7 @@ int cmdCancelNewAtr(script::Interp& in) {
     return kOk;
 }
 
-int cmdLinkAtr(script::Interp& in) {
+static int cmdLinkAtr(script::Interp& in) {
     int symbol = 0;
     if (variableArgument(in, symbol) != kOk) return kFail;
     Database& db = database(in);
@@ -152,7 +154,7 @@ int cmdLinkAtr(script::Interp& in) {
     return kOk;
 }
 
-int cmdInitAtr(script::Interp& in) {
+static int cmdInitAtr(script::Interp& in) {
     if (script::noArguments(in) != kOk) return kFail;
     Database& db = database(in);
     db.attributeCount = 1;
@@ -168,7 +170,7 @@ int cmdInitAtr(script::Interp& in) {
     return kOk;
 }
 
-int cmdAtrDelete(script::Interp& in) {
+static int cmdAtrDelete(script::Interp& in) {
     int symbol = 0;
     if (variableArgument(in, symbol) != kOk) return kFail;
     Database& db = database(in);
@@ -199,7 +201,7 @@ int cmdAtrDelete(script::Interp& in) {
     return kOk;
 }
 
-int cmdTestAtr(script::Interp& in) {
+static int cmdTestAtr(script::Interp& in) {
     if (script::noArguments(in) != kOk) return kFail;
     Database& db = database(in);
     const std::int32_t t = trialRecord(db);
@@ -221,7 +223,7 @@ int cmdTestAtr(script::Interp& in) {
     return kOk;
 }
 
-int cmdUntestAtr(script::Interp& in) {
+static int cmdUntestAtr(script::Interp& in) {
     if (script::noArguments(in) != kOk) return kFail;
     Database& db = database(in);
     const std::int32_t t = trialRecord(db);
@@ -234,6 +236,28 @@ int cmdUntestAtr(script::Interp& in) {
     for (Shape& s : liveShapes(db))
         if (s.layer == 1 && s.attribId == t) s.attribId = s.savedAttrib;
     return kOk;
+}
+
+namespace {
+const std::array<script::CommandRow, 13> kCommands{{
+    {"set.atr", cmdSetAtr},
+    {"new.atr", cmdNewAtr},
+    {"link.atr", cmdLinkAtr},
+    {"num.atr", cmdNumAtr},
+    {"init.atr", cmdInitAtr},
+    {"capa.atr", cmdCapaAtr},
+    {"set.atrcount", cmdSetAtrcount},
+    {"load.atr", cmdLoadAtr},
+    {"save.atr", cmdSaveAtr},
+    {"cancel.new.atr", cmdCancelNewAtr},
+    {"test.atr", cmdTestAtr},
+    {"untest.atr", cmdUntestAtr},
+    {"atr.delete", cmdAtrDelete},
+}};
+}  // namespace
+
+std::span<const script::CommandRow> attributeCommands() {
+    return kCommands;
 }
 
 }  // namespace rz::db

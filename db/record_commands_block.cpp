@@ -1,11 +1,13 @@
 #include "db/record_commands_block.hpp"
 
 #include <algorithm>
+#include <array>
+#include <span>
 
 #include "db/current_records.hpp"
 #include "db/record_commands_common.hpp"
-#include "geometry/bounding_box.hpp"
 #include "script/arguments.hpp"
+#include "script/command_table.hpp"
 #include "script/messages.hpp"
 #include "script/statement.hpp"
 
@@ -115,23 +117,23 @@ int deleteActiveBlocks(Database& db, int follow) {
     return follow;
 }
 
-int cmdSetBlock(script::Interp& in) {
+static int cmdSetBlock(script::Interp& in) {
     return storeCurrent(in, kBlocks);
 }
-int cmdSaveBlock(script::Interp& in) {
+static int cmdSaveBlock(script::Interp& in) {
     return storeInto(in, kBlocks);
 }
-int cmdNumBlock(script::Interp& in) {
+static int cmdNumBlock(script::Interp& in) {
     return selectForEditing(in, kBlocks);
 }
-int cmdLoadBlock(script::Interp& in) {
+static int cmdLoadBlock(script::Interp& in) {
     return selectWhileLoading(in, kBlocks);
 }
-int cmdSetBlockcount(script::Interp& in) {
+static int cmdSetBlockcount(script::Interp& in) {
     return limitCount(in, kBlocks);
 }
 
-int cmdCapaBlock(script::Interp& in) {
+static int cmdCapaBlock(script::Interp& in) {
     if (script::noArguments(in) != kOk) return kFail;
     const Remaining r = remaining(database(in), kBlocks);
     systemBox(in, "■■　パーツブロックパラメータの残り登録数: %d ( %d ％ )　■■ \n", r.free,
@@ -139,15 +141,14 @@ int cmdCapaBlock(script::Interp& in) {
     return kOk;
 }
 
-int cmdNewBlock(script::Interp& in) {
-    if (script::noArguments(in) != kOk) return kFail;
+int beginNewBlock(script::Interp& in) {
     Database& db = database(in);
     const std::int32_t capacity = capacityOf(db, kBlocks);
     // Block 0 is reserved: even a count lowered to 0 makes block 1 next.
     const std::int32_t k = std::max(db.blockCount, 1);
     if (k >= capacity) {
         systemBox(in, "ＥＲＲＯＲ！　パーツブロックは %d 個までしか登録出来ません。 \n", capacity);
-        return kOk;
+        return -1;
     }
     db.currentBlock = k;
     scalarVar(in, SysVar::BPoint) = static_cast<float>(k);
@@ -155,45 +156,57 @@ int cmdNewBlock(script::Interp& in) {
     db.blockCount = k + 1;
     putBlockRecord(in);
     takeSelectedShapes(db, k);
+    return k;
+}
 
-    Block& block = db.blocks[k];
-    block.xyzmin.fill(geometry::kBlockBoxSentinel);
-    block.xyzmax.fill(-geometry::kBlockBoxSentinel);
-    geometry::updateBlockBox(db, in.msg, k);
-
+void endNewBlock(script::Interp& in, int k) {
     // A block that lost its last shape to the new one goes, and with it every other empty
     // block, the new one too when no shape was selected. Blocks before the new one may
     // go, so the new block is followed to its final number and selected there: the point
     // variable and the block variables then show the block that was made.
+    Database& db = database(in);
     markEmptyBlocks(db);
     const int made = deleteActiveBlocks(db, k);
     selectBlock(in, made >= 0 ? made : 0);
-    return kOk;
 }
 
-int cmdAddBlock(script::Interp& in) {
-    if (script::noArguments(in) != kOk) return kFail;
+int addSelectionToBlock(script::Interp& in) {
     Database& db = database(in);
     const std::int32_t b = db.dialogState[kAddTarget];
     if (b == 0) {
         systemBox(in, " パーツが全然選択されてないよ！　よく確認してね。 ");
-        return kOk;
+        return 0;
     }
-    if (b < 0 || b >= std::min<std::int64_t>(db.blockCount, db.blocks.size()))
-        return script::failSkip(in, script::msg::kValueNotCorrect);
+    if (b < 0 || b >= std::min<std::int64_t>(db.blockCount, db.blocks.size())) {
+        script::failSkip(in, script::msg::kValueNotCorrect);
+        return -1;
+    }
     db.currentBlock = b;
     scalarVar(in, SysVar::BPoint) = static_cast<float>(b);
     takeSelectedShapes(db, b);
-    geometry::updateBlockBox(db, in.msg, b);
-    // The variables follow the block, so a set.block after adding keeps its grown box.
-    selectBlock(in, b);
-    return kOk;
+    return b;
 }
 
-int cmdDeleteBlock(script::Interp& in) {
+static int cmdDeleteBlock(script::Interp& in) {
     if (script::noArguments(in) != kOk) return kFail;
     deleteActiveBlocks(database(in));
     return kOk;
+}
+
+namespace {
+const std::array<script::CommandRow, 7> kCommands{{
+    {"set.block", cmdSetBlock},
+    {"num.block", cmdNumBlock},
+    {"capa.block", cmdCapaBlock},
+    {"set.blockcount", cmdSetBlockcount},
+    {"load.block", cmdLoadBlock},
+    {"save.block", cmdSaveBlock},
+    {"delete.block", cmdDeleteBlock},
+}};
+}  // namespace
+
+std::span<const script::CommandRow> blockCommands() {
+    return kCommands;
 }
 
 }  // namespace rz::db

@@ -1,11 +1,14 @@
 #include "db/record_commands_light.hpp"
 
 #include <algorithm>
+#include <array>
 #include <cstdint>
+#include <span>
 
 #include "db/current_records.hpp"
 #include "db/record_commands_common.hpp"
 #include "script/arguments.hpp"
+#include "script/command_table.hpp"
 #include "script/messages.hpp"
 #include "script/statement.hpp"
 
@@ -19,14 +22,14 @@ constexpr std::string_view kStored = "■■　光源パラメータの登録，
 
 }  // namespace
 
-int cmdSetLight(script::Interp& in) {
+static int cmdSetLight(script::Interp& in) {
     if (script::noArguments(in) != kOk) return kFail;
     putLightRecord(in);
     status(in, kStored);
     return kOk;
 }
 
-int cmdSaveLight(script::Interp& in) {
+static int cmdSaveLight(script::Interp& in) {
     int symbol = 0;
     if (variableArgument(in, symbol) != kOk) return kFail;
     const std::int32_t v = wholeNumber(in.sym.scalar(symbol));
@@ -37,7 +40,7 @@ int cmdSaveLight(script::Interp& in) {
     return kOk;
 }
 
-int cmdNewLight(script::Interp& in) {
+static int cmdNewLight(script::Interp& in) {
     if (script::noArguments(in) != kOk) return kFail;
     Database& db = database(in);
     if (db.lightCount >= kLightCount) {
@@ -52,7 +55,7 @@ int cmdNewLight(script::Interp& in) {
     return kOk;
 }
 
-int cmdCancelNewLight(script::Interp& in) {
+static int cmdCancelNewLight(script::Interp& in) {
     if (script::noArguments(in) != kOk) return kFail;
     Database& db = database(in);
     // Light 0 always stays: there is no light before it to go back to.
@@ -64,7 +67,7 @@ int cmdCancelNewLight(script::Interp& in) {
     return kOk;
 }
 
-int cmdNumLight(script::Interp& in) {
+static int cmdNumLight(script::Interp& in) {
     int n = 0;
     if (script::lastIntExpression(in, n) != kOk) return kFail;
     Database& db = database(in);
@@ -84,7 +87,7 @@ int cmdNumLight(script::Interp& in) {
     return kOk;
 }
 
-int cmdLight(script::Interp& in) {
+static int cmdLight(script::Interp& in) {
     int n = 0;
     if (script::lastIntExpression(in, n) != kOk) return kFail;
     Database& db = database(in);
@@ -100,13 +103,29 @@ int cmdLight(script::Interp& in) {
     return kOk;
 }
 
-int cmdSetLightno(script::Interp& in) {
+static int cmdSetLightno(script::Interp& in) {
     int symbol = 0;
     if (variableArgument(in, symbol) != kOk) return kFail;
     Database& db = database(in);
     if (db.lightCount >= kLightCount) db.lightCount = kLightCount - 1;
     in.sym.scalar(symbol) = static_cast<float>(db.lightCount);
     return kOk;
+}
+
+namespace {
+const std::array<script::CommandRow, 7> kCommands{{
+    {"set.light", cmdSetLight},
+    {"num.light", cmdNumLight},
+    {"light", cmdLight},
+    {"set.lightno", cmdSetLightno},
+    {"new.light", cmdNewLight},
+    {"save.light", cmdSaveLight},
+    {"cancel.new.light", cmdCancelNewLight},
+}};
+}  // namespace
+
+std::span<const script::CommandRow> lightCommands() {
+    return kCommands;
 }
 
 }  // namespace rz::db

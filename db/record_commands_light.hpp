@@ -2,16 +2,14 @@
 // The light commands: the sixteen lights of the renderer and the light variables that
 // mirror one of them.
 
+#include <span>
+
+#include "script/command_table.hpp"
 #include "script/interp.hpp"
 
 namespace rz::db {
 
-int cmdSetLight(script::Interp& in);
-int cmdNumLight(script::Interp& in);
-int cmdLight(script::Interp& in);
-int cmdSetLightno(script::Interp& in);
-int cmdNewLight(script::Interp& in);
-int cmdSaveLight(script::Interp& in);
-int cmdCancelNewLight(script::Interp& in);
+// The commands of this file, as rows for the command table.
+std::span<const script::CommandRow> lightCommands();
 
 }  // namespace rz::db

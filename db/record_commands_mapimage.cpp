@@ -3,10 +3,12 @@
 #include <algorithm>
 #include <array>
 #include <cstring>
+#include <span>
 
 #include "db/current_records.hpp"
 #include "db/record_commands_common.hpp"
 #include "script/arguments.hpp"
+#include "script/command_table.hpp"
 #include "script/messages.hpp"
 #include "script/statement.hpp"
 
@@ -93,11 +95,11 @@ bool removeMapImage(Database& db, std::int32_t n) {
     return true;
 }
 
-int cmdSetMdcount(script::Interp& in) {
+static int cmdSetMdcount(script::Interp& in) {
     return limitCount(in, kMapdatas);
 }
 
-int cmdSetMapimage(script::Interp& in) {
+static int cmdSetMapimage(script::Interp& in) {
     const float* kindValue = scalarReference(in);
     if (kindValue == nullptr) return kFail;
     if (script::expectComma(in) != kOk) return kFail;
@@ -140,7 +142,7 @@ int cmdSetMapimage(script::Interp& in) {
     return kOk;
 }
 
-int cmdGetImagearea(script::Interp& in) {
+static int cmdGetImagearea(script::Interp& in) {
     Rectangle area;
     if (rectangleArgument(in, area) != kOk) return kFail;
     const ColorBuffer& cbuf = database(in).colorBuffer;
@@ -158,7 +160,7 @@ int cmdGetImagearea(script::Interp& in) {
     return kOk;
 }
 
-int cmdDispMapimage(script::Interp& in) {
+static int cmdDispMapimage(script::Interp& in) {
     const float* value = scalarReference(in);
     if (value == nullptr) return kFail;
     if (script::noArguments(in) != kOk) return kFail;
@@ -173,7 +175,7 @@ int cmdDispMapimage(script::Interp& in) {
     return kOk;
 }
 
-int cmdDelMapimage(script::Interp& in) {
+static int cmdDelMapimage(script::Interp& in) {
     const float* value = scalarReference(in);
     if (value == nullptr) return kFail;
     if (script::noArguments(in) != kOk) return kFail;
@@ -195,6 +197,21 @@ int cmdDelMapimage(script::Interp& in) {
     }
     status(in, "■■　マッピングイメージの削除，ＯＫ！　■■");
     return kOk;
+}
+
+namespace {
+const std::array<script::CommandRow, 6> kCommands{{
+    {"set.mdcount", cmdSetMdcount},
+    {"get.imagearea", cmdGetImagearea},
+    {"disp.imagearea", cmdGetImagearea},
+    {"set.mapimage", cmdSetMapimage},
+    {"del.mapimage", cmdDelMapimage},
+    {"disp.mapimage", cmdDispMapimage},
+}};
+}  // namespace
+
+std::span<const script::CommandRow> mapimageCommands() {
+    return kCommands;
 }
 
 }  // namespace rz::db

@@ -3,17 +3,16 @@
 // described by a mapdata record.
 
 #include <cstdint>
+#include <span>
 
 #include "db/database.hpp"
+#include "script/command_table.hpp"
 #include "script/interp.hpp"
 
 namespace rz::db {
 
-int cmdSetMapimage(script::Interp& in);
-int cmdGetImagearea(script::Interp& in);
-int cmdDispMapimage(script::Interp& in);
-int cmdDelMapimage(script::Interp& in);
-int cmdSetMdcount(script::Interp& in);
+// The commands of this file, as rows for the command table.
+std::span<const script::CommandRow> mapimageCommands();
 
 // Removes map image n (1 … mapdata count − 1) with its bytes; later images move down and
 // mapinfos that showed it show none. False when the image's record does not describe

@@ -2,15 +2,14 @@
 
 #include <algorithm>
 #include <array>
+#include <span>
 #include <vector>
 
 #include "db/current_records.hpp"
 #include "db/init_database.hpp"
 #include "db/record_commands_common.hpp"
-#include "geometry/expand_shape.hpp"
-#include "geometry/expanded_shape.hpp"
-#include "geometry/shape_transform.hpp"
 #include "script/arguments.hpp"
+#include "script/command_table.hpp"
 #include "script/messages.hpp"
 #include "script/statement.hpp"
 
@@ -172,33 +171,33 @@ void removeMaplist(Database& db, std::int32_t r) {
 
 }  // namespace
 
-int cmdSetMapinfo(script::Interp& in) {
+static int cmdSetMapinfo(script::Interp& in) {
     return storeCurrent(in, kMapinfos);
 }
-int cmdSaveMapinfo(script::Interp& in) {
+static int cmdSaveMapinfo(script::Interp& in) {
     return storeInto(in, kMapinfos);
 }
-int cmdNumMapinfo(script::Interp& in) {
+static int cmdNumMapinfo(script::Interp& in) {
     return selectForEditing(in, kMapinfos);
 }
-int cmdLoadMapinfo(script::Interp& in) {
+static int cmdLoadMapinfo(script::Interp& in) {
     return selectWhileLoading(in, kMapinfos);
 }
-int cmdSetMicount(script::Interp& in) {
+static int cmdSetMicount(script::Interp& in) {
     return limitCount(in, kMapinfos);
 }
 
-int cmdSetMaplist(script::Interp& in) {
+static int cmdSetMaplist(script::Interp& in) {
     return storeCurrent(in, kMaplists);
 }
-int cmdSaveMaplist(script::Interp& in) {
+static int cmdSaveMaplist(script::Interp& in) {
     return storeInto(in, kMaplists);
 }
-int cmdLoadMaplist(script::Interp& in) {
+static int cmdLoadMaplist(script::Interp& in) {
     return selectWhileLoading(in, kMaplists);
 }
 
-int cmdNewMapinfo(script::Interp& in) {
+static int cmdNewMapinfo(script::Interp& in) {
     if (script::noArguments(in) != kOk) return kFail;
     Database& db = database(in);
     const std::int32_t capacity = capacityOf(db, kMapinfos);
@@ -220,7 +219,7 @@ int cmdNewMapinfo(script::Interp& in) {
     return kOk;
 }
 
-int cmdCancelNewMapinfo(script::Interp& in) {
+static int cmdCancelNewMapinfo(script::Interp& in) {
     if (script::noArguments(in) != kOk) return kFail;
     Database& db = database(in);
     if (!db.records.mapinfoPending) return kOk;
@@ -234,7 +233,7 @@ int cmdCancelNewMapinfo(script::Interp& in) {
     return kOk;
 }
 
-int cmdInitMapinfo(script::Interp& in) {
+static int cmdInitMapinfo(script::Interp& in) {
     if (script::noArguments(in) != kOk) return kFail;
     resetMapping(in);
     database(in).records.mapinfoPending = false;
@@ -242,7 +241,7 @@ int cmdInitMapinfo(script::Interp& in) {
     return kOk;
 }
 
-int cmdCapaMapinfo(script::Interp& in) {
+static int cmdCapaMapinfo(script::Interp& in) {
     if (script::noArguments(in) != kOk) return kFail;
     const Database& db = database(in);
     const Remaining mi = remaining(db, kMapinfos);
@@ -252,7 +251,7 @@ int cmdCapaMapinfo(script::Interp& in) {
     return kOk;
 }
 
-int cmdLinkMapinfo(script::Interp& in) {
+static int cmdLinkMapinfo(script::Interp& in) {
     std::int32_t v = 0;
     if (numberArgument(in, v) != kOk) return kFail;
     Database& db = database(in);
@@ -309,7 +308,7 @@ int cmdLinkMapinfo(script::Interp& in) {
     return kOk;
 }
 
-int cmdUnlinkMapinfo(script::Interp& in) {
+static int cmdUnlinkMapinfo(script::Interp& in) {
     if (script::noArguments(in) != kOk) return kFail;
     Database& db = database(in);
     db.records.mapinfoPending = false;
@@ -341,7 +340,7 @@ int cmdUnlinkMapinfo(script::Interp& in) {
     return kOk;
 }
 
-int cmdTestMapinfo(script::Interp& in) {
+static int cmdTestMapinfo(script::Interp& in) {
     if (script::noArguments(in) != kOk) return kFail;
     Database& db = database(in);
     const std::int64_t t = std::int64_t{db.mapinfoCount} + 2;
@@ -367,7 +366,7 @@ int cmdTestMapinfo(script::Interp& in) {
     return kOk;
 }
 
-int cmdUntestMapinfo(script::Interp& in) {
+static int cmdUntestMapinfo(script::Interp& in) {
     if (script::noArguments(in) != kOk) return kFail;
     Database& db = database(in);
     const std::int64_t t = std::int64_t{db.mapinfoCount} + 2;
@@ -385,7 +384,7 @@ int cmdUntestMapinfo(script::Interp& in) {
     return kOk;
 }
 
-int cmdDelMaplist(script::Interp& in) {
+static int cmdDelMaplist(script::Interp& in) {
     if (script::noArguments(in) != kOk) return kFail;
     Database& db = database(in);
     db.maplistCount = std::clamp<std::int32_t>(db.maplistCount, 0, db.maplists.size());
@@ -402,62 +401,30 @@ int cmdDelMaplist(script::Interp& in) {
     return kOk;
 }
 
-int cmdDecalbox(script::Interp& in) {
-    int mode = 0;
-    switch (in.next()) {
-        case Tok::End:
-        case Tok::Eof:
-            break;
-        case Tok::Number:
-        case Tok::Constant: {
-            const float v = in.lex.number();
-            if (v != 0.0f && v != 1.0f) return script::failSkip(in, script::msg::kValueNotCorrect);
-            mode = static_cast<int>(v);
-            if (script::noArguments(in) != kOk) return kFail;
-            break;
-        }
-        default:
-            return script::failSkip(in, script::msg::kBadParam);
-    }
-    Database& db = database(in);
-    Vec3 lo{};
-    Vec3 hi{};
-    bool any = false;
-    const auto take = [&](const Vec3& p) {
-        if (!any) {
-            lo = p;
-            hi = p;
-            any = true;
-        }
-        for (int c = 0; c < 3; ++c) {
-            lo[c] = std::min(lo[c], p[c]);
-            hi[c] = std::max(hi[c], p[c]);
-        }
-    };
-    const auto shapes = static_cast<int>(liveShapes(db).size());
-    for (int i = 0; i < shapes; ++i) {
-        const Shape& s = db.shapes[i];
-        if (mode == 1 && s.layer != 1) continue;
-        if (!geometry::isParametric(s.kind)) {
-            for (const Axis& a : geometry::shapeAxes(db, s)) take(a.wv);
-            continue;
-        }
-        const geometry::ExpandedShape expanded(db, in.msg, i);
-        if (expanded.status() != kOk) return script::failSkipQuiet(in);
-        for (const Axis& a : expanded.grid().vertices) take(a.wv);
-    }
-    // Without a vertex there is no box, and the mapping box stays as it was.
-    if (!any) return kOk;
-    constexpr std::array<std::array<SysVar, 2>, 3> kAxes{{
-        {MXcent, MXlen},
-        {MYcent, MYlen},
-        {MZcent, MZlen},
-    }};
-    for (int c = 0; c < 3; ++c) {
-        scalarVar(in, kAxes[c][0]) = (lo[c] + hi[c]) / 2.0f;
-        scalarVar(in, kAxes[c][1]) = hi[c] - lo[c];
-    }
-    return kOk;
+namespace {
+const std::array<script::CommandRow, 17> kCommands{{
+    {"set.mapinfo", cmdSetMapinfo},
+    {"new.mapinfo", cmdNewMapinfo},
+    {"cancel.new.mapinfo", cmdCancelNewMapinfo},
+    {"num.mapinfo", cmdNumMapinfo},
+    {"load.mapinfo", cmdLoadMapinfo},
+    {"link.mapinfo", cmdLinkMapinfo},
+    {"test.mapinfo", cmdTestMapinfo},
+    {"untest.mapinfo", cmdUntestMapinfo},
+    {"unlink.mapinfo", cmdUnlinkMapinfo},
+    {"init.mapinfo", cmdInitMapinfo},
+    {"capa.mapinfo", cmdCapaMapinfo},
+    {"set.micount", cmdSetMicount},
+    {"set.maplist", cmdSetMaplist},
+    {"load.maplist", cmdLoadMaplist},
+    {"del.maplist", cmdDelMaplist},
+    {"save.mapinfo", cmdSaveMapinfo},
+    {"save.maplist", cmdSaveMaplist},
+}};
+}  // namespace
+
+std::span<const script::CommandRow> mappingCommands() {
+    return kCommands;
 }
 
 }  // namespace rz::db

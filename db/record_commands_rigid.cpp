@@ -3,10 +3,12 @@
 #include <algorithm>
 #include <array>
 #include <cstdio>
+#include <span>
 
 #include "db/current_records.hpp"
 #include "db/record_commands_common.hpp"
 #include "script/arguments.hpp"
+#include "script/command_table.hpp"
 #include "script/messages.hpp"
 #include "script/statement.hpp"
 
@@ -244,36 +246,36 @@ float jointCoordinate(float a0, float a1, float b0, float b1) {
 
 }  // namespace
 
-int cmdSetRigid(script::Interp& in) {
+static int cmdSetRigid(script::Interp& in) {
     return storeCurrent(in, kRigids);
 }
-int cmdSaveRigid(script::Interp& in) {
+static int cmdSaveRigid(script::Interp& in) {
     return storeInto(in, kRigids);
 }
-int cmdNumRigid(script::Interp& in) {
+static int cmdNumRigid(script::Interp& in) {
     return selectForEditing(in, kRigids);
 }
-int cmdLoadRigid(script::Interp& in) {
+static int cmdLoadRigid(script::Interp& in) {
     return selectWhileLoading(in, kRigids);
 }
-int cmdSetRigidcount(script::Interp& in) {
+static int cmdSetRigidcount(script::Interp& in) {
     return limitCount(in, kRigids);
 }
 
-int cmdSetRlink(script::Interp& in) {
+static int cmdSetRlink(script::Interp& in) {
     return storeCurrent(in, kRlinks);
 }
-int cmdSaveRlink(script::Interp& in) {
+static int cmdSaveRlink(script::Interp& in) {
     return storeInto(in, kRlinks);
 }
-int cmdLoadRlink(script::Interp& in) {
+static int cmdLoadRlink(script::Interp& in) {
     return selectWhileLoading(in, kRlinks);
 }
-int cmdSetRlinkcount(script::Interp& in) {
+static int cmdSetRlinkcount(script::Interp& in) {
     return limitCount(in, kRlinks);
 }
 
-int cmdCapaRigid(script::Interp& in) {
+static int cmdCapaRigid(script::Interp& in) {
     if (script::noArguments(in) != kOk) return kFail;
     const Database& db = database(in);
     const Remaining r = remaining(db, kRigids);
@@ -283,7 +285,7 @@ int cmdCapaRigid(script::Interp& in) {
     return kOk;
 }
 
-int cmdNewRigid(script::Interp& in) {
+static int cmdNewRigid(script::Interp& in) {
     if (script::noArguments(in) != kOk) return kFail;
     Database& db = database(in);
     const std::int32_t rigidCapacity = capacityOf(db, kRigids);
@@ -359,7 +361,7 @@ int cmdNewRigid(script::Interp& in) {
     return kOk;
 }
 
-int cmdUnlinkRigid(script::Interp& in) {
+static int cmdUnlinkRigid(script::Interp& in) {
     std::int32_t n = 0;
     if (numberArgument(in, n) != kOk) return kFail;
     Database& db = database(in);
@@ -395,7 +397,7 @@ int cmdUnlinkRigid(script::Interp& in) {
     return kOk;
 }
 
-int cmdInitRigid(script::Interp& in) {
+static int cmdInitRigid(script::Interp& in) {
     if (script::noArguments(in) != kOk) return kFail;
     Database& db = database(in);
     db.rigidCount = 0;
@@ -416,6 +418,28 @@ int cmdInitRigid(script::Interp& in) {
     db.rlinkCount = 0;
     status(in, "■■　関節点設定データベースの全初期化終了！　■■ \n");
     return kOk;
+}
+
+namespace {
+const std::array<script::CommandRow, 13> kCommands{{
+    {"set.rigid", cmdSetRigid},
+    {"save.rigid", cmdSaveRigid},
+    {"new.rigid", cmdNewRigid},
+    {"unlink.rigid", cmdUnlinkRigid},
+    {"num.rigid", cmdNumRigid},
+    {"load.rigid", cmdLoadRigid},
+    {"init.rigid", cmdInitRigid},
+    {"capa.rigid", cmdCapaRigid},
+    {"set.rigidcount", cmdSetRigidcount},
+    {"set.rlink", cmdSetRlink},
+    {"load.rlink", cmdLoadRlink},
+    {"save.rlink", cmdSaveRlink},
+    {"set.rlinkcount", cmdSetRlinkcount},
+}};
+}  // namespace
+
+std::span<const script::CommandRow> rigidCommands() {
+    return kCommands;
 }
 
 }  // namespace rz::db

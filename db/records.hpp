@@ -5,7 +5,7 @@
 #include <array>
 #include <cstdint>
 
-#include "script/value_types.hpp"
+#include "math/value_types.hpp"
 
 namespace rz::db {
 

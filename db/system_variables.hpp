@@ -5,8 +5,8 @@
 
 #include <cstdint>
 
+#include "math/value_types.hpp"
 #include "script/interp.hpp"
-#include "script/value_types.hpp"
 
 namespace rz::db {
 

@@ -3,11 +3,11 @@
 #include <utility>
 #include <vector>
 
+#include "db/capacity.hpp"
 #include "fileio/binary_model.hpp"
 #include "fileio/binary_records.hpp"
 #include "fileio/byte_order.hpp"
 #include "fileio/file_messages.hpp"
-#include "geometry/capacity.hpp"
 #include "script/tokens.hpp"
 
 namespace rz::fileio {
@@ -168,26 +168,25 @@ int ModelReader::section(const Tag& tag) {
     int r = script::kOk;
     switch (static_cast<Section>(tag.kind)) {
         case Section::Axis:
-            r = append(n, kAxisBytes, t_.axis,
-                       geometry::storeCapacity(db.usableAxisLimit(), db.axes),
+            r = append(n, kAxisBytes, t_.axis, db::storeCapacity(db.usableAxisLimit(), db.axes),
                        std::int64_t{t_.axis} + n, kAxisOverflow, "in ReadModelBinary (AXIS)\n",
                        [&](const std::uint8_t* p, std::size_t i) { decodeAxis(p, db.axes[i]); });
             if (r == script::kOk) bases_.axis = std::exchange(t_.axis, t_.axis + n);
             return r;
         case Section::Patch:
-            r = append(n, kPatchBytes, t_.patch, geometry::storeCapacity(cap.patchmax, db.patches),
+            r = append(n, kPatchBytes, t_.patch, db::storeCapacity(cap.patchmax, db.patches),
                        std::int64_t{t_.patch} + n, kPatchOverflow, "in ReadModelBinary (PATCH)\n",
                        [&](const std::uint8_t* p, std::size_t i) { db.patches[i] = loadI32(p); });
             if (r == script::kOk) bases_.patch = std::exchange(t_.patch, t_.patch + n);
             return r;
         case Section::Shape:
-            r = append(n, kShapeBytes, t_.shape, geometry::storeCapacity(cap.shapemax, db.shapes),
+            r = append(n, kShapeBytes, t_.shape, db::storeCapacity(cap.shapemax, db.shapes),
                        std::int64_t{t_.shape} + n, kShapeOverflow, "in ReadModelBinary (SHAPE)\n",
                        [&](const std::uint8_t* p, std::size_t i) { decodeShape(p, db.shapes[i]); });
             if (r == script::kOk) bases_.shape = std::exchange(t_.shape, t_.shape + n);
             return r;
         case Section::Block:
-            r = append(n, kBlockBytes, t_.block, geometry::storeCapacity(cap.blockmax, db.blocks),
+            r = append(n, kBlockBytes, t_.block, db::storeCapacity(cap.blockmax, db.blocks),
                        std::int64_t{t_.block} + n, kBlockOverflow, "in ReadModelBinary (BLOCK)\n",
                        [&](const std::uint8_t* p, std::size_t i) { decodeBlock(p, db.blocks[i]); });
             if (r == script::kOk) {
@@ -197,7 +196,7 @@ int ModelReader::section(const Tag& tag) {
             return r;
         case Section::Affine:
             r = append(
-                n, kAffineBytes, t_.affine, geometry::storeCapacity(cap.affinemax, db.affines),
+                n, kAffineBytes, t_.affine, db::storeCapacity(cap.affinemax, db.affines),
                 std::int64_t{t_.affine} + n, kAffineOverflow, "in ReadModelBinary (AFFINE)\n",
                 [&](const std::uint8_t* p, std::size_t i) { decodeAffine(p, db.affines[i]); });
             if (r == script::kOk) bases_.affine = std::exchange(t_.affine, t_.affine + n);
@@ -206,8 +205,7 @@ int ModelReader::section(const Tag& tag) {
             // A model that holds only attribute 0 takes the file's first attribute in its place.
             const bool replaceFirst = t_.attribute == 1 && n > 0;
             const std::int32_t start = replaceFirst ? 0 : t_.attribute;
-            r = append(n, kAttributeBytes, start,
-                       geometry::storeCapacity(cap.attrimax, db.attributes),
+            r = append(n, kAttributeBytes, start, db::storeCapacity(cap.attrimax, db.attributes),
                        std::int64_t{start} + n, kAttributeOverflow, "in ReadModelBinary (ATTRI)\n",
                        [&](const std::uint8_t* p, std::size_t i) {
                            decodeAttribute(p, db.attributes[i]);
@@ -221,21 +219,21 @@ int ModelReader::section(const Tag& tag) {
         }
         case Section::Mapinfo:
             r = append(
-                n, kMapinfoBytes, t_.mapinfo, geometry::storeCapacity(cap.mapinfomax, db.mapinfos),
+                n, kMapinfoBytes, t_.mapinfo, db::storeCapacity(cap.mapinfomax, db.mapinfos),
                 std::int64_t{t_.mapinfo} + n, kMapinfoOverflow, "in ReadModelBinary (MAPINFO)\n",
                 [&](const std::uint8_t* p, std::size_t i) { decodeMapinfo(p, db.mapinfos[i]); });
             if (r == script::kOk) bases_.mapinfo = std::exchange(t_.mapinfo, t_.mapinfo + n);
             return r;
         case Section::Maplist:
             r = append(
-                n, kMaplistBytes, t_.maplist, geometry::storeCapacity(cap.maplistmax, db.maplists),
+                n, kMaplistBytes, t_.maplist, db::storeCapacity(cap.maplistmax, db.maplists),
                 std::int64_t{t_.maplist} + n, kMaplistOverflow, "in ReadModelBinary (MAPLINK)\n",
                 [&](const std::uint8_t* p, std::size_t i) { decodeMaplist(p, db.maplists[i]); });
             if (r == script::kOk) bases_.maplist = std::exchange(t_.maplist, t_.maplist + n);
             return r;
         case Section::Mapdata:
             r = append(
-                n, kMapdataBytes, t_.mapdata, geometry::storeCapacity(cap.mapdatamax, db.mapdatas),
+                n, kMapdataBytes, t_.mapdata, db::storeCapacity(cap.mapdatamax, db.mapdatas),
                 std::int64_t{t_.mapdata} + n, kMapdataOverflow, "in ReadModelBinary (MAPDATA)\n",
                 [&](const std::uint8_t* p, std::size_t i) { decodeMapdata(p, db.mapdatas[i]); });
             if (r == script::kOk) bases_.mapdata = std::exchange(t_.mapdata, t_.mapdata + n);
@@ -243,19 +241,19 @@ int ModelReader::section(const Tag& tag) {
         case Section::Texture:
             return texture(n);
         case Section::Rigid:
-            r = append(n, kRigidBytes, t_.rigid, geometry::storeCapacity(cap.rigidmax, db.rigids),
+            r = append(n, kRigidBytes, t_.rigid, db::storeCapacity(cap.rigidmax, db.rigids),
                        std::int64_t{t_.rigid} + n, kRigidOverflow, "in ReadModelBinary (RIGID)\n",
                        [&](const std::uint8_t* p, std::size_t i) { decodeRigid(p, db.rigids[i]); });
             if (r == script::kOk) bases_.rigid = std::exchange(t_.rigid, t_.rigid + n);
             return r;
         case Section::Rlink:
-            r = append(n, kRlinkBytes, t_.rlink, geometry::storeCapacity(cap.rlinkmax, db.rlinks),
+            r = append(n, kRlinkBytes, t_.rlink, db::storeCapacity(cap.rlinkmax, db.rlinks),
                        std::int64_t{t_.rlink} + n, kRlinkOverflow, "in ReadModelBinary (RLINK)\n",
                        [&](const std::uint8_t* p, std::size_t i) { decodeRlink(p, db.rlinks[i]); });
             if (r == script::kOk) bases_.rlink = std::exchange(t_.rlink, t_.rlink + n);
             return r;
         case Section::Actor:
-            r = append(n, kActorBytes, t_.actor, geometry::storeCapacity(cap.actormax, db.actors),
+            r = append(n, kActorBytes, t_.actor, db::storeCapacity(cap.actormax, db.actors),
                        std::int64_t{t_.actor} + n, kActorOverflow, "in ReadModelBinary (ACTOR)\n",
                        [&](const std::uint8_t* p, std::size_t i) { decodeActor(p, db.actors[i]); });
             if (r == script::kOk) bases_.actor = std::exchange(t_.actor, t_.actor + n);
@@ -275,7 +273,7 @@ int ModelReader::section(const Tag& tag) {
 
 int ModelReader::texture(std::uint32_t n) {
     if (std::int64_t{t_.texture} + n >
-        geometry::storeCapacity(db_.capacity.mapimagemax, db_.textureBuffer)) {
+        db::storeCapacity(db_.capacity.mapimagemax, db_.textureBuffer)) {
         msg_.errorBox(msg::kTextureOverflow);
         return script::kFail;
     }

@@ -1,18 +1,18 @@
 #pragma once
 // The commands through which every data file is read and written.
 
+#include <span>
 #include <string>
 #include <string_view>
 
+#include "script/command_table.hpp"
 #include "script/interp.hpp"
 
 namespace rz::fileio {
 
-int cmdRead(script::Interp& in);
-int cmdWrite(script::Interp& in);
-int cmdMdlread(script::Interp& in);
-int cmdMdladd(script::Interp& in);
-int cmdMdlwrite(script::Interp& in);
+// The commands of this file, as rows for the command table.
+std::span<const script::CommandRow> modelFileCommands();
+std::span<const script::CommandRow> readWriteCommands();
 
 // The one argument of a file command: a string literal or string variable, and nothing
 // after it. A wrong argument is reported with the detail line where; kOk or kFail.

@@ -6,12 +6,12 @@
 #include <cstdint>
 #include <limits>
 
+#include "db/capacity.hpp"
 #include "db/current_records.hpp"
 #include "db/database.hpp"
 #include "db/model_reset.hpp"
 #include "db/system_variables.hpp"
 #include "fileio/file_messages.hpp"
-#include "geometry/capacity.hpp"
 #include "geometry/geometry_messages.hpp"
 #include "platform/input_file.hpp"
 #include "script/messages.hpp"
@@ -118,15 +118,15 @@ int GridReader::room(std::int64_t axes, std::int64_t patches) const {
         return count + needed >= limit;
     };
     auto& msg = in_.msg;
-    if (full(shapes_, 1, geometry::shapeCapacity(db_))) {
+    if (full(shapes_, 1, db::shapeCapacity(db_))) {
         msg.errorBox(geometry::msg::kShapeFull);
         return script::kFail;
     }
-    if (full(patches_, patches, geometry::patchCapacity(db_))) {
+    if (full(patches_, patches, db::patchCapacity(db_))) {
         msg.errorBox(geometry::msg::kPatchFull);
         return script::kFail;
     }
-    if (full(axes_, axes, geometry::usableAxisLimit(db_))) {
+    if (full(axes_, axes, db::usableAxisLimit(db_))) {
         msg.errorBox(geometry::msg::kAxisFull);
         return script::kFail;
     }

@@ -1,5 +1,8 @@
 // mdlread, mdladd and mdlwrite: grid model files in, the geometry section out.
 
+#include <array>
+#include <span>
+
 #include "db/current_records.hpp"
 #include "fileio/file_commands.hpp"
 #include "fileio/file_messages.hpp"
@@ -8,6 +11,7 @@
 #include "fileio/geometry_section.hpp"
 #include "fileio/grid_model.hpp"
 #include "script/arguments.hpp"
+#include "script/command_table.hpp"
 #include "script/messages.hpp"
 #include "script/statement.hpp"
 
@@ -52,14 +56,14 @@ int fileArgument(script::Interp& in, std::string& name, std::string_view where) 
     return script::expectEnd(in);
 }
 
-int cmdMdlread(script::Interp& in) {
+static int cmdMdlread(script::Interp& in) {
     return gridCommand(in, kMdlread);
 }
-int cmdMdladd(script::Interp& in) {
+static int cmdMdladd(script::Interp& in) {
     return gridCommand(in, kMdladd);
 }
 
-int cmdMdlwrite(script::Interp& in) {
+static int cmdMdlwrite(script::Interp& in) {
     std::string name;
     if (fileArgument(in, name, " ... in func ( mdlwrite )\n") != script::kOk) return script::kFail;
     if (name.empty()) return script::kOk;
@@ -83,6 +87,21 @@ int cmdMdlwrite(script::Interp& in) {
     }
     in.msg.statusText("\n** 保存終了 **\n");
     return script::kOk;
+}
+
+namespace {
+const std::array<script::CommandRow, 6> kCommands{{
+    {"m.rd", cmdMdlread},
+    {"mdlread", cmdMdlread},
+    {"m.ad", cmdMdladd},
+    {"mdladd", cmdMdladd},
+    {"m.wr", cmdMdlwrite},
+    {"mdlwrite", cmdMdlwrite},
+}};
+}  // namespace
+
+std::span<const script::CommandRow> modelFileCommands() {
+    return kCommands;
 }
 
 }  // namespace rz::fileio

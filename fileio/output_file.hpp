@@ -8,7 +8,7 @@
 #include <cstdint>
 #include <string>
 
-#include "script/value_types.hpp"
+#include "math/value_types.hpp"
 
 namespace rz::fileio {
 

@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <array>
 #include <cstring>
+#include <span>
 
 #include "db/current_records.hpp"
 #include "db/system_variables.hpp"
@@ -21,6 +22,7 @@
 #include "fileio/text_formats.hpp"
 #include "fileio/texture_files.hpp"
 #include "platform/input_file.hpp"
+#include "script/command_table.hpp"
 #include "script/messages.hpp"
 #include "script/statement.hpp"
 
@@ -341,7 +343,7 @@ void rememberName(db::Database& db, const std::string& name) {
 
 }  // namespace
 
-int cmdRead(script::Interp& in) {
+static int cmdRead(script::Interp& in) {
     std::string given;
     if (fileArgument(in, given, msg::kInRead) != kOk) return kFail;
     std::string name;
@@ -362,7 +364,7 @@ int cmdRead(script::Interp& in) {
     return kOk;
 }
 
-int cmdWrite(script::Interp& in) {
+static int cmdWrite(script::Interp& in) {
     std::string given;
     if (fileArgument(in, given, msg::kInWrite) != kOk) return kFail;
     std::string name;
@@ -393,6 +395,17 @@ int cmdWrite(script::Interp& in) {
     in.msg.statusText(msg::kSaveDone);
     rememberName(db, name);
     return kOk;
+}
+
+namespace {
+const std::array<script::CommandRow, 2> kCommands{{
+    {"read", cmdRead},
+    {"write", cmdWrite},
+}};
+}  // namespace
+
+std::span<const script::CommandRow> readWriteCommands() {
+    return kCommands;
 }
 
 }  // namespace rz::fileio

@@ -4,9 +4,9 @@
 #include <array>
 #include <vector>
 
+#include "db/capacity.hpp"
 #include "fileio/byte_order.hpp"
 #include "fileio/file_messages.hpp"
-#include "geometry/capacity.hpp"
 #include "script/tokens.hpp"
 
 namespace rz::fileio {
@@ -71,8 +71,7 @@ int readTextureImages(platform::MessageService& msg, db::Database& db, BinaryInp
     const std::uint32_t count = loadU32(p);
     const std::int32_t first = db.mapdataCount;
     const std::uint32_t appended = count > 0 ? count - 1 : 0;
-    if (std::int64_t{first} + appended >
-        geometry::storeCapacity(db.capacity.mapdatamax, db.mapdatas))
+    if (std::int64_t{first} + appended > db::storeCapacity(db.capacity.mapdatamax, db.mapdatas))
         return report(msg, msg::kMapdataOverflow,
                       "Stopped Processing in ReadMapbuffer (mdcount)\n");
     for (std::uint32_t i = 0; i < count; ++i) {
@@ -85,7 +84,7 @@ int readTextureImages(platform::MessageService& msg, db::Database& db, BinaryInp
     const std::uint32_t bytes = loadU32(p);
     const std::int32_t textureBase = db.textureBytesUsed;
     if (std::int64_t{textureBase} + bytes >
-        geometry::storeCapacity(db.capacity.mapimagemax, db.textureBuffer))
+        db::storeCapacity(db.capacity.mapimagemax, db.textureBuffer))
         return report(msg, msg::kTextureOverflow,
                       "Stopped Processing in ReadMapbuffer (txcount)\n");
     if (!in.read(db.textureBuffer.data() + textureBase, bytes))
@@ -132,12 +131,12 @@ int readSingleTexture(platform::MessageService& msg, db::Database& db, BinaryInp
     m.height = loadU16(p + 4);
     m.size = loadU32(p + 8);
     m.offset = 0;
-    if (db.mapdataCount >= geometry::storeCapacity(db.capacity.mapdatamax, db.mapdatas)) {
+    if (db.mapdataCount >= db::storeCapacity(db.capacity.mapdatamax, db.mapdatas)) {
         msg.errorBox(msg::kMapdataOverflow);
         return script::kFail;
     }
     if (std::int64_t{db.textureBytesUsed} + m.size >
-        geometry::storeCapacity(db.capacity.mapimagemax, db.textureBuffer)) {
+        db::storeCapacity(db.capacity.mapimagemax, db.textureBuffer)) {
         msg.errorBox(msg::kTextureOverflow);
         return script::kFail;
     }

@@ -1,8 +1,12 @@
 #include "db/current_records.hpp"
+
+#include <array>
+#include <span>
 #include "geometry/apply_affine.hpp"
 #include "geometry/commands.hpp"
 #include "geometry/truncate.hpp"
 #include "script/arguments.hpp"
+#include "script/command_table.hpp"
 #include "script/messages.hpp"
 #include "script/statement.hpp"
 
@@ -48,37 +52,51 @@ int onSelection(script::Interp& in, Op op) {
 
 }  // namespace
 
-int cmdAffine(script::Interp& in) {
+static int cmdAffine(script::Interp& in) {
     return onSelection(
         in, [&](db::Database& db, Selection which) { return affineShapes(db, in.msg, which); });
 }
 
-int cmdAffineBlock(script::Interp& in) {
+static int cmdAffineBlock(script::Interp& in) {
     return onSelection(in, [](db::Database& db, Selection which) {
         affineBlocks(db, which);
         return kOk;
     });
 }
 
-int cmdCancelAffineBlock(script::Interp& in) {
+static int cmdCancelAffineBlock(script::Interp& in) {
     return onSelection(in, [](db::Database& db, Selection which) {
         cancelAffineBlocks(db, which);
         return kOk;
     });
 }
 
-int cmdAffineRigid(script::Interp& in) {
+static int cmdAffineRigid(script::Interp& in) {
     return onSelection(in, [](db::Database& db, Selection which) {
         affineRigids(db, which);
         return kOk;
     });
 }
 
-int cmdCancelAffineRigid(script::Interp& in) {
+static int cmdCancelAffineRigid(script::Interp& in) {
     return onSelection(in, [](db::Database& db, Selection which) {
         cancelAffineRigids(db, which);
         return kOk;
     });
+}
+
+namespace {
+const std::array<script::CommandRow, 5> kCommands{{
+    {"affine", cmdAffine},
+    {"affine.rigid", cmdAffineRigid},
+    {"affine.block", cmdAffineBlock},
+    {"cancel.affine.rigid", cmdCancelAffineRigid},
+    {"cancel.affine.block", cmdCancelAffineBlock},
+}};
+}  // namespace
+
+std::span<const script::CommandRow> affineCommands() {
+    return kCommands;
 }
 
 }  // namespace rz::geometry

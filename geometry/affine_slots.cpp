@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-#include "geometry/capacity.hpp"
+#include "db/capacity.hpp"
 #include "geometry/geometry_messages.hpp"
 #include "script/tokens.hpp"
 

@@ -5,8 +5,8 @@
 #include "geometry/affine_slots.hpp"
 #include "geometry/expand_shape.hpp"
 #include "geometry/expanded_shape.hpp"
-#include "geometry/matrix_math.hpp"
 #include "geometry/shape_transform.hpp"
+#include "math/matrix_math.hpp"
 #include "script/tokens.hpp"
 
 namespace rz::geometry {

@@ -2,12 +2,12 @@
 
 #include <algorithm>
 
+#include "db/capacity.hpp"
 #include "geometry/affine_slots.hpp"
-#include "geometry/capacity.hpp"
 #include "geometry/edit_list.hpp"
 #include "geometry/expand_shape.hpp"
-#include "geometry/matrix_math.hpp"
 #include "geometry/shape_transform.hpp"
+#include "math/matrix_math.hpp"
 #include "script/tokens.hpp"
 
 namespace rz::geometry {

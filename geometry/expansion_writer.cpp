@@ -1,6 +1,6 @@
 #include "geometry/expansion_writer.hpp"
 
-#include "geometry/capacity.hpp"
+#include "db/capacity.hpp"
 #include "script/tokens.hpp"
 
 namespace rz::geometry {

@@ -7,7 +7,7 @@
 #include <cstdint>
 
 #include "db/database.hpp"
-#include "geometry/vec_math.hpp"
+#include "math/vec_math.hpp"
 #include "platform/message_service.hpp"
 
 namespace rz::geometry {

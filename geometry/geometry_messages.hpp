@@ -3,12 +3,14 @@
 
 #include <string_view>
 
+#include "db/capacity.hpp"
+
 namespace rz::geometry::msg {
 
-inline constexpr std::string_view kShapeFull = " Shape データ記憶エリアが一杯です！！ ";
-inline constexpr std::string_view kPatchFull = " Patch データ記憶エリアが一杯です！！ ";
-inline constexpr std::string_view kAxisFull = " Axis データ記憶エリアが一杯です！！ ";
-inline constexpr std::string_view kAffineFull = " Affine データ記憶エリアが一杯です！！ ";
+using db::msg::kAffineFull;
+using db::msg::kAxisFull;
+using db::msg::kPatchFull;
+using db::msg::kShapeFull;
 inline constexpr std::string_view kZeroOpening = " 形状データ設定角度の開きが０です！ ";
 inline constexpr std::string_view kStackOverflow =
     " アフィン変換行列スタックがオーバーフローしました！ ";

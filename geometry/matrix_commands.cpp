@@ -1,7 +1,11 @@
 #include "db/current_records.hpp"
+
+#include <array>
+#include <span>
 #include "geometry/commands.hpp"
 #include "geometry/matrix_stack.hpp"
 #include "script/arguments.hpp"
+#include "script/command_table.hpp"
 #include "script/expression.hpp"
 #include "script/messages.hpp"
 #include "script/statement.hpp"
@@ -31,61 +35,81 @@ int rotate(script::Interp& in, RotationAxis axis) {
 
 }  // namespace
 
-int cmdMatinit(script::Interp& in) {
+static int cmdMatinit(script::Interp& in) {
     if (script::noArguments(in) != kOk) return kFail;
     state(in).current = kIdentity;
     return kOk;
 }
 
-int cmdMatpush(script::Interp& in) {
+static int cmdMatpush(script::Interp& in) {
     if (script::noArguments(in) != kOk) return kFail;
     return pushMatrix(state(in), in.msg);
 }
 
-int cmdMatpop(script::Interp& in) {
+static int cmdMatpop(script::Interp& in) {
     if (script::noArguments(in) != kOk) return kFail;
     return popMatrix(state(in), in.msg);
 }
 
-int cmdMove(script::Interp& in) {
+static int cmdMove(script::Interp& in) {
     Vec3 t{};
     if (script::lastVector(in, t) != kOk) return kFail;
     return translateAppend(state(in), in.msg, t);
 }
 
-int cmdScale(script::Interp& in) {
+static int cmdScale(script::Interp& in) {
     Vec3 s{};
     if (script::lastVector(in, s) != kOk) return kFail;
     return scaleAbout(state(in), in.msg, s);
 }
 
-int cmdRotX(script::Interp& in) {
+static int cmdRotX(script::Interp& in) {
     return rotate(in, RotationAxis::X);
 }
-int cmdRotY(script::Interp& in) {
+static int cmdRotY(script::Interp& in) {
     return rotate(in, RotationAxis::Y);
 }
-int cmdRotZ(script::Interp& in) {
+static int cmdRotZ(script::Interp& in) {
     return rotate(in, RotationAxis::Z);
 }
 
-int cmdCenter(script::Interp& in) {
+static int cmdCenter(script::Interp& in) {
     Vec3 c{};
     if (script::lastVector(in, c) != kOk) return kFail;
     state(in).center = c;
     return kOk;
 }
 
-int cmdCenterBackup(script::Interp& in) {
+static int cmdCenterBackup(script::Interp& in) {
     if (script::noArguments(in) != kOk) return kFail;
     state(in).centerBackup = state(in).center;
     return kOk;
 }
 
-int cmdCenterRestore(script::Interp& in) {
+static int cmdCenterRestore(script::Interp& in) {
     if (script::noArguments(in) != kOk) return kFail;
     state(in).center = state(in).centerBackup;
     return kOk;
+}
+
+namespace {
+const std::array<script::CommandRow, 11> kCommands{{
+    {"move", cmdMove},
+    {"rot.x", cmdRotX},
+    {"rot.y", cmdRotY},
+    {"rot.z", cmdRotZ},
+    {"center", cmdCenter},
+    {"scale", cmdScale},
+    {"matpush", cmdMatpush},
+    {"matpop", cmdMatpop},
+    {"matinit", cmdMatinit},
+    {"center.backup", cmdCenterBackup},
+    {"center.restore", cmdCenterRestore},
+}};
+}  // namespace
+
+std::span<const script::CommandRow> matrixCommands() {
+    return kCommands;
 }
 
 }  // namespace rz::geometry

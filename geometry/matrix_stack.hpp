@@ -4,7 +4,7 @@
 // refused operation leaves the current matrix and the stack exactly as they were.
 
 #include "db/database.hpp"
-#include "geometry/matrix_math.hpp"
+#include "math/matrix_math.hpp"
 #include "platform/message_service.hpp"
 
 namespace rz::geometry {

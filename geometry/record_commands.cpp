@@ -1,14 +1,17 @@
 #include <algorithm>
+#include <array>
 #include <cstring>
+#include <span>
 #include <string_view>
 
+#include "db/capacity.hpp"
 #include "db/current_records.hpp"
 #include "db/system_variables.hpp"
-#include "geometry/capacity.hpp"
 #include "geometry/commands.hpp"
 #include "geometry/geometry_messages.hpp"
 #include "geometry/truncate.hpp"
 #include "script/arguments.hpp"
+#include "script/command_table.hpp"
 #include "script/language_symbols.hpp"
 #include "script/statement.hpp"
 
@@ -46,7 +49,7 @@ T field(script::Interp& in, SysVar v) {
 
 }  // namespace
 
-int cmdAxisAdd(script::Interp& in) {
+static int cmdAxisAdd(script::Interp& in) {
     if (script::noArguments(in) != kOk) return kFail;
     db::Database& db = db::database(in);
     if (roomForOne(in, db.axisCount, axisCapacity(db), msg::kAxisFull) != kOk) return kFail;
@@ -58,7 +61,7 @@ int cmdAxisAdd(script::Interp& in) {
     return kOk;
 }
 
-int cmdPatchAdd(script::Interp& in) {
+static int cmdPatchAdd(script::Interp& in) {
     if (script::noArguments(in) != kOk) return kFail;
     db::Database& db = db::database(in);
     if (roomForOne(in, db.patchCount, patchCapacity(db), msg::kPatchFull) != kOk) return kFail;
@@ -66,7 +69,7 @@ int cmdPatchAdd(script::Interp& in) {
     return kOk;
 }
 
-int cmdShapeAdd(script::Interp& in) {
+static int cmdShapeAdd(script::Interp& in) {
     if (script::noArguments(in) != kOk) return kFail;
     db::Database& db = db::database(in);
     if (roomForOne(in, db.shapeCount, shapeCapacity(db), msg::kShapeFull) != kOk) return kFail;
@@ -96,7 +99,7 @@ int cmdShapeAdd(script::Interp& in) {
     return kOk;
 }
 
-int cmdMatrixAdd(script::Interp& in) {
+static int cmdMatrixAdd(script::Interp& in) {
     if (script::noArguments(in) != kOk) return kFail;
     db::Database& db = db::database(in);
     if (roomForOne(in, db.affineCount, affineCapacity(db), msg::kAffineFull) != kOk) return kFail;
@@ -107,6 +110,19 @@ int cmdMatrixAdd(script::Interp& in) {
     }
     db.affines[db.affineCount++] = db::matrixVar(in, SysVar::MatrixA);
     return kOk;
+}
+
+namespace {
+const std::array<script::CommandRow, 4> kCommands{{
+    {"axis.add", cmdAxisAdd},
+    {"patch.add", cmdPatchAdd},
+    {"shape.add", cmdShapeAdd},
+    {"matrix.add", cmdMatrixAdd},
+}};
+}  // namespace
+
+std::span<const script::CommandRow> rawRecordCommands() {
+    return kCommands;
 }
 
 }  // namespace rz::geometry

@@ -3,7 +3,7 @@
 #include "geometry/copy_shape.hpp"
 #include "geometry/edit_list.hpp"
 #include "geometry/expanded_shape.hpp"
-#include "geometry/vec_math.hpp"
+#include "math/vec_math.hpp"
 #include "script/tokens.hpp"
 
 namespace rz::geometry {

@@ -3,7 +3,7 @@
 #include <algorithm>
 
 #include "geometry/affine_slots.hpp"
-#include "geometry/matrix_math.hpp"
+#include "math/matrix_math.hpp"
 #include "script/tokens.hpp"
 
 namespace rz::geometry {

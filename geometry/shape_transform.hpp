@@ -4,8 +4,8 @@
 #include <span>
 
 #include "db/database.hpp"
+#include "math/value_types.hpp"
 #include "platform/message_service.hpp"
-#include "script/value_types.hpp"
 
 namespace rz::geometry {
 

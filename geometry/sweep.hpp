@@ -3,7 +3,7 @@
 // parameters, the angular sweep with its facing direction, and the ellipse around an axis.
 
 #include "geometry/angles.hpp"
-#include "geometry/vec_math.hpp"
+#include "math/vec_math.hpp"
 #include "platform/message_service.hpp"
 
 namespace rz::geometry {

@@ -1,11 +1,13 @@
 #pragma once
-// The built-in commands and the named constants of the language, in table order.
+// The names of the built-in commands and the named constants of the language, in table
+// order. The language knows only the names: each subsystem brings the handlers of its own
+// commands as rows, and start-up installs them (script/command_install.hpp).
 
 #include <array>
 #include <cstddef>
 #include <string_view>
 
-#include "script/interp.hpp"
+#include "script/command_handler.hpp"
 
 namespace rz::script {
 
@@ -19,11 +21,10 @@ struct ConstantRow {
     float value;
 };
 
-inline constexpr std::size_t kCommandCount = 234;
 inline constexpr std::size_t kConstantCount = 149;
 
-extern const std::array<CommandRow, kCommandCount> kCommandTable;
-extern const std::array<CommandRow, 1> kStatementCommands;
+extern const std::array<std::string_view, kCommandCount> kCommandNames;
+extern const std::array<std::string_view, kStatementCommandCount> kStatementCommandNames;
 extern const std::array<ConstantRow, kConstantCount> kConstantTable;
 
 }  // namespace rz::script

@@ -1,5 +1,9 @@
 #include "script/declarations.hpp"
 
+#include <array>
+#include <span>
+
+#include "script/command_table.hpp"
 #include "script/expression.hpp"
 #include "script/messages.hpp"
 #include "script/statement.hpp"
@@ -83,15 +87,15 @@ int declare(Interp& in, const DeclarationKind& k) {
 
 }  // namespace
 
-int cmdVar(Interp& in) {
+static int cmdVar(Interp& in) {
     return declare(in, kVar);
 }
 
-int cmdVtx(Interp& in) {
+static int cmdVtx(Interp& in) {
     return declare(in, kVtx);
 }
 
-int cmdDefMat(Interp& in) {
+static int cmdDefMat(Interp& in) {
     for (;;) {
         if (!nextIsNewName(in)) return failSkip(in, msg::kBadIdentifier);
         const int s = in.lex.symbol();
@@ -106,6 +110,18 @@ int cmdDefMat(Interp& in) {
         if (t == Tok::End || t == Tok::Eof) return kOk;
         if (t != Tok::Comma) return failSkip(in, msg::kBadSeparator);
     }
+}
+
+namespace {
+const std::array<CommandRow, 3> kCommands{{
+    {"var", cmdVar},
+    {"vtx", cmdVtx},
+    {"def.mat", cmdDefMat},
+}};
+}  // namespace
+
+std::span<const CommandRow> declarationCommands() {
+    return kCommands;
 }
 
 }  // namespace rz::script

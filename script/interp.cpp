@@ -1,11 +1,16 @@
 #include "script/interp.hpp"
 
 #include "platform/store_allocation.hpp"
+#include "script/language_commands.hpp"
 
 namespace rz::script {
 
 Interp::Interp(platform::MessageService& messages)
-    : msg(messages), sym(messages), lex(sym, messages) {}
+    : msg(messages), sym(messages), lex(sym, messages) {
+    // Until start-up installs the subsystems' rows, every command is a placeholder.
+    handlers.commands.fill(notBuiltNosupport);
+    handlers.statementCommands.fill(notBuiltNosupport);
+}
 
 std::string_view Interp::allocate(std::size_t scriptMax) {
     if (const std::string_view failed = sym.allocate(); !failed.empty()) return failed;

@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "platform/message_service.hpp"
+#include "script/command_handler.hpp"
 #include "script/lexer.hpp"
 #include "script/symbol_table.hpp"
 #include "script/tokens.hpp"
@@ -19,9 +20,6 @@ struct Database;
 }
 
 namespace rz::script {
-
-struct Interp;
-using CommandHandler = int (*)(Interp&);
 
 // One active newexec load: where its text lies in the script buffer.
 struct NewexecRecord {
@@ -47,6 +45,7 @@ struct Interp {
 
     platform::MessageService& msg;
     SymbolTable sym;
+    CommandHandlers handlers;  // installed at start-up from the subsystems' rows
     Lexer lex;
     ValueStack values;
     Tok cur = Tok::End;

@@ -5,9 +5,11 @@
 #include <cstdarg>
 #include <cstdio>
 #include <cstring>
+#include <span>
 
 #include "platform/input_file.hpp"
 #include "script/arguments.hpp"
+#include "script/command_table.hpp"
 #include "script/expression.hpp"
 #include "script/messages.hpp"
 #include "script/statement.hpp"
@@ -114,7 +116,7 @@ Vec3 vectorVariable(Interp& in, std::string_view name) {
 
 }  // namespace
 
-int cmdLet(Interp& in) {
+static int cmdLet(Interp& in) {
     const Tok t = in.next();
     const int s = in.lex.symbol();
     switch (t) {
@@ -131,7 +133,7 @@ int cmdLet(Interp& in) {
     }
 }
 
-int cmdPrint(Interp& in) {
+static int cmdPrint(Interp& in) {
     Line line;
     in.next();
     for (;;) {
@@ -167,7 +169,7 @@ int cmdPrint(Interp& in) {
     return kOk;
 }
 
-int cmdParam(Interp& in) {
+static int cmdParam(Interp& in) {
     if (noArguments(in) != kOk) return kFail;
     const auto d = [](float f) { return static_cast<double>(f); };
     const Vec3 cpos = vectorVariable(in, "c.pos");
@@ -202,7 +204,7 @@ int cmdParam(Interp& in) {
     return kOk;
 }
 
-int cmdVersion(Interp& in) {
+static int cmdVersion(Interp& in) {
     if (noArguments(in) != kOk) return kFail;
     in.msg.formatBuffer(
         "***  About 'RIDA' system  ***\n\n"
@@ -216,11 +218,11 @@ int cmdVersion(Interp& in) {
     return kOk;
 }
 
-int cmdNop(Interp& in) {
+static int cmdNop(Interp& in) {
     return noArguments(in);
 }
 
-int cmdNosupport(Interp& in) {
+static int cmdNosupport(Interp& in) {
     if (noArguments(in) != kOk) return kFail;
     in.msg.statusText(kNotSupported);
     return kOk;
@@ -233,7 +235,7 @@ int notBuiltNosupport(Interp& in) {
     return kOk;
 }
 
-int cmdExec(Interp& in) {
+static int cmdExec(Interp& in) {
     std::string_view name;
     if (!textArgument(in, name)) return fail(in, msg::kTypeCorrectly);
     PathBuffer path;
@@ -245,7 +247,7 @@ int cmdExec(Interp& in) {
     return kOk;
 }
 
-int cmdNewexec(Interp& in) {
+static int cmdNewexec(Interp& in) {
     std::string_view name;
     if (!textArgument(in, name)) return fail(in, msg::kTypeCorrectly);
     PathBuffer path;
@@ -307,7 +309,7 @@ int newExecSub(Interp& in, const char* path, int count) {
     return kOk;
 }
 
-int cmdSetnum(Interp& in) {
+static int cmdSetnum(Interp& in) {
     int n = 0;
     if (lastIntExpression(in, n) != kOk) return kFail;
     in.fileNumberSuffix = n;
@@ -320,7 +322,7 @@ int cmdSetnum(Interp& in) {
     return kOk;
 }
 
-int cmdResetnum(Interp& in) {
+static int cmdResetnum(Interp& in) {
     if (noArguments(in) != kOk) return kFail;
     in.fileNumberSuffix = -1;
     in.msg.formatBuffer("%s", kNumberingOff);
@@ -328,7 +330,7 @@ int cmdResetnum(Interp& in) {
     return kOk;
 }
 
-int cmdExpand(Interp& in) {
+static int cmdExpand(Interp& in) {
     PathBuffer text{};
     switch (in.next()) {
         case Tok::Number:
@@ -348,6 +350,27 @@ int cmdExpand(Interp& in) {
     if (endOfStatement(in) != kOk) return kFail;
     in.sym.setSlotText(SymbolTable::kForcedExtensionSlot, text.data());
     return kOk;
+}
+
+namespace {
+const std::array<CommandRow, 12> kCommands{{
+    {"dummy", cmdNop},  // the statement command
+    {"print", cmdPrint},
+    {"nop", cmdNop},
+    {"nosupport", cmdNosupport},
+    {"param", cmdParam},
+    {"version", cmdVersion},
+    {"exec", cmdExec},
+    {"newexec", cmdNewexec},
+    {"setnum", cmdSetnum},
+    {"resetnum", cmdResetnum},
+    {"expand", cmdExpand},
+    {"let", cmdLet},
+}};
+}  // namespace
+
+std::span<const CommandRow> languageCommands() {
+    return kCommands;
 }
 
 }  // namespace rz::script

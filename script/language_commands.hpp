@@ -1,21 +1,15 @@
 #pragma once
 // The commands of the language itself.
 
+#include <span>
+
+#include "script/command_table.hpp"
 #include "script/interp.hpp"
 
 namespace rz::script {
 
-int cmdLet(Interp& in);
-int cmdPrint(Interp& in);
-int cmdParam(Interp& in);
-int cmdVersion(Interp& in);
-int cmdNop(Interp& in);
-int cmdNosupport(Interp& in);
-int cmdExec(Interp& in);
-int cmdNewexec(Interp& in);
-int cmdSetnum(Interp& in);
-int cmdResetnum(Interp& in);
-int cmdExpand(Interp& in);
+// The commands of this file, as rows for the command table.
+std::span<const CommandRow> languageCommands();
 
 // Loads a script into the script buffer and runs it count times.
 int newExecSub(Interp& in, const char* path, int count);

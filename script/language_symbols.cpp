@@ -12,13 +12,13 @@ bool registerLanguageSymbols(Interp& in) {
     }
     in.tempVector = sym.takeVectors(1);
     if (in.tempVector == SymbolTable::kNone) return false;
-    for (std::size_t i = 0; i < kStatementCommands.size(); ++i) {
-        const int s = sym.install(kStatementCommands[i].name, Tok::StatementCommand, 0.0f);
+    for (std::size_t i = 0; i < kStatementCommandNames.size(); ++i) {
+        const int s = sym.install(kStatementCommandNames[i], Tok::StatementCommand, 0.0f);
         if (s == SymbolTable::kNone) return false;
         sym[s].ref = static_cast<int>(i);
     }
-    for (std::size_t i = 0; i < kCommandTable.size(); ++i) {
-        const int s = sym.install(kCommandTable[i].name, Tok::Command, 0.0f);
+    for (std::size_t i = 0; i < kCommandNames.size(); ++i) {
+        const int s = sym.install(kCommandNames[i], Tok::Command, 0.0f);
         if (s == SymbolTable::kNone) return false;
         sym[s].ref = static_cast<int>(i);
     }

@@ -1,7 +1,6 @@
 #include "script/statement.hpp"
 
 #include "script/assignment.hpp"
-#include "script/command_table.hpp"
 #include "script/messages.hpp"
 
 namespace rz::script {
@@ -9,8 +8,9 @@ namespace {
 
 int runCommand(Interp& in, Tok kind) {
     const Symbol& s = in.sym[in.lex.symbol()];
-    const CommandHandler handler = kind == Tok::StatementCommand ? kStatementCommands[s.ref].handler
-                                                                 : kCommandTable[s.ref].handler;
+    const CommandHandler handler = kind == Tok::StatementCommand
+                                       ? in.handlers.statementCommands[s.ref]
+                                       : in.handlers.commands[s.ref];
     return handler(in);
 }
 

@@ -12,9 +12,9 @@
 #include <string_view>
 #include <vector>
 
+#include "math/value_types.hpp"
 #include "platform/message_service.hpp"
 #include "script/tokens.hpp"
-#include "script/value_types.hpp"
 
 namespace rz::script {
 

@@ -15,6 +15,7 @@
 #include "platform/console_sink.hpp"
 #include "platform/message_service.hpp"
 #include "script/interp.hpp"
+#include "workstation/workstation.hpp"
 
 // A store that cannot be had must come back as a failure, not end the process inside the
 // sanitizer's allocator, even when the test is run without the suite's options.
@@ -52,10 +53,8 @@ void limitAddressSpace() {
 void startWith(const db::Settings& settings) {
     limitAddressSpace();
     platform::ConsoleSink sink;
-    platform::MessageService msg(sink);
-    script::Interp in(msg);
-    db::Database model;
-    db::initDatabase(in, model, settings);
+    workstation::Workstation w(sink);
+    w.start(settings);
     std::fputs("started\n", stderr);
     std::_Exit(0);
 }

@@ -8,21 +8,16 @@
 #include <cstdio>
 #include <string>
 
-#include "db/database.hpp"
-#include "db/init_database.hpp"
 #include "db/settings.hpp"
-#include "platform/message_service.hpp"
 #include "platform/recording_sink.hpp"
-#include "script/interp.hpp"
 #include "script/statement.hpp"
+#include "workstation/workstation.hpp"
 
 namespace rz::test {
 
 class StartedDatabase : public ::testing::Test {
   protected:
-    explicit StartedDatabase(const db::Settings& settings = {}) : msg(sink), in(msg) {
-        db::initDatabase(in, model, settings);
-    }
+    explicit StartedDatabase(const db::Settings& settings = {}) { w.start(settings); }
 
     // Runs a command string, as a menu would.
     void run(const std::string& text) { script::execCommandString(in, 0, text.c_str()); }
@@ -36,9 +31,10 @@ class StartedDatabase : public ::testing::Test {
     }
 
     platform::RecordingSink sink;
-    platform::MessageService msg;
-    script::Interp in;
-    db::Database model;
+    workstation::Workstation w{sink};
+    platform::MessageService& msg = w.msg;
+    script::Interp& in = w.interp;
+    db::Database& model = w.db;
 };
 
 // The texts print gives for a number and a vector.

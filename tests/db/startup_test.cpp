@@ -8,8 +8,9 @@
 #include <optional>
 #include <string>
 
-#include "app/session.hpp"
+#include "app/start_actions.hpp"
 #include "platform/recording_sink.hpp"
+#include "workstation/workstation.hpp"
 
 namespace rz::test {
 namespace {
@@ -48,10 +49,10 @@ class StartupFiles : public ::testing::Test {
 
 // A session as rovora_z starts it.
 struct Started {
-    explicit Started(const std::string& ini) : session(sink) {
+    explicit Started(const std::string& ini) {
         app::CommandLine cl;
         cl.iniFile = ini;
-        app::startSession(session, cl);
+        session.start(app::startupSettings(cl));
     }
     // The boxes and status texts a script run shows.
     std::vector<std::string> run(const fs::path& script) {
@@ -62,7 +63,7 @@ struct Started {
         return shown;
     }
     platform::RecordingSink sink;
-    app::Session session;
+    workstation::Workstation session{sink};
 };
 
 TEST_F(StartupFiles, SmallerCapacitiesTakeEffectAtTheNextStart) {

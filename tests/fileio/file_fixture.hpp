@@ -13,20 +13,15 @@
 #include <string>
 #include <vector>
 
-#include "db/database.hpp"
-#include "db/init_database.hpp"
 #include "db/settings.hpp"
-#include "platform/message_service.hpp"
 #include "platform/recording_sink.hpp"
-#include "script/interp.hpp"
 #include "script/statement.hpp"
+#include "workstation/workstation.hpp"
 
 namespace rz::test {
 
 struct Workstation {
-    explicit Workstation(const db::Settings& settings = {}) : msg(sink), in(msg) {
-        db::initDatabase(in, model, settings);
-    }
+    explicit Workstation(const db::Settings& settings = {}) { w.start(settings); }
     // Runs a command string as a menu would; the boxes it showed.
     std::vector<std::string> run(const std::string& text) {
         sink.clear();
@@ -37,9 +32,10 @@ struct Workstation {
     Vec3 vector(const char* name) { return in.sym.vector(in.sym.lookup(name)); }
 
     platform::RecordingSink sink;
-    platform::MessageService msg;
-    script::Interp in;
-    db::Database model;
+    workstation::Workstation w{sink};
+    platform::MessageService& msg = w.msg;
+    script::Interp& in = w.interp;
+    db::Database& model = w.db;
 };
 
 class FileTest : public ::testing::Test {

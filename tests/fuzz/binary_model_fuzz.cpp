@@ -12,7 +12,6 @@
 #include <vector>
 
 #include "db/database.hpp"
-#include "db/init_database.hpp"
 #include "db/settings.hpp"
 #include "fileio/binary_input.hpp"
 #include "fileio/binary_model.hpp"
@@ -22,6 +21,7 @@
 #include "platform/message_service.hpp"
 #include "platform/null_sink.hpp"
 #include "script/interp.hpp"
+#include "workstation/workstation.hpp"
 
 namespace {
 
@@ -41,16 +41,17 @@ struct Model {
         s.capacity.mapinfomax = 40;
         s.capacity.mapdatamax = 10;
         s.capacity.mapimagemax = 4096;
-        rz::db::initDatabase(in, db, s);
+        w.start(s);
         // A few records of each kind, so that pose files of matching size can apply.
         db.blockCount = 2;
         db.affineCount = 2;
         db.rigidCount = 1;
     }
     rz::platform::NullSink sink;
-    rz::platform::MessageService msg;
-    rz::script::Interp in;
-    rz::db::Database db;
+    rz::workstation::Workstation w{sink};
+    rz::platform::MessageService& msg = w.msg;
+    rz::script::Interp& in = w.interp;
+    rz::db::Database& db = w.db;
 };
 
 auto counts(const rz::db::Database& d) {

@@ -9,13 +9,13 @@
 #include <string_view>
 
 #include "db/database.hpp"
-#include "db/init_database.hpp"
 #include "fuzz_support.hpp"
 #include "platform/input_file.hpp"
 #include "platform/message_service.hpp"
 #include "platform/null_sink.hpp"
 #include "script/interp.hpp"
 #include "script/statement.hpp"
+#include "workstation/workstation.hpp"
 
 namespace {
 
@@ -32,10 +32,10 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const std::string_view bytes(reinterpret_cast<const char*>(data), size);
     if (leftOut(bytes)) return 0;
     rz::platform::NullSink sink;
-    rz::platform::MessageService msg(sink);
-    rz::script::Interp in(msg);
-    rz::db::Database model;
-    rz::db::initDatabase(in, model, rz::fuzz::smallStores());
+    rz::workstation::Workstation w(sink);
+    w.start(rz::fuzz::smallStores());
+    rz::script::Interp& in = w.interp;
+    rz::db::Database& model = w.db;
 
     const std::string text(bytes);
     rz::script::execCommandString(in, 0, text.c_str());

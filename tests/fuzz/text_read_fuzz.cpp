@@ -13,13 +13,13 @@
 #include <string_view>
 
 #include "db/database.hpp"
-#include "db/init_database.hpp"
 #include "db/settings.hpp"
 #include "fuzz_support.hpp"
 #include "platform/message_service.hpp"
 #include "platform/null_sink.hpp"
 #include "script/interp.hpp"
 #include "script/statement.hpp"
+#include "workstation/workstation.hpp"
 
 namespace {
 
@@ -51,8 +51,10 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         std::fclose(f);
     }
     rz::platform::NullSink sink;
-    rz::platform::MessageService msg(sink);
-    rz::script::Interp in(msg);
+    rz::workstation::Workstation w(sink);
+    rz::platform::MessageService& msg = w.msg;
+    rz::script::Interp& in = w.interp;
+    rz::db::Database& db = w.db;
     rz::db::Settings s;
     s.capacity.axismax = 1200;
     s.capacity.patchmax = 400;
@@ -68,8 +70,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     s.capacity.mapinfomax = 40;
     s.capacity.mapdatamax = 10;
     s.capacity.scriptmax = 4096;
-    rz::db::Database db;
-    rz::db::initDatabase(in, db, s);
+    w.start(s);
     const std::int32_t shapes = db.shapeCount;
     const std::int32_t axes = db.axisCount;
     const int errors = msg.errorCount();

@@ -4,8 +4,8 @@
 #include "geometry/bounding_box.hpp"
 #include "geometry/copy_shape.hpp"
 #include "geometry/geometry_messages.hpp"
-#include "geometry/matrix_math.hpp"
 #include "geometry/search_shape.hpp"
+#include "math/matrix_math.hpp"
 #include "model_fixture.hpp"
 
 namespace rz::test {
@@ -44,10 +44,10 @@ TEST_F(CopyTest, GridCopyIsRetiredKindThreeThroughItsMatricesWithEdits) {
     const int src = addFlatGrid();
     model.shapes[src].layer = 1;
     model.shapes[src].attribId = 9;
-    model.affines[1] = geometry::scaling({2, 2, 2});
+    model.affines[1] = scaling({2, 2, 2});
     model.affineCount = 2;
     model.shapes[src].matrixId = 1;
-    model.geometry.current = geometry::translation({0, 0, 10});
+    model.geometry.current = translation({0, 0, 10});
     addEdits(src, {{4, {0, 0, 1}}, {8, {0.5f, 0, 0}}});
     ASSERT_EQ(geometry::copyShape(model, msg, src), 0);
     ASSERT_EQ(model.shapeCount, 2);
@@ -173,7 +173,7 @@ TEST_F(CopyTest, SearchFindsTheNthShapeOfABlock) {
 TEST_F(CopyTest, ShapeBoxesOfParametricShapesFollowTheCurrentMatrix) {
     const int box = addParametric(db::kShapeBox, {0, 0, 0, 2, 4, 6, 0, 0});
     const int counts[] = {model.axisCount, model.patchCount, model.shapeCount};
-    model.geometry.current = geometry::translation({5, 0, 0});
+    model.geometry.current = translation({5, 0, 0});
     ASSERT_EQ(geometry::shapeBox(model, msg, box), 0);
     EXPECT_THAT(model.shapes[box].bbmin, IsPoint(4, -2, -3));
     EXPECT_THAT(model.shapes[box].bbmax, IsPoint(6, 2, 3));

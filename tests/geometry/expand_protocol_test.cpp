@@ -2,11 +2,11 @@
 // messages and nothing written, coarse divisions, and the baked grid form.
 #include <gtest/gtest.h>
 
-#include "geometry/capacity.hpp"
+#include "db/capacity.hpp"
 #include "geometry/expand_shape.hpp"
 #include "geometry/expanded_shape.hpp"
 #include "geometry/geometry_messages.hpp"
-#include "geometry/matrix_math.hpp"
+#include "math/matrix_math.hpp"
 #include "model_fixture.hpp"
 
 namespace rz::test {
@@ -93,7 +93,7 @@ TEST_F(ProtocolTest, AFullStoreRefusesTheExpansionWithItsMessageAndWritesNothing
         model.shapeCount = model.capacity.shapemax - c.shapeRoom;
         model.shapes[model.shapeCount - 1] = model.shapes[shape];
         model.patchCount = model.capacity.patchmax - c.patchRoom;
-        model.axisCount = static_cast<int>(geometry::usableAxisLimit(model)) - c.axisRoom;
+        model.axisCount = static_cast<int>(db::usableAxisLimit(model)) - c.axisRoom;
         const std::vector<db::Axis> before(model.axes.begin() + model.axisCount, model.axes.end());
         const int axes = model.axisCount;
         const int patches = model.patchCount;
@@ -121,17 +121,17 @@ TEST_F(ProtocolTest, CapacityChecksReportTheFirstFullStoreInTheirOrder) {
     model.patchCount = 2999;
     model.axisCount = 2999;
     model.affineCount = 39;
-    EXPECT_EQ(geometry::checkModelSpace(model, msg, 1, 1, 1), 9999);
-    EXPECT_EQ(geometry::checkShapeSpace(model, msg, 1, 1, 1), 9999);
+    EXPECT_EQ(db::checkModelSpace(model, msg, 1, 1, 1), 9999);
+    EXPECT_EQ(db::checkShapeSpace(model, msg, 1, 1, 1), 9999);
     model.shapeCount = 0;
-    EXPECT_EQ(geometry::checkModelSpace(model, msg, 1, 1, 1), 9999);
-    EXPECT_EQ(geometry::checkShapeSpace(model, msg, 1, 1, 1), 9999);
+    EXPECT_EQ(db::checkModelSpace(model, msg, 1, 1, 1), 9999);
+    EXPECT_EQ(db::checkShapeSpace(model, msg, 1, 1, 1), 9999);
     model.patchCount = model.affineCount = 0;
-    EXPECT_EQ(geometry::checkModelSpace(model, msg, 1, 1, 1), 9999);
-    EXPECT_EQ(geometry::checkShapeSpace(model, msg, 1, 1, 1), 9999);
+    EXPECT_EQ(db::checkModelSpace(model, msg, 1, 1, 1), 9999);
+    EXPECT_EQ(db::checkShapeSpace(model, msg, 1, 1, 1), 9999);
     model.axisCount = 2998;
-    EXPECT_EQ(geometry::checkModelSpace(model, msg, 1, 1, 1), 0);
-    EXPECT_EQ(geometry::checkShapeSpace(model, msg, 1, 1, 1), 0);
+    EXPECT_EQ(db::checkModelSpace(model, msg, 1, 1, 1), 0);
+    EXPECT_EQ(db::checkShapeSpace(model, msg, 1, 1, 1), 0);
     using namespace geometry::msg;
     EXPECT_EQ(boxes(),
               (std::vector<std::string>{err(kShapeFull), err(kShapeFull), err(kPatchFull),
@@ -170,10 +170,10 @@ TEST_F(ProtocolTest, CoarseExpansionUsesFewerDivisions) {
 TEST_F(ProtocolTest, BakedGridAppliesTheShapeMatrixThenTheCurrentOne) {
     // Quad corners (1,0,0) ...; shape matrix: move by (10, 0, 0); current: rotate 90 about Z.
     const int shape = addParametric(db::kShapeQuad, {1, 0, 0, 2, 0, 0, 0, 0}, {1, 1, 0, 2, 1, 0});
-    model.affines[5] = geometry::translation({10, 0, 0});
+    model.affines[5] = translation({10, 0, 0});
     model.affineCount = 6;
     model.shapes[shape].matrixId = 5;
-    model.geometry.current = geometry::rotation(geometry::RotationAxis::Z, 90);
+    model.geometry.current = rotation(RotationAxis::Z, 90);
     ASSERT_EQ(geometry::expandShape(model, msg, shape, ExpandMode::BakedGrid), 0);
     const db::Shape& g = model.shapes[model.shapeCount - 1];
     // (x, y) -> (x + 10, y) -> (-y, x + 10).

@@ -2,8 +2,8 @@
 #include <gtest/gtest.h>
 
 #include "geometry/geometry_messages.hpp"
-#include "geometry/matrix_math.hpp"
 #include "geometry/matrix_stack.hpp"
+#include "math/matrix_math.hpp"
 #include "model_fixture.hpp"
 #include "script/messages.hpp"
 #include "started_model.hpp"
@@ -144,18 +144,18 @@ TEST_F(MatrixCommandTest, MirroringScalesFlipTheFacingOnce) {
 TEST_F(MatrixCommandTest, AffineOnAParametricShapeChangesOnlyItsMatrixSlot) {
     const int owned = addBox(1, 0, 1);
     const int shared = addBox(1, 0, 0);  // names the permanent identity
-    model.affines[1] = geometry::translation({0, 0, 5});
+    model.affines[1] = translation({0, 0, 5});
     model.affineCount = 2;
     const db::Axis before = model.axes[model.shapes[owned].axisId];
     EXPECT_EQ(run("matinit; move (1, 2, 3); affine;"), Boxes{});
     EXPECT_EQ(model.axes[model.shapes[owned].axisId].wv, before.wv);
     EXPECT_EQ(model.axes[model.shapes[owned].axisId].nv, before.nv);
     // Its own matrix first, then the current one.
-    EXPECT_THAT(geometry::transformPoint(Vec3{0, 0, 0}, model.affines[1]), IsPoint(1, 2, 8));
+    EXPECT_THAT(transformPoint(Vec3{0, 0, 0}, model.affines[1]), IsPoint(1, 2, 8));
     // The identity slot stays what it is; the shape got a slot of its own.
     EXPECT_EQ(model.affines[0], kIdentity);
     EXPECT_EQ(model.shapes[shared].matrixId, 2);
-    EXPECT_THAT(geometry::transformPoint(Vec3{0, 0, 0}, model.affines[2]), IsPoint(1, 2, 3));
+    EXPECT_THAT(transformPoint(Vec3{0, 0, 0}, model.affines[2]), IsPoint(1, 2, 3));
     // And the current matrix is what it was.
     EXPECT_THAT(through({0, 0, 0}), IsPoint(1, 2, 3));
 }

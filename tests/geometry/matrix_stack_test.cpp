@@ -11,7 +11,7 @@
 namespace rz::test {
 namespace {
 
-using geometry::RotationAxis;
+using rz::RotationAxis;
 
 class MatrixTest : public ModelTest {
   protected:
@@ -63,14 +63,14 @@ TEST_F(MatrixTest, RotationAndScaleWorkAboutTheCentre) {
 }
 
 TEST_F(MatrixTest, PopMultipliesTheSavedMatrixInFront) {
-    g.current = geometry::translation({1, 2, 3});
+    g.current = translation({1, 2, 3});
     ASSERT_EQ(geometry::pushMatrix(g, msg), 0);
-    g.current = geometry::scaling({2, 2, 2});
+    g.current = scaling({2, 2, 2});
     ASSERT_EQ(geometry::popMatrix(g, msg), 0);
     // Saved first (move), then the new one (scale): (0,0,0) -> (1,2,3) -> (2,4,6).
     EXPECT_THAT(through({0, 0, 0}), IsPoint(2, 4, 6));
     ASSERT_EQ(geometry::pushMatrix(g, msg), 0);
-    g.current = geometry::translation({1, 0, 0});
+    g.current = translation({1, 0, 0});
     ASSERT_EQ(geometry::popMatrixAfter(g, msg), 0);
     // New one first this time: (0,0,0) -> (1,0,0) -> (4,4,6).
     EXPECT_THAT(through({0, 0, 0}), IsPoint(4, 4, 6));
@@ -80,7 +80,7 @@ TEST_F(MatrixTest, PopMultipliesTheSavedMatrixInFront) {
 TEST_F(MatrixTest, TheStackHoldsOneHundredAndOneMatrices) {
     for (int i = 0; i < db::kMatrixStackDepth; ++i) ASSERT_EQ(geometry::pushMatrix(g, msg), 0);
     EXPECT_TRUE(boxes().empty());
-    g.current = geometry::translation({7, 0, 0});
+    g.current = translation({7, 0, 0});
     const Mat4 before = g.current;
     EXPECT_EQ(geometry::pushMatrix(g, msg), 9999);
     // Composite operations need stack room too; refused, they change nothing.
@@ -104,7 +104,7 @@ TEST_F(MatrixTest, RotationNeedsTwoFreeLevels) {
 }
 
 TEST_F(MatrixTest, TemporaryRotationIsUndoneByItsEnd) {
-    g.current = geometry::translation({3, 0, 0});
+    g.current = translation({3, 0, 0});
     const Mat4 saved = g.current;
     g.center = {9, 9, 9};
     ASSERT_EQ(geometry::beginTemporaryRotation(g, msg, {1, 0, 0}, RotationAxis::Z, 90), 0);
@@ -118,7 +118,7 @@ TEST_F(MatrixTest, TemporaryRotationIsUndoneByItsEnd) {
 }
 
 TEST_F(MatrixTest, SlotZeroIsNeverWritten) {
-    g.current = geometry::translation({1, 2, 3});
+    g.current = translation({1, 2, 3});
     EXPECT_EQ(geometry::storeAffineSlot(model, msg, 0), 9999);
     EXPECT_EQ(geometry::resetAffineSlot(model, msg, 0), 9999);
     EXPECT_EQ(model.affines[0], kIdentity);
@@ -143,7 +143,7 @@ TEST_F(MatrixTest, SlotsBeyondTheStoreAreRefused) {
     EXPECT_EQ(geometry::newAffineSlot(model, msg, slot), 9999);
     EXPECT_EQ(slot, -1);
     EXPECT_EQ(boxes(), std::vector<std::string>(3, err(geometry::msg::kAffineFull)));
-    g.current = geometry::translation({4, 0, 0});
+    g.current = translation({4, 0, 0});
     ASSERT_EQ(geometry::storeAffineSlot(model, msg, 3), 0);
     g.current = kIdentity;
     ASSERT_EQ(geometry::loadAffineSlot(model, msg, 3), 0);
@@ -155,13 +155,13 @@ TEST_F(MatrixTest, PlacementTakesShapeMatrixThenCurrentThenBlock) {
     // around its centre (1, 0, 0), then displace by (0, 0, 7).
     const int shape = addGrid(1, 1, {{1, 0, 0}}, {0, 0, 1});
     model.blockCount = 2;
-    model.affines[2] = geometry::scaling({2, 1, 1});
+    model.affines[2] = scaling({2, 1, 1});
     model.affineCount = 3;
     model.shapes[shape].matrixId = 2;
-    model.blocks[1].matrix = geometry::rotation(RotationAxis::Z, 90);
+    model.blocks[1].matrix = rotation(RotationAxis::Z, 90);
     model.blocks[1].center = {1, 0, 0};
     model.blocks[1].trans = {0, 0, 7};
-    g.current = geometry::translation({0, 5, 0});
+    g.current = translation({0, 5, 0});
     const Mat4 before = g.current;
     ASSERT_EQ(geometry::beginShapePlacement(model, msg, shape), 0);
     // (1,0,0) -> (2,0,0) -> (2,5,0) -> about (1,0,0): (1,5,0) turned -> (-5,1,0) + (1,0,0)
@@ -179,14 +179,14 @@ TEST_F(MatrixTest, PlacementNeedsTwoFreeLevelsWithOrWithoutAShapeMatrix) {
     const int plain = addGrid(1, 1, {{0, 0, 0}}, {0, 0, 1});
     const int owned = addGrid(1, 1, {{0, 0, 0}}, {0, 0, 1});
     model.blockCount = 2;
-    model.affines[1] = geometry::translation({0, 1, 0});
+    model.affines[1] = translation({0, 1, 0});
     model.affineCount = 2;
     model.shapes[owned].matrixId = 1;
     for (const int shape : {plain, owned}) {
         SCOPED_TRACE(shape);
         g = db::GeometryState{};
         for (int i = 0; i < db::kMatrixStackDepth - 1; ++i) geometry::pushMatrix(g, msg);
-        g.current = geometry::translation({3, 0, 0});
+        g.current = translation({3, 0, 0});
         const Mat4 before = g.current;
         sink.clear();
         EXPECT_EQ(geometry::beginShapePlacement(model, msg, shape), 9999);
@@ -203,7 +203,7 @@ TEST_F(MatrixTest, PlacementNeedsTwoFreeLevelsWithOrWithoutAShapeMatrix) {
 
 TEST_F(MatrixTest, BlockMatricesMoveBetweenBlockAndCurrent) {
     model.blockCount = 3;
-    g.current = geometry::translation({1, 1, 1});
+    g.current = translation({1, 1, 1});
     ASSERT_EQ(geometry::putBlockAffines(model, msg, 2), 0);
     g.current = kIdentity;
     ASSERT_EQ(geometry::getBlockAffines(model, msg, 2), 0);

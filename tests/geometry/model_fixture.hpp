@@ -11,9 +11,9 @@
 #include <vector>
 
 #include "db/database.hpp"
+#include "math/value_types.hpp"
 #include "platform/message_service.hpp"
 #include "platform/recording_sink.hpp"
-#include "script/value_types.hpp"
 
 namespace rz::test {
 

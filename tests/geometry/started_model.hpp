@@ -7,13 +7,10 @@
 #include <string>
 #include <vector>
 
-#include "db/database.hpp"
-#include "db/init_database.hpp"
 #include "db/settings.hpp"
-#include "platform/message_service.hpp"
 #include "platform/recording_sink.hpp"
-#include "script/interp.hpp"
 #include "script/statement.hpp"
+#include "workstation/workstation.hpp"
 
 namespace rz::test {
 
@@ -30,9 +27,8 @@ inline db::Settings smallModelSettings() {
 
 class StartedModel : public ::testing::Test {
   protected:
-    explicit StartedModel(const db::Settings& settings = smallModelSettings())
-        : msg(sink), in(msg) {
-        db::initDatabase(in, model, settings);
+    explicit StartedModel(const db::Settings& settings = smallModelSettings()) {
+        w.start(settings);
     }
 
     // Runs a command string, as a menu would; the boxes it showed.
@@ -43,9 +39,10 @@ class StartedModel : public ::testing::Test {
     }
 
     platform::RecordingSink sink;
-    platform::MessageService msg;
-    script::Interp in;
-    db::Database model;
+    workstation::Workstation w{sink};
+    platform::MessageService& msg = w.msg;
+    script::Interp& in = w.interp;
+    db::Database& model = w.db;
 };
 
 inline const std::string kRunFailed = "ERROR: ERROR Occured! in execution.";

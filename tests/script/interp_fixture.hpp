@@ -3,12 +3,16 @@
 
 #include <gtest/gtest.h>
 
+#include <array>
 #include <string>
 #include <vector>
 
 #include "platform/message_service.hpp"
 #include "platform/recording_sink.hpp"
+#include "script/command_install.hpp"
+#include "script/declarations.hpp"
 #include "script/interp.hpp"
+#include "script/language_commands.hpp"
 #include "script/language_symbols.hpp"
 #include "script/statement.hpp"
 
@@ -20,6 +24,9 @@ class InterpTest : public ::testing::Test {
         : msg(sink), in(msg) {
         EXPECT_TRUE(in.allocate(scriptMax).empty());
         EXPECT_TRUE(script::registerLanguageSymbols(in));
+        const std::array<script::CommandRows, 2> language{script::languageCommands(),
+                                                          script::declarationCommands()};
+        EXPECT_FALSE(script::installCommands(in, language));
     }
 
     // Runs a command string, as a menu would.

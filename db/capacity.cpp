@@ -1,11 +1,10 @@
-#include "geometry/capacity.hpp"
+#include "db/capacity.hpp"
 
 #include <string_view>
 
-#include "geometry/geometry_messages.hpp"
 #include "script/tokens.hpp"
 
-namespace rz::geometry {
+namespace rz::db {
 namespace {
 
 // A store is full when count + needed reaches its limit.
@@ -20,7 +19,7 @@ int refuse(platform::MessageService& msg, std::string_view text) {
 
 }  // namespace
 
-int checkModelSpace(const db::Database& db, platform::MessageService& msg, std::int64_t axes,
+int checkModelSpace(const Database& db, platform::MessageService& msg, std::int64_t axes,
                     std::int64_t patches, std::int64_t shapes) {
     if (full(db.shapeCount, shapes, shapeCapacity(db))) return refuse(msg, msg::kShapeFull);
     if (full(db.patchCount, patches, patchCapacity(db))) return refuse(msg, msg::kPatchFull);
@@ -28,7 +27,7 @@ int checkModelSpace(const db::Database& db, platform::MessageService& msg, std::
     return script::kOk;
 }
 
-int checkShapeSpace(const db::Database& db, platform::MessageService& msg, std::int64_t shapes,
+int checkShapeSpace(const Database& db, platform::MessageService& msg, std::int64_t shapes,
                     std::int64_t axes, std::int64_t affines) {
     if (full(db.shapeCount, shapes, shapeCapacity(db))) return refuse(msg, msg::kShapeFull);
     if (full(db.affineCount, affines, affineCapacity(db))) return refuse(msg, msg::kAffineFull);
@@ -36,9 +35,9 @@ int checkShapeSpace(const db::Database& db, platform::MessageService& msg, std::
     return script::kOk;
 }
 
-int checkAffineSpace(const db::Database& db, platform::MessageService& msg) {
+int checkAffineSpace(const Database& db, platform::MessageService& msg) {
     if (db.affineCount >= affineCapacity(db)) return refuse(msg, msg::kAffineFull);
     return script::kOk;
 }
 
-}  // namespace rz::geometry
+}  // namespace rz::db

@@ -5,9 +5,9 @@
 #include <array>
 #include <cmath>
 
-#include "script/value_types.hpp"
+#include "math/value_types.hpp"
 
-namespace rz::geometry {
+namespace rz {
 
 using Vec3d = std::array<double, 3>;
 
@@ -44,4 +44,4 @@ inline Vec3d normalised(const Vec3d& a) {
     return len > 0.0 ? a * (1.0 / len) : Vec3d{};
 }
 
-}  // namespace rz::geometry
+}  // namespace rz

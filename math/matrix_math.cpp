@@ -1,8 +1,8 @@
-#include "geometry/matrix_math.hpp"
+#include "math/matrix_math.hpp"
 
 #include <numbers>
 
-namespace rz::geometry {
+namespace rz {
 
 Mat4 rotation(RotationAxis axis, double degrees) {
     const double a = degrees * std::numbers::pi / 180.0;
@@ -23,4 +23,4 @@ Mat4 rotation(RotationAxis axis, double degrees) {
     return m;
 }
 
-}  // namespace rz::geometry
+}  // namespace rz

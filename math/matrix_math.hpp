@@ -1,10 +1,10 @@
 #pragma once
 // 4x4 affine matrices used with row vectors: p' = p * M, translation in the last row.
 
-#include "geometry/vec_math.hpp"
-#include "script/value_types.hpp"
+#include "math/value_types.hpp"
+#include "math/vec_math.hpp"
 
-namespace rz::geometry {
+namespace rz {
 
 enum class RotationAxis { X, Y, Z };
 
@@ -62,4 +62,4 @@ constexpr Vec3 transformPoint(const Vec3& p, const Mat4& m) {
     return narrow(transformPoint(widen(p), m));
 }
 
-}  // namespace rz::geometry
+}  // namespace rz

@@ -1,0 +1,40 @@
+#include "workstation/command_providers.hpp"
+
+#include <array>
+
+#include "db/record_commands_actor.hpp"
+#include "db/record_commands_attribute.hpp"
+#include "db/record_commands_block.hpp"
+#include "db/record_commands_light.hpp"
+#include "db/record_commands_mapimage.hpp"
+#include "db/record_commands_mapping.hpp"
+#include "db/record_commands_rigid.hpp"
+#include "fileio/file_commands.hpp"
+#include "geometry/commands.hpp"
+#include "script/declarations.hpp"
+#include "script/language_commands.hpp"
+
+namespace rz::workstation {
+
+std::span<const script::CommandRows> coreCommandProviders() {
+    static const std::array<script::CommandRows, 15> kProviders{
+        script::languageCommands(),
+        script::declarationCommands(),
+        db::blockCommands(),
+        db::attributeCommands(),
+        db::lightCommands(),
+        db::mappingCommands(),
+        db::mapimageCommands(),
+        db::rigidCommands(),
+        db::actorCommands(),
+        geometry::rawRecordCommands(),
+        geometry::matrixCommands(),
+        geometry::affineCommands(),
+        geometry::blockGeometryCommands(),
+        fileio::modelFileCommands(),
+        fileio::readWriteCommands(),
+    };
+    return kProviders;
+}
+
+}  // namespace rz::workstation
