@@ -1,15 +1,15 @@
-#include "converter.h"
+#include "polyconv/converter.hpp"
 
 #include <new>
 #include <ostream>
 #include <variant>
 
-#include "dxf_reader.h"
-#include "messages.h"
-#include "normals.h"
-#include "pts_writer.h"
+#include "polyconv/dxf_reader.hpp"
+#include "polyconv/messages.hpp"
+#include "polyconv/normals.hpp"
+#include "polyconv/pts_writer.hpp"
 
-namespace polyconv {
+namespace rz::polyconv {
 namespace {
 
 Outcome outcome_of(ReadStatus status) {
@@ -49,4 +49,4 @@ Conversion convert_dxf(std::string_view dxf_text, std::ostream& console,
     }
 }
 
-}  // namespace polyconv
+}  // namespace rz::polyconv

@@ -1,4 +1,4 @@
-#include "dxf_reader.h"
+#include "polyconv/dxf_reader.hpp"
 
 #include <algorithm>
 #include <array>
@@ -7,11 +7,11 @@
 #include <ostream>
 #include <string>
 
-#include "dxf_tokens.h"
-#include "messages.h"
-#include "number_format.h"
+#include "polyconv/dxf_tokens.hpp"
+#include "polyconv/messages.hpp"
+#include "polyconv/number_format.hpp"
 
-namespace polyconv {
+namespace rz::polyconv {
 namespace {
 
 enum class InputKind { faces, mesh };
@@ -456,4 +456,4 @@ ReadResult read_dxf(std::string_view text, std::ostream& console, const MemoryLi
     return {status, std::move(mesh)};
 }
 
-}  // namespace polyconv
+}  // namespace rz::polyconv

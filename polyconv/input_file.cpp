@@ -1,4 +1,4 @@
-#include "input_file.h"
+#include "polyconv/input_file.hpp"
 
 #include <algorithm>
 #include <array>
@@ -8,7 +8,7 @@
 #include <string_view>
 #include <system_error>
 
-namespace polyconv {
+namespace rz::polyconv {
 namespace {
 
 char ascii_lower(char c) {
@@ -65,4 +65,4 @@ InputFile read_input_file(const std::filesystem::path& path, std::size_t max_byt
     }
 }
 
-}  // namespace polyconv
+}  // namespace rz::polyconv

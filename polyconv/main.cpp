@@ -7,10 +7,10 @@
 #include <string>
 #include <string_view>
 
-#include "converter.h"
-#include "input_file.h"
-#include "memory_limits.h"
-#include "messages.h"
+#include "polyconv/converter.hpp"
+#include "polyconv/input_file.hpp"
+#include "polyconv/memory_limits.hpp"
+#include "polyconv/messages.hpp"
 
 namespace {
 
@@ -20,8 +20,8 @@ constexpr int kFailure = -1;
 constexpr int kRefused = 1;
 
 // The input text and the mesh built from it each get half of the machine's memory.
-polyconv::MemoryLimits machine_limits() {
-    polyconv::MemoryLimits limits;
+rz::polyconv::MemoryLimits machine_limits() {
+    rz::polyconv::MemoryLimits limits;
     const long pages = sysconf(_SC_PHYS_PAGES);
     const long page_size = sysconf(_SC_PAGESIZE);
     if (pages > 0 && page_size > 0) {
@@ -41,33 +41,34 @@ void report_file(std::string_view name, std::string_view what) {
 }
 
 int run(std::string_view input_name, std::string_view output_name) {
-    const polyconv::MemoryLimits limits = machine_limits();
-    const polyconv::InputFile input = polyconv::read_input_file(
-        polyconv::resolve_input_path(std::string(input_name)), limits.max_input_bytes);
-    if (input.status == polyconv::InputStatus::not_found) {
+    const rz::polyconv::MemoryLimits limits = machine_limits();
+    const rz::polyconv::InputFile input = rz::polyconv::read_input_file(
+        rz::polyconv::resolve_input_path(std::string(input_name)), limits.max_input_bytes);
+    if (input.status == rz::polyconv::InputStatus::not_found) {
         report_file(input_name, "not found!\n");
         return kFailure;
     }
-    if (input.status == polyconv::InputStatus::too_large) {
-        std::cout << polyconv::msg::kAllocationFailed;
+    if (input.status == rz::polyconv::InputStatus::too_large) {
+        std::cout << rz::polyconv::msg::kAllocationFailed;
         return 0;
     }
 
-    const polyconv::Conversion conversion = polyconv::convert_dxf(input.bytes, std::cout, limits);
+    const rz::polyconv::Conversion conversion =
+        rz::polyconv::convert_dxf(input.bytes, std::cout, limits);
     switch (conversion.outcome) {
-        case polyconv::Outcome::converted:
+        case rz::polyconv::Outcome::converted:
             break;
-        case polyconv::Outcome::not_dxf:
+        case rz::polyconv::Outcome::not_dxf:
             report_file(input_name, "is not DXF file-format.\n");
             return kRefused;
-        case polyconv::Outcome::not_a_mesh:
+        case rz::polyconv::Outcome::not_a_mesh:
             report_file(input_name,
                         "has a POLYLINE that is neither a polygon mesh nor a polyface mesh.\n");
             return kRefused;
-        case polyconv::Outcome::no_geometry:
+        case rz::polyconv::Outcome::no_geometry:
             report_file(input_name, "has no face to convert.\n");
             return kRefused;
-        case polyconv::Outcome::out_of_memory:
+        case rz::polyconv::Outcome::out_of_memory:
             return 0;
     }
 
@@ -82,7 +83,7 @@ int run(std::string_view input_name, std::string_view output_name) {
         report_file(output_name, "cannot be written! \n");
         return kFailure;
     }
-    std::cout << polyconv::msg::kProcessComplete;
+    std::cout << rz::polyconv::msg::kProcessComplete;
     return 0;
 }
 
@@ -90,13 +91,13 @@ int run(std::string_view input_name, std::string_view output_name) {
 
 int main(int argc, char** argv) {
     if (argc < 3) {
-        std::cout << polyconv::msg::kUsage;
+        std::cout << rz::polyconv::msg::kUsage;
         return 0;
     }
     try {
         return run(argv[1], argv[2]);
     } catch (const std::bad_alloc&) {
-        std::cout << polyconv::msg::kAllocationFailed;
+        std::cout << rz::polyconv::msg::kAllocationFailed;
         return 0;
     }
 }

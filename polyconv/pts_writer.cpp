@@ -1,12 +1,12 @@
-#include "pts_writer.h"
+#include "polyconv/pts_writer.hpp"
 
 #include <array>
 #include <limits>
 #include <string_view>
 
-#include "number_format.h"
+#include "polyconv/number_format.hpp"
 
-namespace polyconv {
+namespace rz::polyconv {
 namespace {
 
 struct Box {
@@ -204,4 +204,4 @@ std::string write_pts_script(const Geometry& geometry) {
     return write_mesh(std::get<Mesh>(geometry));
 }
 
-}  // namespace polyconv
+}  // namespace rz::polyconv

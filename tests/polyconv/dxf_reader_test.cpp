@@ -1,4 +1,4 @@
-#include "dxf_reader.h"
+#include "polyconv/dxf_reader.hpp"
 
 #include <gtest/gtest.h>
 
@@ -6,13 +6,13 @@
 #include <string>
 #include <vector>
 
-#include "converter.h"
-#include "polyconv_test_support.h"
+#include "polyconv/converter.hpp"
+#include "polyconv_test_support.hpp"
 
-namespace polyconv {
+namespace rz::polyconv {
 namespace {
 
-using polyconv_test::count_lines;
+using test::count_lines;
 
 // Builds DXF text one group per two lines, as every exporter writes it.
 class Dxf {
@@ -563,4 +563,4 @@ TEST(Conversion, RefusalsProduceNoScriptAndAllocationFailureIsAnnounced) {
 }
 
 }  // namespace
-}  // namespace polyconv
+}  // namespace rz::polyconv

@@ -5,15 +5,16 @@
 #include <string>
 #include <vector>
 
-#include "input_file.h"
-#include "polyconv_test_support.h"
+#include "polyconv/input_file.hpp"
+#include "polyconv_test_support.hpp"
 
+namespace rz::polyconv {
 namespace {
 
-using polyconv_test::data_dir;
-using polyconv_test::read_bytes;
-using polyconv_test::run_polyconv;
-using polyconv_test::TempDir;
+using test::data_dir;
+using test::read_bytes;
+using test::run_polyconv;
+using test::TempDir;
 
 constexpr int kExitFailure = 255;  // exit(-1) as the shell sees it
 constexpr int kExitRefused = 1;
@@ -69,7 +70,7 @@ TEST(PolyconvProgram, ConvertsTheKnownEdgeCasesAsDocumented) {
     const auto convert = [&](const std::string& stem) {
         const auto output = dir.path() / (stem + ".pts");
         EXPECT_EQ(run_polyconv({stem + ".dxf", output.string()}).exit_code, 0) << stem;
-        return std::pair{polyconv_test::parse_script(read_bytes(output)), read_bytes(output)};
+        return std::pair{test::parse_script(read_bytes(output)), read_bytes(output)};
     };
 
     const auto [triangle, triangle_text] = convert("face_triangle_r12");
@@ -145,7 +146,7 @@ TEST(PolyconvProgram, AnOutputThatCannotBeOpenedFailsWithMinusOne) {
 TEST(PolyconvProgram, RefusedInputLeavesAnExistingOutputAlone) {
     TempDir dir;
     const auto output = dir.path() / "temp.pts";
-    polyconv_test::write_bytes(output, "old script\n");
+    test::write_bytes(output, "old script\n");
     const auto run = run_polyconv({"line_first_r12.dxf", output.string()});
     EXPECT_EQ(run.exit_code, kExitRefused);
     EXPECT_EQ(read_bytes(output), "old script\n");
@@ -172,7 +173,7 @@ TEST(PolyconvProgram, AnInputLargerThanMemoryIsRefusedWithoutReadingIt) {
     // A sparse file: it claims more than the machine's memory but occupies no disk space.
     const auto size =
         static_cast<std::uintmax_t>(pages) * static_cast<std::uintmax_t>(page_size) * 2;
-    polyconv_test::write_bytes(huge, "");
+    test::write_bytes(huge, "");
     std::error_code error;
     std::filesystem::resize_file(huge, size, error);
     if (error)
@@ -187,15 +188,14 @@ TEST(InputFile, ReadsBytesUnchangedAndRespectsTheLimit) {
     TempDir dir;
     const auto path = dir.path() / "bytes.dxf";
     const std::string bytes = std::string("  0\r\nSECTION\r\n\0\xff", 17);
-    polyconv_test::write_bytes(path, bytes);
-    const auto read = polyconv::read_input_file(path, 1000);
-    EXPECT_EQ(read.status, polyconv::InputStatus::ok);
+    test::write_bytes(path, bytes);
+    const auto read = read_input_file(path, 1000);
+    EXPECT_EQ(read.status, InputStatus::ok);
     EXPECT_EQ(read.bytes, bytes);
-    EXPECT_EQ(polyconv::read_input_file(path, bytes.size()).status, polyconv::InputStatus::ok);
-    EXPECT_EQ(polyconv::read_input_file(path, bytes.size() - 1).status,
-              polyconv::InputStatus::too_large);
-    EXPECT_EQ(polyconv::read_input_file(dir.path() / "absent.dxf", 1000).status,
-              polyconv::InputStatus::not_found);
+    EXPECT_EQ(read_input_file(path, bytes.size()).status, InputStatus::ok);
+    EXPECT_EQ(read_input_file(path, bytes.size() - 1).status, InputStatus::too_large);
+    EXPECT_EQ(read_input_file(dir.path() / "absent.dxf", 1000).status, InputStatus::not_found);
 }
 
 }  // namespace
+}  // namespace rz::polyconv

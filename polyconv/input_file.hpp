@@ -1,10 +1,12 @@
 #pragma once
+// The input file read whole into memory, and the identity by which the output is kept from
+// being the input.
 
 #include <cstddef>
 #include <filesystem>
 #include <string>
 
-namespace polyconv {
+namespace rz::polyconv {
 
 enum class InputStatus { ok, not_found, too_large };
 
@@ -20,4 +22,4 @@ InputFile read_input_file(const std::filesystem::path& path, std::size_t max_byt
 // name does not exist, a unique case-insensitive match in the same folder is used.
 std::filesystem::path resolve_input_path(const std::filesystem::path& path);
 
-}  // namespace polyconv
+}  // namespace rz::polyconv

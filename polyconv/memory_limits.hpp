@@ -1,9 +1,10 @@
 #pragma once
+// How much memory a conversion may take: the input's size bounds everything held for it.
 
 #include <cstddef>
 #include <limits>
 
-namespace polyconv {
+namespace rz::polyconv {
 
 // What the converter may hold in memory. The program derives these from the machine; tests
 // and the fuzzer pass small ones so that the limits themselves can be exercised.
@@ -12,4 +13,4 @@ struct MemoryLimits {
     std::size_t max_mesh_bytes = std::numeric_limits<std::size_t>::max();
 };
 
-}  // namespace polyconv
+}  // namespace rz::polyconv

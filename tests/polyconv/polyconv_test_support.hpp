@@ -1,4 +1,6 @@
 #pragma once
+// Shared by the converter's tests: the data folder, temporary folders, running the real
+// program and reading back the scripts it writes.
 
 #include <gtest/gtest.h>
 #include <sys/wait.h>
@@ -14,7 +16,7 @@
 #include <string>
 #include <vector>
 
-namespace polyconv_test {
+namespace rz::polyconv::test {
 
 inline std::filesystem::path data_dir() {
     return std::filesystem::path(ROVORA_SOURCE_DIR) / "tests" / "data" / "polyconv";
@@ -147,4 +149,4 @@ inline Script parse_script(const std::string& text) {
     return script;
 }
 
-}  // namespace polyconv_test
+}  // namespace rz::polyconv::test

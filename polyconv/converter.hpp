@@ -1,12 +1,14 @@
 #pragma once
+// The whole conversion in memory: DXF text in, geometry with its normals out, progress and
+// diagnostics on the console in the order the steps run.
 
 #include <iosfwd>
 #include <string>
 #include <string_view>
 
-#include "memory_limits.h"
+#include "polyconv/memory_limits.hpp"
 
-namespace polyconv {
+namespace rz::polyconv {
 
 enum class Outcome {
     converted,
@@ -26,4 +28,4 @@ struct Conversion {
 Conversion convert_dxf(std::string_view dxf_text, std::ostream& console,
                        const MemoryLimits& limits);
 
-}  // namespace polyconv
+}  // namespace rz::polyconv

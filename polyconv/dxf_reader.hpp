@@ -1,12 +1,14 @@
 #pragma once
+// Reading the first polygon or polyface mesh of a DXF file, or all of its 3D faces, into
+// geometry.
 
 #include <iosfwd>
 #include <string_view>
 
-#include "geometry.h"
-#include "memory_limits.h"
+#include "polyconv/geometry.hpp"
+#include "polyconv/memory_limits.hpp"
 
-namespace polyconv {
+namespace rz::polyconv {
 
 enum class ReadStatus {
     ok,
@@ -24,4 +26,4 @@ struct ReadResult {
 // Parses the whole DXF text; progress and diagnostics go to console as they are found.
 ReadResult read_dxf(std::string_view text, std::ostream& console, const MemoryLimits& limits);
 
-}  // namespace polyconv
+}  // namespace rz::polyconv
