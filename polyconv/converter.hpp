@@ -3,9 +3,9 @@
 // diagnostics on the console in the order the steps run.
 
 #include <iosfwd>
-#include <string>
 #include <string_view>
 
+#include "polyconv/geometry.hpp"
 #include "polyconv/memory_limits.hpp"
 
 namespace rz::polyconv {
@@ -20,11 +20,13 @@ enum class Outcome {
 
 struct Conversion {
     Outcome outcome = Outcome::not_dxf;
-    std::string script;  // the .pts text; empty unless converted
+    // Ready for write_pts_script when converted.
+    Geometry geometry;
 };
 
-// Everything between the bytes of the DXF file and the text of the .pts file; the console
-// receives the progress messages in the order the steps run.
+// Everything between the bytes of the DXF file and the geometry of the .pts file; the
+// console receives the progress messages in the order the steps run. The script itself is
+// written by write_pts_script, once there is somewhere to write it.
 Conversion convert_dxf(std::string_view dxf_text, std::ostream& console,
                        const MemoryLimits& limits);
 

@@ -6,11 +6,27 @@
 
 namespace rz::polyconv {
 
-// What the converter may hold in memory. The program derives these from the machine; tests
-// and the fuzzer pass small ones so that the limits themselves can be exercised.
+// The largest input converted. A polygon mesh of a million vertices as exporters write it
+// is about 100 MB of DXF text.
+inline constexpr std::size_t kMaxInputBytes = std::size_t{256} << 20;
+
+// Bytes of geometry that may be held per byte of input. The densest faces DXF text can
+// spell take under 5 bytes of geometry per byte, meshes under 8, so only a file whose
+// header declares far more than it contains is refused. With the input itself and a
+// small output buffer, a run never holds much more than 9 times its input's size.
+inline constexpr std::size_t kGeometryBytesPerInputByte = 8;
+
+// What the converter may hold in memory. Tests and the fuzzer pass small limits so that
+// the limits themselves can be exercised.
 struct MemoryLimits {
     std::size_t max_input_bytes = std::numeric_limits<std::size_t>::max();
-    std::size_t max_mesh_bytes = std::numeric_limits<std::size_t>::max();
+    // Every list of faces, vertices and face records read, counted by capacity.
+    std::size_t max_geometry_bytes = std::numeric_limits<std::size_t>::max();
 };
+
+// The limits of a run whose input has input_bytes (at most kMaxInputBytes).
+constexpr MemoryLimits limits_for_input(std::size_t input_bytes) {
+    return {kMaxInputBytes, kGeometryBytesPerInputByte * input_bytes};
+}
 
 }  // namespace rz::polyconv
