@@ -11,6 +11,7 @@
 #include "polyconv/converter.hpp"
 #include "polyconv/dxf_reader.hpp"
 #include "polyconv/input_file.hpp"
+#include "polyconv/memory_limits.hpp"
 #include "polyconv/normals.hpp"
 #include "polyconv/pts_writer.hpp"
 
@@ -60,7 +61,7 @@ void BM_ConvertMeshFile(benchmark::State& state) {
     std::ostream console(nullptr);
     for (auto _ : state) {
         const rz::polyconv::InputFile input =
-            rz::polyconv::read_input_file(file.path(), kLimits.max_input_bytes);
+            rz::polyconv::read_input_file(file.path(), rz::polyconv::kMaxInputBytes);
         const rz::polyconv::Conversion conversion =
             rz::polyconv::convert_dxf(input.bytes, console, kLimits);
         std::ostringstream script;
@@ -76,7 +77,7 @@ void BM_ReadAndParse(benchmark::State& state) {
     std::ostream console(nullptr);
     for (auto _ : state) {
         const rz::polyconv::InputFile input =
-            rz::polyconv::read_input_file(file.path(), kLimits.max_input_bytes);
+            rz::polyconv::read_input_file(file.path(), rz::polyconv::kMaxInputBytes);
         rz::polyconv::ReadResult read = rz::polyconv::read_dxf(input.bytes, console, kLimits);
         benchmark::DoNotOptimize(&read);
     }

@@ -16,17 +16,16 @@ inline constexpr std::size_t kMaxInputBytes = std::size_t{256} << 20;
 // small output buffer, a run never holds much more than 9 times its input's size.
 inline constexpr std::size_t kGeometryBytesPerInputByte = 8;
 
-// What the converter may hold in memory. Tests and the fuzzer pass small limits so that
-// the limits themselves can be exercised.
+// What a conversion may hold besides its input. Tests pass small limits so that the limits
+// themselves can be exercised.
 struct MemoryLimits {
-    std::size_t max_input_bytes = std::numeric_limits<std::size_t>::max();
     // Every list of faces, vertices and face records read, counted by capacity.
     std::size_t max_geometry_bytes = std::numeric_limits<std::size_t>::max();
 };
 
 // The limits of a run whose input has input_bytes (at most kMaxInputBytes).
 constexpr MemoryLimits limits_for_input(std::size_t input_bytes) {
-    return {kMaxInputBytes, kGeometryBytesPerInputByte * input_bytes};
+    return {kGeometryBytesPerInputByte * input_bytes};
 }
 
 }  // namespace rz::polyconv

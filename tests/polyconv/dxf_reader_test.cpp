@@ -384,7 +384,7 @@ TEST(DxfPolygonMesh, SizesThatCannotBeHeldAreRefusedBeforeAnyVertexIsStored) {
          "Mesh too large! ( M: 2147483647 N: 2147483647 )\n"},
         {"more than the memory limit", 16, 100, 100, "Mesh too large! ( M: 100 N: 100 )\n"},
     };
-    const MemoryLimits limits{1 << 20, 100 * 100 * sizeof(Vertex) - 1};
+    const MemoryLimits limits{100 * 100 * sizeof(Vertex) - 1};
     for (const auto& c : cases) {
         const Read r = read(
             Dxf().entities().polyline(c.flags, c.m, c.n).grid(1, 1).seqend().end().text(), limits);
@@ -552,7 +552,7 @@ TEST(DxfLimits, EverythingKeptIsCountedAgainstTheGeometryLimit) {
     };
     for (const auto& c : cases) {
         EXPECT_EQ(read(c.text).result.status, ReadStatus::ok) << c.name;
-        const Read r = read(c.text, MemoryLimits{1 << 20, c.limit});
+        const Read r = read(c.text, MemoryLimits{c.limit});
         EXPECT_EQ(r.result.status, ReadStatus::too_large) << c.name;
         EXPECT_NE(r.console.find(c.message), std::string::npos) << c.name << ": " << r.console;
     }
@@ -591,7 +591,7 @@ TEST(DxfLimits, TheDensestTextOfEachKindFitsTheLimitsOfItsSize) {
 }
 
 TEST(Conversion, EachRefusalHasItsOutcomeAndOnlyAllocationFailureIsAnnounced) {
-    const MemoryLimits tiny{1 << 20, 10 * sizeof(Vertex)};
+    const MemoryLimits tiny{10 * sizeof(Vertex)};
     struct Case {
         const char* name;
         std::string text;
