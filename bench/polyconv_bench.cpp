@@ -5,13 +5,15 @@
 #include <filesystem>
 #include <fstream>
 #include <ostream>
+#include <sstream>
 #include <string>
 
-#include "converter.h"
-#include "dxf_reader.h"
-#include "input_file.h"
-#include "normals.h"
-#include "pts_writer.h"
+#include "polyconv/converter.hpp"
+#include "polyconv/dxf_reader.hpp"
+#include "polyconv/input_file.hpp"
+#include "polyconv/memory_limits.hpp"
+#include "polyconv/normals.hpp"
+#include "polyconv/pts_writer.hpp"
 
 namespace {
 
@@ -52,16 +54,19 @@ class MeshFile {
     std::filesystem::path path_;
 };
 
-const polyconv::MemoryLimits kLimits{};
+const rz::polyconv::MemoryLimits kLimits{};
 
 void BM_ConvertMeshFile(benchmark::State& state) {
     const MeshFile file;
     std::ostream console(nullptr);
     for (auto _ : state) {
-        const polyconv::InputFile input =
-            polyconv::read_input_file(file.path(), kLimits.max_input_bytes);
-        polyconv::Conversion conversion = polyconv::convert_dxf(input.bytes, console, kLimits);
-        benchmark::DoNotOptimize(conversion.script.data());
+        const rz::polyconv::InputFile input =
+            rz::polyconv::read_input_file(file.path(), rz::polyconv::kMaxInputBytes);
+        const rz::polyconv::Conversion conversion =
+            rz::polyconv::convert_dxf(input.bytes, console, kLimits);
+        std::ostringstream script;
+        rz::polyconv::write_pts_script(conversion.geometry, script);
+        benchmark::DoNotOptimize(script.tellp());
     }
     state.counters["vertices"] = kSide * kSide;
 }
@@ -71,9 +76,9 @@ void BM_ReadAndParse(benchmark::State& state) {
     const MeshFile file;
     std::ostream console(nullptr);
     for (auto _ : state) {
-        const polyconv::InputFile input =
-            polyconv::read_input_file(file.path(), kLimits.max_input_bytes);
-        polyconv::ReadResult read = polyconv::read_dxf(input.bytes, console, kLimits);
+        const rz::polyconv::InputFile input =
+            rz::polyconv::read_input_file(file.path(), rz::polyconv::kMaxInputBytes);
+        rz::polyconv::ReadResult read = rz::polyconv::read_dxf(input.bytes, console, kLimits);
         benchmark::DoNotOptimize(&read);
     }
 }
@@ -82,10 +87,10 @@ BENCHMARK(BM_ReadAndParse)->Unit(benchmark::kMillisecond);
 void BM_Normals(benchmark::State& state) {
     const std::string text = mesh_dxf();
     std::ostream console(nullptr);
-    polyconv::ReadResult read = polyconv::read_dxf(text, console, kLimits);
-    auto& mesh = std::get<polyconv::Mesh>(read.geometry);
+    rz::polyconv::ReadResult read = rz::polyconv::read_dxf(text, console, kLimits);
+    auto& mesh = std::get<rz::polyconv::Mesh>(read.geometry);
     for (auto _ : state) {
-        polyconv::compute_mesh_normals(mesh, console);
+        rz::polyconv::compute_mesh_normals(mesh, console);
         benchmark::DoNotOptimize(mesh.vertices.data());
     }
 }
@@ -94,11 +99,12 @@ BENCHMARK(BM_Normals)->Unit(benchmark::kMillisecond);
 void BM_WriteScript(benchmark::State& state) {
     const std::string text = mesh_dxf();
     std::ostream console(nullptr);
-    polyconv::ReadResult read = polyconv::read_dxf(text, console, kLimits);
-    polyconv::compute_mesh_normals(std::get<polyconv::Mesh>(read.geometry), console);
+    rz::polyconv::ReadResult read = rz::polyconv::read_dxf(text, console, kLimits);
+    rz::polyconv::compute_mesh_normals(std::get<rz::polyconv::Mesh>(read.geometry), console);
     for (auto _ : state) {
-        std::string script = polyconv::write_pts_script(read.geometry);
-        benchmark::DoNotOptimize(script.data());
+        std::ostringstream script;
+        rz::polyconv::write_pts_script(read.geometry, script);
+        benchmark::DoNotOptimize(script.tellp());
     }
 }
 BENCHMARK(BM_WriteScript)->Unit(benchmark::kMillisecond);

@@ -1,13 +1,16 @@
 #include <algorithm>
+#include <array>
+#include <cstddef>
 #include <cstdint>
+#include <string_view>
 #include <utility>
 #include <vector>
 
-#include "db/capacity.hpp"
 #include "fileio/binary_model.hpp"
 #include "fileio/binary_records.hpp"
 #include "fileio/byte_order.hpp"
 #include "fileio/file_messages.hpp"
+#include "db/capacity.hpp"
 #include "script/tokens.hpp"
 
 namespace rz::fileio {
@@ -40,6 +43,26 @@ struct Tally {
         rigid, rlink, actor;
 };
 
+class ModelReader;
+
+// How one kind of data section is read: its handler and what the handler needs to know
+// about the records. Kinds without a row are refused.
+struct SectionRow {
+    Section kind;
+    int (ModelReader::*handler)(const SectionRow& row, std::uint32_t n);
+    std::size_t bytes = 0;                 // one record in the file
+    std::int32_t Tally::*count = nullptr;  // where the records go, or what a pose must match
+    std::int32_t db::LoadBases::*base = nullptr;
+    // Appended records: the load base is the old count plus this (blocks are numbered from
+    // 1). Pose records: the file must hold the count plus this many.
+    std::int32_t offset = 0;
+    std::int64_t (*capacity)(const db::Database& db) = nullptr;
+    const char* overflow = nullptr;
+    std::string_view place = {};
+    // Puts record i, decoded from p, in its place.
+    void (*store)(const std::uint8_t* p, db::Database& db, std::size_t i) = nullptr;
+};
+
 // One pass over the file. The checking pass runs every test and stores nothing; the
 // storing pass, run only after a clean checking pass, puts the records in place.
 class ModelReader {
@@ -57,6 +80,8 @@ class ModelReader {
     bool attributesRead() const { return attributes_; }
 
   private:
+    static const std::array<SectionRow, 17> kSections;
+
     int readError(std::string_view place) {
         msg_.errorBox(msg::kReadError);
         msg_.errorBoxPlain(place);
@@ -69,23 +94,25 @@ class ModelReader {
     }
     bool readTag(Tag& tag, int& result);
     int section(const Tag& tag);
-    int creator(std::uint32_t n);
-    int texture(std::uint32_t n);
-    int pose(Section kind, std::uint32_t n);
+    int records(const SectionRow& row, std::uint32_t n);
+    int attributes(const SectionRow& row, std::uint32_t n);
+    int pose(const SectionRow& row, std::uint32_t n);
+    int texture(const SectionRow& row, std::uint32_t n);
+    int creator(const SectionRow& row, std::uint32_t n);
 
-    // Appends n records of the given size at start, which must stay within capacity; the
-    // count becomes start + n.
-    template <class Decode>
-    int append(std::uint32_t n, std::size_t bytes, std::int32_t start, std::int64_t capacity,
-               std::int64_t needed, const char* overflowFormat, std::string_view place,
-               Decode decode) {
-        if (needed > capacity || std::int64_t{start} + n > capacity)
-            return overflow(overflowFormat, needed);
-        if (!store_) return in_.skip(std::uint64_t{n} * bytes) ? script::kOk : readError(place);
+    // Appends n records of the row's kind at start, which must stay within capacity.
+    int append(const SectionRow& row, std::uint32_t n, std::int32_t start) {
+        const std::int64_t needed = std::int64_t{start} + n;
+        if (needed > row.capacity(db_)) return overflow(row.overflow, needed);
+        return storeRecords(row, n, static_cast<std::size_t>(start));
+    }
+    int storeRecords(const SectionRow& row, std::uint32_t n, std::size_t first) {
+        if (!store_)
+            return in_.skip(std::uint64_t{n} * row.bytes) ? script::kOk : readError(row.place);
         for (std::uint32_t i = 0; i < n; ++i) {
-            const std::uint8_t* p = in_.take(bytes);
-            if (p == nullptr) return readError(place);
-            decode(p, static_cast<std::size_t>(start) + i);
+            const std::uint8_t* p = in_.take(row.bytes);
+            if (p == nullptr) return readError(row.place);
+            row.store(p, db_, first + i);
         }
         return script::kOk;
     }
@@ -98,6 +125,157 @@ class ModelReader {
     db::LoadBases bases_;
     bool attributes_ = false;
 };
+
+using db::Database;
+using db::storeCapacity;
+using Bytes = const std::uint8_t*;
+
+const std::array<SectionRow, 17> ModelReader::kSections{{
+    {.kind = Section::Axis,
+     .handler = &ModelReader::records,
+     .bytes = kAxisBytes,
+     .count = &Tally::axis,
+     .base = &db::LoadBases::axis,
+     .capacity = [](const Database& db) { return storeCapacity(db.usableAxisLimit(), db.axes); },
+     .overflow = kAxisOverflow,
+     .place = "in ReadModelBinary (AXIS)\n",
+     .store = [](Bytes p, Database& db, std::size_t i) { decodeAxis(p, db.axes[i]); }},
+    {.kind = Section::Patch,
+     .handler = &ModelReader::records,
+     .bytes = kPatchBytes,
+     .count = &Tally::patch,
+     .base = &db::LoadBases::patch,
+     .capacity = [](const Database& db) { return storeCapacity(db.capacity.patchmax, db.patches); },
+     .overflow = kPatchOverflow,
+     .place = "in ReadModelBinary (PATCH)\n",
+     .store = [](Bytes p, Database& db, std::size_t i) { db.patches[i] = loadI32(p); }},
+    {.kind = Section::Shape,
+     .handler = &ModelReader::records,
+     .bytes = kShapeBytes,
+     .count = &Tally::shape,
+     .base = &db::LoadBases::shape,
+     .capacity = [](const Database& db) { return storeCapacity(db.capacity.shapemax, db.shapes); },
+     .overflow = kShapeOverflow,
+     .place = "in ReadModelBinary (SHAPE)\n",
+     .store = [](Bytes p, Database& db, std::size_t i) { decodeShape(p, db.shapes[i]); }},
+    {.kind = Section::Block,
+     .handler = &ModelReader::records,
+     .bytes = kBlockBytes,
+     .count = &Tally::block,
+     .base = &db::LoadBases::block,
+     .offset = -1,
+     .capacity = [](const Database& db) { return storeCapacity(db.capacity.blockmax, db.blocks); },
+     .overflow = kBlockOverflow,
+     .place = "in ReadModelBinary (BLOCK)\n",
+     .store = [](Bytes p, Database& db, std::size_t i) { decodeBlock(p, db.blocks[i]); }},
+    {.kind = Section::Affine,
+     .handler = &ModelReader::records,
+     .bytes = kAffineBytes,
+     .count = &Tally::affine,
+     .base = &db::LoadBases::affine,
+     .capacity =
+         [](const Database& db) { return storeCapacity(db.capacity.affinemax, db.affines); },
+     .overflow = kAffineOverflow,
+     .place = "in ReadModelBinary (AFFINE)\n",
+     .store = [](Bytes p, Database& db, std::size_t i) { decodeAffine(p, db.affines[i]); }},
+    {.kind = Section::Attribute,
+     .handler = &ModelReader::attributes,
+     .bytes = kAttributeBytes,
+     .count = &Tally::attribute,
+     .base = &db::LoadBases::attribute,
+     .capacity =
+         [](const Database& db) { return storeCapacity(db.capacity.attrimax, db.attributes); },
+     .overflow = kAttributeOverflow,
+     .place = "in ReadModelBinary (ATTRI)\n",
+     .store = [](Bytes p, Database& db, std::size_t i) { decodeAttribute(p, db.attributes[i]); }},
+    {.kind = Section::Mapinfo,
+     .handler = &ModelReader::records,
+     .bytes = kMapinfoBytes,
+     .count = &Tally::mapinfo,
+     .base = &db::LoadBases::mapinfo,
+     .capacity =
+         [](const Database& db) { return storeCapacity(db.capacity.mapinfomax, db.mapinfos); },
+     .overflow = kMapinfoOverflow,
+     .place = "in ReadModelBinary (MAPINFO)\n",
+     .store = [](Bytes p, Database& db, std::size_t i) { decodeMapinfo(p, db.mapinfos[i]); }},
+    {.kind = Section::Maplist,
+     .handler = &ModelReader::records,
+     .bytes = kMaplistBytes,
+     .count = &Tally::maplist,
+     .base = &db::LoadBases::maplist,
+     .capacity =
+         [](const Database& db) { return storeCapacity(db.capacity.maplistmax, db.maplists); },
+     .overflow = kMaplistOverflow,
+     .place = "in ReadModelBinary (MAPLINK)\n",
+     .store = [](Bytes p, Database& db, std::size_t i) { decodeMaplist(p, db.maplists[i]); }},
+    {.kind = Section::Mapdata,
+     .handler = &ModelReader::records,
+     .bytes = kMapdataBytes,
+     .count = &Tally::mapdata,
+     .base = &db::LoadBases::mapdata,
+     .capacity =
+         [](const Database& db) { return storeCapacity(db.capacity.mapdatamax, db.mapdatas); },
+     .overflow = kMapdataOverflow,
+     .place = "in ReadModelBinary (MAPDATA)\n",
+     .store = [](Bytes p, Database& db, std::size_t i) { decodeMapdata(p, db.mapdatas[i]); }},
+    {.kind = Section::Texture, .handler = &ModelReader::texture},
+    {.kind = Section::Rigid,
+     .handler = &ModelReader::records,
+     .bytes = kRigidBytes,
+     .count = &Tally::rigid,
+     .base = &db::LoadBases::rigid,
+     .capacity = [](const Database& db) { return storeCapacity(db.capacity.rigidmax, db.rigids); },
+     .overflow = kRigidOverflow,
+     .place = "in ReadModelBinary (RIGID)\n",
+     .store = [](Bytes p, Database& db, std::size_t i) { decodeRigid(p, db.rigids[i]); }},
+    {.kind = Section::Rlink,
+     .handler = &ModelReader::records,
+     .bytes = kRlinkBytes,
+     .count = &Tally::rlink,
+     .base = &db::LoadBases::rlink,
+     .capacity = [](const Database& db) { return storeCapacity(db.capacity.rlinkmax, db.rlinks); },
+     .overflow = kRlinkOverflow,
+     .place = "in ReadModelBinary (RLINK)\n",
+     .store = [](Bytes p, Database& db, std::size_t i) { decodeRlink(p, db.rlinks[i]); }},
+    {.kind = Section::Actor,
+     .handler = &ModelReader::records,
+     .bytes = kActorBytes,
+     .count = &Tally::actor,
+     .base = &db::LoadBases::actor,
+     .capacity = [](const Database& db) { return storeCapacity(db.capacity.actormax, db.actors); },
+     .overflow = kActorOverflow,
+     .place = "in ReadModelBinary (ACTOR)\n",
+     .store = [](Bytes p, Database& db, std::size_t i) { decodeActor(p, db.actors[i]); }},
+    // Poses overwrite the posable fields of records already there, from record 1 where
+    // record 0 is reserved.
+    {.kind = Section::BlockPose,
+     .handler = &ModelReader::pose,
+     .bytes = kBlockBytes,
+     .count = &Tally::block,
+     .offset = -1,
+     .place = "inReadModelBinary (BLOCK-GIMIC)",
+     .store = [](Bytes p, Database& db, std::size_t i) { decodeBlockPose(p, db.blocks[1 + i]); }},
+    {.kind = Section::RigidPose,
+     .handler = &ModelReader::pose,
+     .bytes = kRigidBytes,
+     .count = &Tally::rigid,
+     .place = "inReadModelBinary (RIGID-GIMIC)",
+     .store =
+         [](Bytes p, Database& db, std::size_t i) {
+             db::Rigid r;
+             decodeRigid(p, r);
+             db.rigids[i].pos = r.pos;
+             db.rigids[i].tmp = r.tmp;
+         }},
+    {.kind = Section::AffinePose,
+     .handler = &ModelReader::pose,
+     .bytes = kAffineBytes,
+     .count = &Tally::affine,
+     .offset = -1,
+     .place = "inReadModelBinary (AFFINE-GIMIC)",
+     .store = [](Bytes p, Database& db, std::size_t i) { decodeAffine(p, db.affines[1 + i]); }},
+    {.kind = Section::Creator, .handler = &ModelReader::creator},
+}};
 
 bool ModelReader::readTag(Tag& tag, int& result) {
     const std::uint8_t* p = in_.take(2);
@@ -162,116 +340,44 @@ int ModelReader::run() {
 }
 
 int ModelReader::section(const Tag& tag) {
-    const std::uint32_t n = tag.content;
-    db::Database& db = db_;
-    const db::Capacities& cap = db.capacity;
-    int r = script::kOk;
-    switch (static_cast<Section>(tag.kind)) {
-        case Section::Axis:
-            r = append(n, kAxisBytes, t_.axis, db::storeCapacity(db.usableAxisLimit(), db.axes),
-                       std::int64_t{t_.axis} + n, kAxisOverflow, "in ReadModelBinary (AXIS)\n",
-                       [&](const std::uint8_t* p, std::size_t i) { decodeAxis(p, db.axes[i]); });
-            if (r == script::kOk) bases_.axis = std::exchange(t_.axis, t_.axis + n);
-            return r;
-        case Section::Patch:
-            r = append(n, kPatchBytes, t_.patch, db::storeCapacity(cap.patchmax, db.patches),
-                       std::int64_t{t_.patch} + n, kPatchOverflow, "in ReadModelBinary (PATCH)\n",
-                       [&](const std::uint8_t* p, std::size_t i) { db.patches[i] = loadI32(p); });
-            if (r == script::kOk) bases_.patch = std::exchange(t_.patch, t_.patch + n);
-            return r;
-        case Section::Shape:
-            r = append(n, kShapeBytes, t_.shape, db::storeCapacity(cap.shapemax, db.shapes),
-                       std::int64_t{t_.shape} + n, kShapeOverflow, "in ReadModelBinary (SHAPE)\n",
-                       [&](const std::uint8_t* p, std::size_t i) { decodeShape(p, db.shapes[i]); });
-            if (r == script::kOk) bases_.shape = std::exchange(t_.shape, t_.shape + n);
-            return r;
-        case Section::Block:
-            r = append(n, kBlockBytes, t_.block, db::storeCapacity(cap.blockmax, db.blocks),
-                       std::int64_t{t_.block} + n, kBlockOverflow, "in ReadModelBinary (BLOCK)\n",
-                       [&](const std::uint8_t* p, std::size_t i) { decodeBlock(p, db.blocks[i]); });
-            if (r == script::kOk) {
-                bases_.block = t_.block - 1;
-                t_.block += n;
-            }
-            return r;
-        case Section::Affine:
-            r = append(
-                n, kAffineBytes, t_.affine, db::storeCapacity(cap.affinemax, db.affines),
-                std::int64_t{t_.affine} + n, kAffineOverflow, "in ReadModelBinary (AFFINE)\n",
-                [&](const std::uint8_t* p, std::size_t i) { decodeAffine(p, db.affines[i]); });
-            if (r == script::kOk) bases_.affine = std::exchange(t_.affine, t_.affine + n);
-            return r;
-        case Section::Attribute: {
-            // A model that holds only attribute 0 takes the file's first attribute in its place.
-            const bool replaceFirst = t_.attribute == 1 && n > 0;
-            const std::int32_t start = replaceFirst ? 0 : t_.attribute;
-            r = append(n, kAttributeBytes, start, db::storeCapacity(cap.attrimax, db.attributes),
-                       std::int64_t{start} + n, kAttributeOverflow, "in ReadModelBinary (ATTRI)\n",
-                       [&](const std::uint8_t* p, std::size_t i) {
-                           decodeAttribute(p, db.attributes[i]);
-                       });
-            if (r == script::kOk) {
-                bases_.attribute = t_.attribute;
-                t_.attribute = start + static_cast<std::int32_t>(n);
-                attributes_ = true;
-            }
-            return r;
-        }
-        case Section::Mapinfo:
-            r = append(
-                n, kMapinfoBytes, t_.mapinfo, db::storeCapacity(cap.mapinfomax, db.mapinfos),
-                std::int64_t{t_.mapinfo} + n, kMapinfoOverflow, "in ReadModelBinary (MAPINFO)\n",
-                [&](const std::uint8_t* p, std::size_t i) { decodeMapinfo(p, db.mapinfos[i]); });
-            if (r == script::kOk) bases_.mapinfo = std::exchange(t_.mapinfo, t_.mapinfo + n);
-            return r;
-        case Section::Maplist:
-            r = append(
-                n, kMaplistBytes, t_.maplist, db::storeCapacity(cap.maplistmax, db.maplists),
-                std::int64_t{t_.maplist} + n, kMaplistOverflow, "in ReadModelBinary (MAPLINK)\n",
-                [&](const std::uint8_t* p, std::size_t i) { decodeMaplist(p, db.maplists[i]); });
-            if (r == script::kOk) bases_.maplist = std::exchange(t_.maplist, t_.maplist + n);
-            return r;
-        case Section::Mapdata:
-            r = append(
-                n, kMapdataBytes, t_.mapdata, db::storeCapacity(cap.mapdatamax, db.mapdatas),
-                std::int64_t{t_.mapdata} + n, kMapdataOverflow, "in ReadModelBinary (MAPDATA)\n",
-                [&](const std::uint8_t* p, std::size_t i) { decodeMapdata(p, db.mapdatas[i]); });
-            if (r == script::kOk) bases_.mapdata = std::exchange(t_.mapdata, t_.mapdata + n);
-            return r;
-        case Section::Texture:
-            return texture(n);
-        case Section::Rigid:
-            r = append(n, kRigidBytes, t_.rigid, db::storeCapacity(cap.rigidmax, db.rigids),
-                       std::int64_t{t_.rigid} + n, kRigidOverflow, "in ReadModelBinary (RIGID)\n",
-                       [&](const std::uint8_t* p, std::size_t i) { decodeRigid(p, db.rigids[i]); });
-            if (r == script::kOk) bases_.rigid = std::exchange(t_.rigid, t_.rigid + n);
-            return r;
-        case Section::Rlink:
-            r = append(n, kRlinkBytes, t_.rlink, db::storeCapacity(cap.rlinkmax, db.rlinks),
-                       std::int64_t{t_.rlink} + n, kRlinkOverflow, "in ReadModelBinary (RLINK)\n",
-                       [&](const std::uint8_t* p, std::size_t i) { decodeRlink(p, db.rlinks[i]); });
-            if (r == script::kOk) bases_.rlink = std::exchange(t_.rlink, t_.rlink + n);
-            return r;
-        case Section::Actor:
-            r = append(n, kActorBytes, t_.actor, db::storeCapacity(cap.actormax, db.actors),
-                       std::int64_t{t_.actor} + n, kActorOverflow, "in ReadModelBinary (ACTOR)\n",
-                       [&](const std::uint8_t* p, std::size_t i) { decodeActor(p, db.actors[i]); });
-            if (r == script::kOk) bases_.actor = std::exchange(t_.actor, t_.actor + n);
-            return r;
-        case Section::BlockPose:
-        case Section::RigidPose:
-        case Section::AffinePose:
-            return pose(static_cast<Section>(tag.kind), n);
-        case Section::Creator:
-            return creator(n);
-    }
+    const auto row =
+        std::ranges::find(kSections, static_cast<Section>(tag.kind), &SectionRow::kind);
+    if (row != kSections.end()) return (this->*row->handler)(*row, tag.content);
     msg_.errorBox(msg::kUnsupportedFormat);
     msg_.formatBuffer("in ReadModelBinary (tagkind %u)\n", static_cast<unsigned>(tag.kind));
     msg_.errorBoxPlain(msg_.buffer());
     return script::kFail;
 }
 
-int ModelReader::texture(std::uint32_t n) {
+int ModelReader::records(const SectionRow& row, std::uint32_t n) {
+    std::int32_t& count = t_.*row.count;
+    if (const int r = append(row, n, count); r != script::kOk) return r;
+    bases_.*row.base = count + row.offset;
+    count = static_cast<std::int32_t>(count + n);
+    return script::kOk;
+}
+
+int ModelReader::attributes(const SectionRow& row, std::uint32_t n) {
+    // A model that holds only attribute 0 takes the file's first attribute in its place.
+    const bool replaceFirst = t_.attribute == 1 && n > 0;
+    const std::int32_t start = replaceFirst ? 0 : t_.attribute;
+    if (const int r = append(row, n, start); r != script::kOk) return r;
+    bases_.attribute = t_.attribute;
+    t_.attribute = start + static_cast<std::int32_t>(n);
+    attributes_ = true;
+    return script::kOk;
+}
+
+int ModelReader::pose(const SectionRow& row, std::uint32_t n) {
+    const std::int64_t expected = t_.*row.count + row.offset;
+    if (expected != n) {
+        msg_.errorBox(msg::kPoseCountMismatch);
+        return script::kFail;
+    }
+    return storeRecords(row, n, 0);
+}
+
+int ModelReader::texture(const SectionRow&, std::uint32_t n) {
     if (std::int64_t{t_.texture} + n >
         db::storeCapacity(db_.capacity.mapimagemax, db_.textureBuffer)) {
         msg_.errorBox(msg::kTextureOverflow);
@@ -283,51 +389,7 @@ int ModelReader::texture(std::uint32_t n) {
     return script::kOk;
 }
 
-int ModelReader::pose(Section kind, std::uint32_t n) {
-    db::Database& db = db_;
-    std::int64_t expected = 0;
-    std::size_t bytes = 0;
-    std::string_view place;
-    switch (kind) {
-        case Section::BlockPose:
-            expected = t_.block - 1;
-            bytes = kBlockBytes;
-            place = "inReadModelBinary (BLOCK-GIMIC)";
-            break;
-        case Section::RigidPose:
-            expected = t_.rigid;
-            bytes = kRigidBytes;
-            place = "inReadModelBinary (RIGID-GIMIC)";
-            break;
-        default:
-            expected = t_.affine - 1;
-            bytes = kAffineBytes;
-            place = "inReadModelBinary (AFFINE-GIMIC)";
-            break;
-    }
-    if (expected != n) {
-        msg_.errorBox(msg::kPoseCountMismatch);
-        return script::kFail;
-    }
-    if (!store_) return in_.skip(std::uint64_t{n} * bytes) ? script::kOk : readError(place);
-    for (std::uint32_t i = 0; i < n; ++i) {
-        const std::uint8_t* p = in_.take(bytes);
-        if (p == nullptr) return readError(place);
-        if (kind == Section::BlockPose) {
-            decodeBlockPose(p, db.blocks[1 + i]);
-        } else if (kind == Section::RigidPose) {
-            db::Rigid r;
-            decodeRigid(p, r);
-            db.rigids[i].pos = r.pos;
-            db.rigids[i].tmp = r.tmp;
-        } else {
-            decodeAffine(p, db.affines[1 + i]);
-        }
-    }
-    return script::kOk;
-}
-
-int ModelReader::creator(std::uint32_t n) {
+int ModelReader::creator(const SectionRow&, std::uint32_t n) {
     // Two length-prefixed texts per record, stepped over: nothing in them is used.
     for (std::uint32_t i = 0; i < n; ++i)
         for (int text = 0; text < 2; ++text) {

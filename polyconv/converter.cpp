@@ -1,15 +1,15 @@
-#include "converter.h"
+#include "polyconv/converter.hpp"
 
 #include <new>
 #include <ostream>
+#include <utility>
 #include <variant>
 
-#include "dxf_reader.h"
-#include "messages.h"
-#include "normals.h"
-#include "pts_writer.h"
+#include "polyconv/dxf_reader.hpp"
+#include "polyconv/messages.hpp"
+#include "polyconv/normals.hpp"
 
-namespace polyconv {
+namespace rz::polyconv {
 namespace {
 
 Outcome outcome_of(ReadStatus status) {
@@ -22,7 +22,7 @@ Outcome outcome_of(ReadStatus status) {
             return Outcome::not_a_mesh;
         case ReadStatus::no_geometry:
             return Outcome::no_geometry;
-        case ReadStatus::mesh_too_large:
+        case ReadStatus::too_large:
             return Outcome::out_of_memory;
     }
     return Outcome::not_dxf;
@@ -42,11 +42,11 @@ Conversion convert_dxf(std::string_view dxf_text, std::ostream& console,
         } else {
             compute_mesh_normals(std::get<Mesh>(read.geometry), console);
         }
-        return {Outcome::converted, write_pts_script(read.geometry)};
+        return {Outcome::converted, std::move(read.geometry)};
     } catch (const std::bad_alloc&) {
         console << msg::kAllocationFailed;
         return {Outcome::out_of_memory, {}};
     }
 }
 
-}  // namespace polyconv
+}  // namespace rz::polyconv

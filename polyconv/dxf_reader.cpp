@@ -1,4 +1,4 @@
-#include "dxf_reader.h"
+#include "polyconv/dxf_reader.hpp"
 
 #include <algorithm>
 #include <array>
@@ -7,11 +7,12 @@
 #include <ostream>
 #include <string>
 
-#include "dxf_tokens.h"
-#include "messages.h"
-#include "number_format.h"
+#include "polyconv/dxf_tokens.hpp"
+#include "polyconv/messages.hpp"
+#include "polyconv/number_format.hpp"
+#include "polyconv/storage_budget.hpp"
 
-namespace polyconv {
+namespace rz::polyconv {
 namespace {
 
 enum class InputKind { faces, mesh };
@@ -53,14 +54,23 @@ double read_coordinate(std::string_view text, std::ostream& console) {
 
 class FaceReader {
   public:
-    FaceReader(LineTokenizer& tokens, std::ostream& console) : tokens_(tokens), console_(console) {}
+    FaceReader(LineTokenizer& tokens, std::ostream& console, StorageBudget& budget)
+        : tokens_(tokens), console_(console), budget_(budget) {}
 
-    FaceSet read() {
+    ReadStatus read(FaceSet& faces) {
+        const ReadStatus status = read_faces();
+        faces = std::move(result_);
+        if (status != ReadStatus::ok) return status;
+        return faces.faces.empty() ? ReadStatus::no_geometry : ReadStatus::ok;
+    }
+
+  private:
+    ReadStatus read_faces() {
         start_face();
         while (true) {
             const auto group = next_group(tokens_);
             if (!group) {
-                finish_face();
+                if (!finish_face()) return too_many_faces();
                 console_ << msg::kFacesTooShort;
                 break;
             }
@@ -68,7 +78,7 @@ class FaceReader {
                 if (in_face_) take_group(*group);
                 continue;
             }
-            finish_face();
+            if (!finish_face()) return too_many_faces();
             if (group->value == "3DFACE") {
                 start_face();
             } else if (group->value == "ENDSEC") {
@@ -83,10 +93,15 @@ class FaceReader {
                 console_ << msg::kDxfFileError;
             }
         }
-        return std::move(result_);
+        return ReadStatus::ok;
     }
 
-  private:
+    ReadStatus too_many_faces() {
+        console_ << "Too many faces! ( "
+                 << integer_text(static_cast<long long>(result_.faces.size())) << " )\n";
+        return ReadStatus::too_large;
+    }
+
     struct Corner {
         Vec3 position;
         std::uint8_t axes_read = 0;
@@ -100,8 +115,9 @@ class FaceReader {
         current_.vertices.clear();
     }
 
-    void finish_face() {
-        if (!in_face_) return;
+    // False when the face does not fit in the budget.
+    bool finish_face() {
+        if (!in_face_) return true;
         in_face_ = false;
         auto& vertices = current_.vertices;
         // A triangle is written as four corners with the last two equal.
@@ -110,7 +126,11 @@ class FaceReader {
                         [](const Vertex& a, const Vertex& b) { return a.position == b.position; });
         vertices.erase(last, vertices.end());
         // Fewer than three distinct corners enclose no surface.
-        if (vertices.size() >= 3) result_.faces.push_back(current_);
+        if (vertices.size() < 3) return true;
+        if (!budget_.make_room(result_.faces) || !budget_.take(vertices.size() * sizeof(Vertex)))
+            return false;
+        result_.faces.push_back(current_);
+        return true;
     }
 
     void take_group(const Group& group) {
@@ -150,6 +170,7 @@ class FaceReader {
 
     LineTokenizer& tokens_;
     std::ostream& console_;
+    StorageBudget& budget_;
     bool in_face_ = false;
     std::array<Corner, 4> corners_{};
     Face current_;
@@ -158,14 +179,25 @@ class FaceReader {
 
 class MeshReader {
   public:
-    MeshReader(LineTokenizer& tokens, std::ostream& console, const MemoryLimits& limits)
-        : tokens_(tokens), console_(console), limits_(limits) {}
+    MeshReader(LineTokenizer& tokens, std::ostream& console, StorageBudget& budget)
+        : tokens_(tokens), console_(console), budget_(budget) {}
 
     ReadStatus read(Mesh& mesh) {
+        const ReadStatus status = read_mesh();
+        mesh = std::move(mesh_);
+        if (status != ReadStatus::ok) return status;
+        const bool empty =
+            mesh.kind == MeshKind::polygon ? mesh.vertices.empty() : mesh.faces.empty();
+        return empty ? ReadStatus::no_geometry : ReadStatus::ok;
+    }
+
+  private:
+    ReadStatus read_mesh() {
         while (true) {
             const auto group = next_group(tokens_);
             if (!group) {
                 end_entity(EntityEnd::cut_off);
+                if (exhausted_) break;
                 console_ << msg::kMeshTooShort;
                 finish();
                 break;
@@ -175,6 +207,7 @@ class MeshReader {
                 continue;
             }
             end_entity(EntityEnd::complete);
+            if (exhausted_) break;
             const std::string_view name = group->value;
             if (name == "VERTEX") {
                 if (!started_) {
@@ -185,8 +218,7 @@ class MeshReader {
                 entity_ = {};
             } else if (name == "SEQEND") {
                 console_ << msg::kSeqend;
-                finish();
-                if (!skip_to_eof_marker(tokens_, false)) console_ << msg::kMeshTooShort;
+                if (finish() && !skip_to_eof_marker(tokens_, false)) console_ << msg::kMeshTooShort;
                 break;
             } else if (name == "EOF") {
                 // Neither SEQEND nor the end of the section came: out of place and cut short.
@@ -198,20 +230,16 @@ class MeshReader {
                 // The end of the section or the next polyline means SEQEND was lost; what
                 // follows must not be taken for vertices of this mesh.
                 if (name == "ENDSEC" || name == "POLYLINE") {
-                    finish();
-                    if (!skip_to_eof_marker(tokens_, false)) console_ << msg::kMeshTooShort;
+                    if (finish() && !skip_to_eof_marker(tokens_, false))
+                        console_ << msg::kMeshTooShort;
                     break;
                 }
                 stage_ = Stage::skipping;
             }
         }
-        mesh = std::move(mesh_);
-        const bool empty =
-            mesh.kind == MeshKind::polygon ? mesh.vertices.empty() : mesh.faces.empty();
-        return empty ? ReadStatus::no_geometry : ReadStatus::ok;
+        return exhausted_ ? size_failure("Mesh too large! ( M: ") : ReadStatus::ok;
     }
 
-  private:
     enum class Stage { header, vertex, skipping };
 
     struct VertexEntity {
@@ -292,16 +320,23 @@ class MeshReader {
         } else {
             return ReadStatus::not_a_mesh;
         }
-        if (capacity > limits_.max_mesh_bytes / sizeof(Vertex))
+        if (capacity > budget_.remaining() / sizeof(Vertex))
             return size_failure("Mesh too large! ( M: ");
         capacity_ = capacity;
-        mesh_.vertices.reserve(std::min(capacity, tokens_.remaining_bytes() / kMinVertexBytes));
+        grow(mesh_.vertices, std::min(capacity, tokens_.remaining_bytes() / kMinVertexBytes));
         return ReadStatus::ok;
     }
 
     ReadStatus size_failure(std::string_view what) {
         console_ << what << integer_text(m_count_) << " N: " << integer_text(n_count_) << " )\n";
-        return ReadStatus::mesh_too_large;
+        return ReadStatus::too_large;
+    }
+
+    // Room for `more` elements; a list the budget cannot grow ends the reading.
+    template <class T>
+    bool grow(std::vector<T>& list, std::size_t more = 1) {
+        if (!budget_.make_room(list, more)) exhausted_ = true;
+        return !exhausted_;
     }
 
     // A vertex entity the file cut off keeps what it says it is, but one that had not yet
@@ -314,7 +349,7 @@ class MeshReader {
         if ((entity_.flags & kMeshVertex) != 0) {
             store_vertex(entity_.position);
         } else if ((entity_.flags & kFaceRecord) != 0 && mesh_.kind == MeshKind::polyface) {
-            face_records_.push_back(entity_.numbers);
+            if (grow(face_records_)) face_records_.push_back(entity_.numbers);
         } else if (end == EntityEnd::complete) {
             console_ << msg::kDxfFileError;
         }
@@ -327,7 +362,7 @@ class MeshReader {
                 console_ << msg::kDxfFileError;
                 return;
             }
-            vertices.push_back(Vertex{position, {}});
+            if (grow(vertices)) vertices.push_back(Vertex{position, {}});
             return;
         }
         // The closing row is added at SEQEND, so the file itself fills one row less.
@@ -336,23 +371,26 @@ class MeshReader {
             console_ << msg::kDxfFileError;
             return;
         }
+        if (!grow(vertices)) return;
         vertices.push_back(Vertex{position, {}});
         if (!mesh_.closed_n) return;
         const std::size_t index = vertices.size() - 1;
         const std::size_t column = index % columns_;
-        if (column == columns_ - 2) {
+        if (column == columns_ - 2 && grow(vertices)) {
             const Vertex row_start = vertices[index - column];
             vertices.push_back(row_start);
         }
     }
 
-    void finish() {
-        if (!started_) return;
+    // False when the budget ran out.
+    bool finish() {
+        if (!started_) return true;
         if (mesh_.kind == MeshKind::polyface) {
             finish_polyface();
         } else {
             finish_polygon();
         }
+        return !exhausted_;
     }
 
     void finish_polygon() {
@@ -368,8 +406,7 @@ class MeshReader {
         if (rows < file_rows) {
             // Joining the last row read to the first would invent a surface.
             mesh_.closed_m = false;
-        } else if (mesh_.closed_m) {
-            vertices.reserve(vertices.size() + columns_);
+        } else if (mesh_.closed_m && grow(vertices, columns_)) {
             for (std::size_t j = 0; j < columns_; ++j) vertices.push_back(vertices[j]);
         }
         mesh_.m = vertices.size() / columns_;
@@ -380,6 +417,7 @@ class MeshReader {
         const std::size_t vertex_count = mesh_.vertices.size();
         long long face_number = 0;
         long long hidden_edge_faces = 0;
+        if (!grow(mesh_.faces, face_records_.size())) return;
         for (const auto& numbers : face_records_) {
             ++face_number;
             IndexFace face;
@@ -425,7 +463,8 @@ class MeshReader {
 
     LineTokenizer& tokens_;
     std::ostream& console_;
-    const MemoryLimits& limits_;
+    StorageBudget& budget_;
+    bool exhausted_ = false;
     Stage stage_ = Stage::header;
     int flags_ = 0;
     int m_count_ = 0;
@@ -446,14 +485,15 @@ ReadResult read_dxf(std::string_view text, std::ostream& console, const MemoryLi
     const auto kind = recognise(tokens);
     if (!kind) return {ReadStatus::not_dxf, FaceSet{}};
     console << msg::kFileReadComplete;
+    StorageBudget budget(limits.max_geometry_bytes);
     if (*kind == InputKind::faces) {
-        FaceSet faces = FaceReader(tokens, console).read();
-        const ReadStatus status = faces.faces.empty() ? ReadStatus::no_geometry : ReadStatus::ok;
+        FaceSet faces;
+        const ReadStatus status = FaceReader(tokens, console, budget).read(faces);
         return {status, std::move(faces)};
     }
     Mesh mesh;
-    const ReadStatus status = MeshReader(tokens, console, limits).read(mesh);
+    const ReadStatus status = MeshReader(tokens, console, budget).read(mesh);
     return {status, std::move(mesh)};
 }
 
-}  // namespace polyconv
+}  // namespace rz::polyconv

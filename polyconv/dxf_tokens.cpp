@@ -1,4 +1,4 @@
-#include "dxf_tokens.h"
+#include "polyconv/dxf_tokens.hpp"
 
 #include <algorithm>
 #include <charconv>
@@ -7,9 +7,9 @@
 #include <limits>
 #include <string>
 
-#include "geometry.h"
+#include "polyconv/geometry.hpp"
 
-namespace polyconv {
+namespace rz::polyconv {
 namespace {
 
 constexpr std::string_view kUtf8Bom = "\xEF\xBB\xBF";
@@ -104,4 +104,4 @@ ParsedValue parse_value(std::string_view text) {
     return {value, true};
 }
 
-}  // namespace polyconv
+}  // namespace rz::polyconv

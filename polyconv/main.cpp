@@ -1,17 +1,17 @@
-#include <unistd.h>
-
-#include <cstddef>
-#include <fstream>
 #include <iostream>
-#include <limits>
+#include <new>
 #include <string>
 #include <string_view>
 
-#include "converter.h"
-#include "input_file.h"
-#include "memory_limits.h"
-#include "messages.h"
+#include "polyconv/converter.hpp"
+#include "polyconv/input_file.hpp"
+#include "polyconv/memory_limits.hpp"
+#include "polyconv/messages.hpp"
+#include "polyconv/number_format.hpp"
+#include "polyconv/output_file.hpp"
+#include "polyconv/pts_writer.hpp"
 
+namespace rz::polyconv {
 namespace {
 
 constexpr int kFailure = -1;
@@ -19,84 +19,80 @@ constexpr int kFailure = -1;
 // file that could not be opened.
 constexpr int kRefused = 1;
 
-// The input text and the mesh built from it each get half of the machine's memory.
-polyconv::MemoryLimits machine_limits() {
-    polyconv::MemoryLimits limits;
-    const long pages = sysconf(_SC_PHYS_PAGES);
-    const long page_size = sysconf(_SC_PAGESIZE);
-    if (pages > 0 && page_size > 0) {
-        const auto pages_u = static_cast<std::size_t>(pages);
-        const auto page_size_u = static_cast<std::size_t>(page_size);
-        const std::size_t total = pages_u > std::numeric_limits<std::size_t>::max() / page_size_u
-                                      ? std::numeric_limits<std::size_t>::max()
-                                      : pages_u * page_size_u;
-        limits.max_input_bytes = total / 2;
-        limits.max_mesh_bytes = total / 2;
-    }
-    return limits;
-}
-
 void report_file(std::string_view name, std::string_view what) {
     std::cout << "file ( " << name << " ) " << what;
 }
 
 int run(std::string_view input_name, std::string_view output_name) {
-    const polyconv::MemoryLimits limits = machine_limits();
-    const polyconv::InputFile input = polyconv::read_input_file(
-        polyconv::resolve_input_path(std::string(input_name)), limits.max_input_bytes);
-    if (input.status == polyconv::InputStatus::not_found) {
-        report_file(input_name, "not found!\n");
-        return kFailure;
-    }
-    if (input.status == polyconv::InputStatus::too_large) {
-        std::cout << polyconv::msg::kAllocationFailed;
-        return 0;
+    const InputFile input =
+        read_input_file(resolve_input_path(std::string(input_name)), kMaxInputBytes);
+    switch (input.status) {
+        case InputStatus::ok:
+            break;
+        case InputStatus::not_found:
+            report_file(input_name, "not found!\n");
+            return kFailure;
+        case InputStatus::not_regular:
+            report_file(input_name, "is not a regular file!\n");
+            return kFailure;
+        case InputStatus::too_large:
+            report_file(input_name, "is too large! ( more than " +
+                                        integer_text(static_cast<long long>(kMaxInputBytes)) +
+                                        " bytes )\n");
+            return kRefused;
     }
 
-    const polyconv::Conversion conversion = polyconv::convert_dxf(input.bytes, std::cout, limits);
+    const Conversion conversion =
+        convert_dxf(input.bytes, std::cout, limits_for_input(input.bytes.size()));
     switch (conversion.outcome) {
-        case polyconv::Outcome::converted:
+        case Outcome::converted:
             break;
-        case polyconv::Outcome::not_dxf:
+        case Outcome::not_dxf:
             report_file(input_name, "is not DXF file-format.\n");
             return kRefused;
-        case polyconv::Outcome::not_a_mesh:
+        case Outcome::not_a_mesh:
             report_file(input_name,
                         "has a POLYLINE that is neither a polygon mesh nor a polyface mesh.\n");
             return kRefused;
-        case polyconv::Outcome::no_geometry:
+        case Outcome::no_geometry:
             report_file(input_name, "has no face to convert.\n");
             return kRefused;
-        case polyconv::Outcome::out_of_memory:
+        case Outcome::out_of_memory:
             return 0;
     }
 
-    std::ofstream output{std::string(output_name), std::ios::binary | std::ios::trunc};
-    if (!output.is_open()) {
-        report_file(output_name, "cannot Open! \n");
-        return kFailure;
+    OutputFile output;
+    switch (output.open(std::string(output_name), input.identity)) {
+        case OutputStatus::ok:
+            break;
+        case OutputStatus::cannot_open:
+            report_file(output_name, "cannot Open! \n");
+            return kFailure;
+        case OutputStatus::is_the_input:
+            report_file(output_name, "is the same file as the input!\n");
+            return kFailure;
     }
-    output.write(conversion.script.data(), static_cast<std::streamsize>(conversion.script.size()));
-    output.flush();
-    if (!output) {
+    write_pts_script(conversion.geometry, output.stream());
+    if (!output.close()) {
         report_file(output_name, "cannot be written! \n");
         return kFailure;
     }
-    std::cout << polyconv::msg::kProcessComplete;
+    std::cout << msg::kProcessComplete;
     return 0;
 }
 
 }  // namespace
+}  // namespace rz::polyconv
 
 int main(int argc, char** argv) {
     if (argc < 3) {
-        std::cout << polyconv::msg::kUsage;
+        std::cout << rz::polyconv::msg::kUsage;
         return 0;
     }
     try {
-        return run(argv[1], argv[2]);
+        return rz::polyconv::run(argv[1], argv[2]);
     } catch (const std::bad_alloc&) {
-        std::cout << polyconv::msg::kAllocationFailed;
+        std::cout << rz::polyconv::msg::kAllocationFailed;
         return 0;
     }
 }

@@ -1,14 +1,14 @@
-#include "normals.h"
+#include "polyconv/normals.hpp"
 
 #include <cmath>
 #include <optional>
 #include <ostream>
 #include <span>
 
-#include "messages.h"
-#include "number_format.h"
+#include "polyconv/messages.hpp"
+#include "polyconv/number_format.hpp"
 
-namespace polyconv {
+namespace rz::polyconv {
 namespace {
 
 // hypot keeps the length finite where squaring the components would overflow.
@@ -175,4 +175,4 @@ void compute_mesh_normals(Mesh& mesh, std::ostream& console) {
     }
 }
 
-}  // namespace polyconv
+}  // namespace rz::polyconv

@@ -1,11 +1,11 @@
-#include "number_format.h"
+#include "polyconv/number_format.hpp"
 
 #include <array>
 #include <charconv>
 #include <cmath>
 #include <cstdint>
 
-namespace polyconv {
+namespace rz::polyconv {
 namespace {
 
 void append_fixed_exact(std::string& out, double value) {
@@ -87,4 +87,4 @@ std::string integer_text(long long value) {
     return out;
 }
 
-}  // namespace polyconv
+}  // namespace rz::polyconv

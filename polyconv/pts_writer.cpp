@@ -1,12 +1,13 @@
-#include "pts_writer.h"
+#include "polyconv/pts_writer.hpp"
 
 #include <array>
 #include <limits>
+#include <ostream>
 #include <string_view>
 
-#include "number_format.h"
+#include "polyconv/number_format.hpp"
 
-namespace polyconv {
+namespace rz::polyconv {
 namespace {
 
 struct Box {
@@ -29,13 +30,22 @@ Vec3 scaled(Vec3 p) {
     return {p.x * kScale, p.y * kScale, p.z * kScale};
 }
 
+// The script goes out in pieces of a fixed size, so that however many vertices there are,
+// only one piece is ever held.
 class ScriptBuilder {
   public:
-    explicit ScriptBuilder(std::size_t vertex_count) { out_.reserve(200 * vertex_count + 2048); }
+    explicit ScriptBuilder(std::ostream& stream) : stream_(stream) {
+        out_.reserve(kPieceBytes + kPieceSlack);
+    }
 
     ScriptBuilder& text(std::string_view s) {
         out_.append(s);
+        if (out_.size() >= kPieceBytes) flush();
         return *this;
+    }
+    void flush() {
+        stream_.write(out_.data(), static_cast<std::streamsize>(out_.size()));
+        out_.clear();
     }
     ScriptBuilder& number(double value) {
         append_fixed(out_, value);
@@ -80,9 +90,13 @@ class ScriptBuilder {
     }
 
     long long patch_values() const { return patch_values_; }
-    std::string take() { return std::move(out_); }
 
   private:
+    static constexpr std::size_t kPieceBytes = 64 * 1024;
+    // Room for the line that fills a piece: a vector line of the longest "%f" numbers.
+    static constexpr std::size_t kPieceSlack = 1024;
+
+    std::ostream& stream_;
     std::string out_;
     long long patch_values_ = 0;
 };
@@ -141,10 +155,9 @@ void write_shape_and_block(ScriptBuilder& script, InputKind kind, std::size_t ax
         "load.block b.point\n");
 }
 
-std::string write_faces(const FaceSet& set) {
+void write_faces(const FaceSet& set, ScriptBuilder& script) {
     std::size_t axis_count = 0;
     for (const Face& face : set.faces) axis_count += face.vertices.size();
-    ScriptBuilder script(axis_count);
     Box box;
     for (const Face& face : set.faces) {
         for (std::size_t k = 0; k < face.vertices.size(); ++k) {
@@ -163,11 +176,9 @@ std::string write_faces(const FaceSet& set) {
         first += count;
     }
     write_shape_and_block(script, InputKind::faces, axis_count, box);
-    return script.take();
 }
 
-std::string write_mesh(const Mesh& mesh) {
-    ScriptBuilder script(mesh.vertices.size());
+void write_mesh(const Mesh& mesh, ScriptBuilder& script) {
     Box box;
     const bool polygon = mesh.kind == MeshKind::polygon;
     for (std::size_t index = 0; index < mesh.vertices.size(); ++index) {
@@ -194,14 +205,18 @@ std::string write_mesh(const Mesh& mesh) {
     }
     write_shape_and_block(script, polygon ? InputKind::polygon : InputKind::polyface,
                           mesh.vertices.size(), box);
-    return script.take();
 }
 
 }  // namespace
 
-std::string write_pts_script(const Geometry& geometry) {
-    if (const auto* faces = std::get_if<FaceSet>(&geometry)) return write_faces(*faces);
-    return write_mesh(std::get<Mesh>(geometry));
+void write_pts_script(const Geometry& geometry, std::ostream& out) {
+    ScriptBuilder script(out);
+    if (const auto* faces = std::get_if<FaceSet>(&geometry)) {
+        write_faces(*faces, script);
+    } else {
+        write_mesh(std::get<Mesh>(geometry), script);
+    }
+    script.flush();
 }
 
-}  // namespace polyconv
+}  // namespace rz::polyconv

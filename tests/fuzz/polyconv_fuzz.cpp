@@ -3,22 +3,24 @@
 #include <cstdint>
 #include <cstdlib>
 #include <ostream>
+#include <sstream>
 #include <string_view>
 
-#include "converter.h"
-#include "memory_limits.h"
+#include "polyconv/converter.hpp"
+#include "polyconv/memory_limits.hpp"
+#include "polyconv/pts_writer.hpp"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     const std::string_view text(reinterpret_cast<const char*>(data), size);
     // A stream without a buffer discards the progress messages.
     std::ostream console(nullptr);
-    // Small limits so that the refusal paths are reached as well as the conversions.
-    const polyconv::MemoryLimits limits{1U << 24, 1U << 24};
-    const polyconv::Conversion conversion = polyconv::convert_dxf(text, console, limits);
+    // The program's own limits: small for small inputs, so the refusals are reached too.
+    const rz::polyconv::Conversion conversion =
+        rz::polyconv::convert_dxf(text, console, rz::polyconv::limits_for_input(size));
+    if (conversion.outcome != rz::polyconv::Outcome::converted) return 0;
+    std::ostringstream script;
+    rz::polyconv::write_pts_script(conversion.geometry, script);
     // Every script ends with the block statements; anything else means a broken conversion.
-    if (conversion.outcome == polyconv::Outcome::converted &&
-        !std::string_view(conversion.script).ends_with("let b.point 1\nload.block b.point\n")) {
-        std::abort();
-    }
+    if (!script.view().ends_with("let b.point 1\nload.block b.point\n")) std::abort();
     return 0;
 }

@@ -7,10 +7,10 @@
 #include <string>
 #include <vector>
 
-#include "dxf_tokens.h"
-#include "number_format.h"
+#include "polyconv/dxf_tokens.hpp"
+#include "polyconv/number_format.hpp"
 
-namespace polyconv {
+namespace rz::polyconv {
 namespace {
 
 std::vector<std::string> all_lines(std::string_view text) {
@@ -123,4 +123,4 @@ TEST(NumberFormat, WritesExactlyWhatPrintfPercentFWrites) {
 }
 
 }  // namespace
-}  // namespace polyconv
+}  // namespace rz::polyconv

@@ -1,4 +1,4 @@
-#include "normals.h"
+#include "polyconv/normals.hpp"
 
 #include <gtest/gtest.h>
 
@@ -9,12 +9,12 @@
 #include <string>
 #include <vector>
 
-#include "polyconv_test_support.h"
+#include "polyconv_test_support.hpp"
 
-namespace polyconv {
+namespace rz::polyconv {
 namespace {
 
-using polyconv_test::count_lines;
+using test::count_lines;
 
 void expect_near(Vec3 actual, Vec3 expected, const std::string& where) {
     EXPECT_NEAR(actual.x, expected.x, 1e-9) << where;
@@ -182,4 +182,4 @@ TEST(PolyfaceNormals, FacesAddTheirNormalToEachOfTheirVertices) {
 }
 
 }  // namespace
-}  // namespace polyconv
+}  // namespace rz::polyconv

@@ -1,19 +1,22 @@
 #include <gtest/gtest.h>
-#include <unistd.h>
+#include <sys/stat.h>
 
 #include <filesystem>
 #include <string>
 #include <vector>
 
-#include "input_file.h"
-#include "polyconv_test_support.h"
+#include "polyconv/input_file.hpp"
+#include "polyconv/memory_limits.hpp"
+#include "polyconv_test_support.hpp"
 
+namespace rz::polyconv {
 namespace {
 
-using polyconv_test::data_dir;
-using polyconv_test::read_bytes;
-using polyconv_test::run_polyconv;
-using polyconv_test::TempDir;
+using test::data_dir;
+using test::read_bytes;
+using test::run_polyconv;
+using test::TempDir;
+using test::write_bytes;
 
 constexpr int kExitFailure = 255;  // exit(-1) as the shell sees it
 constexpr int kExitRefused = 1;
@@ -69,7 +72,7 @@ TEST(PolyconvProgram, ConvertsTheKnownEdgeCasesAsDocumented) {
     const auto convert = [&](const std::string& stem) {
         const auto output = dir.path() / (stem + ".pts");
         EXPECT_EQ(run_polyconv({stem + ".dxf", output.string()}).exit_code, 0) << stem;
-        return std::pair{polyconv_test::parse_script(read_bytes(output)), read_bytes(output)};
+        return std::pair{test::parse_script(read_bytes(output)), read_bytes(output)};
     };
 
     const auto [triangle, triangle_text] = convert("face_triangle_r12");
@@ -126,11 +129,24 @@ TEST(PolyconvProgram, FewerThanTwoFileArgumentsPrintUsageAndSucceed) {
 TEST(PolyconvProgram, AMissingInputFailsWithMinusOne) {
     TempDir dir;
     const auto output = dir.path() / "out.pts";
-    for (const std::string name : {"no_such_file.dxf", "."}) {
-        const auto run = run_polyconv({name, output.string()});
+    const auto run = run_polyconv({"no_such_file.dxf", output.string()});
+    EXPECT_EQ(run.exit_code, kExitFailure);
+    EXPECT_EQ(run.output, "file ( no_such_file.dxf ) not found!\n");
+    EXPECT_FALSE(std::filesystem::exists(output));
+}
+
+// A device or a pipe may never end and a directory has no text: none of them is read, and
+// none may keep the converter waiting.
+TEST(PolyconvProgram, InputsThatAreNotRegularFilesAreRefusedAtOnce) {
+    TempDir dir;
+    const auto fifo = dir.path() / "pipe.dxf";
+    ASSERT_EQ(::mkfifo(fifo.c_str(), 0600), 0);
+    const auto output = dir.path() / "out.pts";
+    for (const std::string& name : {std::string("/dev/zero"), fifo.string(), dir.path().string()}) {
+        const auto run = run_polyconv({name, output.string()}, data_dir(), 10);
         EXPECT_EQ(run.exit_code, kExitFailure) << name;
-        EXPECT_EQ(run.output, "file ( " + name + " ) not found!\n");
-        EXPECT_FALSE(std::filesystem::exists(output));
+        EXPECT_EQ(run.output, "file ( " + name + " ) is not a regular file!\n");
+        EXPECT_FALSE(std::filesystem::exists(output)) << name;
     }
 }
 
@@ -145,7 +161,7 @@ TEST(PolyconvProgram, AnOutputThatCannotBeOpenedFailsWithMinusOne) {
 TEST(PolyconvProgram, RefusedInputLeavesAnExistingOutputAlone) {
     TempDir dir;
     const auto output = dir.path() / "temp.pts";
-    polyconv_test::write_bytes(output, "old script\n");
+    write_bytes(output, "old script\n");
     const auto run = run_polyconv({"line_first_r12.dxf", output.string()});
     EXPECT_EQ(run.exit_code, kExitRefused);
     EXPECT_EQ(read_bytes(output), "old script\n");
@@ -163,39 +179,63 @@ TEST(PolyconvProgram, InputNamesDifferingOnlyInCaseAreFound) {
     EXPECT_EQ(run_polyconv({"model.dxf", "out2.pts"}, dir.path()).exit_code, kExitFailure);
 }
 
-TEST(PolyconvProgram, AnInputLargerThanMemoryIsRefusedWithoutReadingIt) {
+TEST(PolyconvProgram, AnInputOverTheSizeLimitIsRefusedWithoutReadingIt) {
     TempDir dir;
     const auto huge = dir.path() / "huge.dxf";
-    const long pages = sysconf(_SC_PHYS_PAGES);
-    const long page_size = sysconf(_SC_PAGESIZE);
-    ASSERT_GT(pages, 0);
-    // A sparse file: it claims more than the machine's memory but occupies no disk space.
-    const auto size =
-        static_cast<std::uintmax_t>(pages) * static_cast<std::uintmax_t>(page_size) * 2;
-    polyconv_test::write_bytes(huge, "");
+    // A sparse file: one byte over the limit, but it occupies no disk space.
+    const auto size = static_cast<std::uintmax_t>(kMaxInputBytes) + 1;
+    write_bytes(huge, "");
     std::error_code error;
     std::filesystem::resize_file(huge, size, error);
     if (error)
         GTEST_SKIP() << "the temporary file system cannot hold a sparse file: " << error.message();
-    const auto run = run_polyconv({huge.string(), (dir.path() / "out.pts").string()});
-    EXPECT_EQ(run.exit_code, 0);
-    EXPECT_EQ(run.output, "Memory Allocation Failed!\n");
+    const auto run = run_polyconv({"huge.dxf", "out.pts"}, dir.path(), 10);
+    EXPECT_EQ(run.exit_code, kExitRefused);
+    EXPECT_EQ(run.output, "file ( huge.dxf ) is too large! ( more than 268435456 bytes )\n");
     EXPECT_FALSE(std::filesystem::exists(dir.path() / "out.pts"));
+}
+
+TEST(PolyconvProgram, TheInputIsNeverTheOutputWhateverItsName) {
+    struct Case {
+        const char* name;
+        const char* input;
+        const char* output;
+    };
+    const std::vector<Case> cases = {
+        {"same name", "model.dxf", "model.dxf"},
+        {"another spelling", "model.dxf", "./sub/../model.dxf"},
+        {"symbolic link as output", "model.dxf", "symlink.pts"},
+        {"symbolic link as input", "symlink.pts", "model.dxf"},
+        {"hard link", "model.dxf", "hardlink.pts"},
+    };
+    const std::string original = read_bytes(data_dir() / "face_quad_r12.dxf");
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        TempDir dir;
+        write_bytes(dir.path() / "model.dxf", original);
+        std::filesystem::create_directory(dir.path() / "sub");
+        std::filesystem::create_symlink("model.dxf", dir.path() / "symlink.pts");
+        std::filesystem::create_hard_link(dir.path() / "model.dxf", dir.path() / "hardlink.pts");
+        const auto run = run_polyconv({c.input, c.output}, dir.path());
+        EXPECT_EQ(run.exit_code, kExitFailure);
+        EXPECT_EQ(run.output, std::string("***** File Read Complete!\nfile ( ") + c.output +
+                                  " ) is the same file as the input!\n");
+        EXPECT_EQ(read_bytes(dir.path() / "model.dxf"), original);
+    }
 }
 
 TEST(InputFile, ReadsBytesUnchangedAndRespectsTheLimit) {
     TempDir dir;
     const auto path = dir.path() / "bytes.dxf";
     const std::string bytes = std::string("  0\r\nSECTION\r\n\0\xff", 17);
-    polyconv_test::write_bytes(path, bytes);
-    const auto read = polyconv::read_input_file(path, 1000);
-    EXPECT_EQ(read.status, polyconv::InputStatus::ok);
+    write_bytes(path, bytes);
+    const auto read = read_input_file(path, 1000);
+    EXPECT_EQ(read.status, InputStatus::ok);
     EXPECT_EQ(read.bytes, bytes);
-    EXPECT_EQ(polyconv::read_input_file(path, bytes.size()).status, polyconv::InputStatus::ok);
-    EXPECT_EQ(polyconv::read_input_file(path, bytes.size() - 1).status,
-              polyconv::InputStatus::too_large);
-    EXPECT_EQ(polyconv::read_input_file(dir.path() / "absent.dxf", 1000).status,
-              polyconv::InputStatus::not_found);
+    EXPECT_EQ(read_input_file(path, bytes.size()).status, InputStatus::ok);
+    EXPECT_EQ(read_input_file(path, bytes.size() - 1).status, InputStatus::too_large);
+    EXPECT_EQ(read_input_file(dir.path() / "absent.dxf", 1000).status, InputStatus::not_found);
 }
 
 }  // namespace
+}  // namespace rz::polyconv

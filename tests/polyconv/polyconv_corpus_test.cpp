@@ -9,16 +9,17 @@
 #include <string>
 #include <vector>
 
-#include "polyconv_test_support.h"
+#include "polyconv_test_support.hpp"
 
+namespace rz::polyconv {
 namespace {
 
-using polyconv_test::count_lines;
-using polyconv_test::parse_script;
-using polyconv_test::read_bytes;
-using polyconv_test::run_polyconv;
-using polyconv_test::Script;
-using polyconv_test::TempDir;
+using test::count_lines;
+using test::parse_script;
+using test::read_bytes;
+using test::run_polyconv;
+using test::Script;
+using test::TempDir;
 
 std::filesystem::path corpus_dir() {
     return std::filesystem::path(ROVORA_SOURCE_DIR) / ".." / "shared" / "corpus" / "dxf";
@@ -99,3 +100,4 @@ TEST_F(Corpus, AutoCad2018DrawingWithHandlesBlocksAndObjects) {
 }
 
 }  // namespace
+}  // namespace rz::polyconv

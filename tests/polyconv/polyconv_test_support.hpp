@@ -1,4 +1,6 @@
 #pragma once
+// Shared by the converter's tests: the data folder, temporary folders, running the real
+// program and reading back the scripts it writes.
 
 #include <gtest/gtest.h>
 #include <sys/wait.h>
@@ -14,7 +16,7 @@
 #include <string>
 #include <vector>
 
-namespace polyconv_test {
+namespace rz::polyconv::test {
 
 inline std::filesystem::path data_dir() {
     return std::filesystem::path(ROVORA_SOURCE_DIR) / "tests" / "data" / "polyconv";
@@ -75,12 +77,17 @@ inline std::string quoted(const std::string& text) {
     return out;
 }
 
+// Exit status of a run that did not end in time.
+inline constexpr int kTimedOut = 124;
+
 // Runs the converter in working_dir so that the file names it prints are the ones given.
+// A run that hangs is killed after timeout_seconds instead of hanging the suite.
 inline RunResult run_polyconv(const std::vector<std::string>& args,
-                              const std::filesystem::path& working_dir = data_dir()) {
+                              const std::filesystem::path& working_dir = data_dir(),
+                              int timeout_seconds = 60) {
     std::string command = "cd ";
     command += quoted(working_dir.string());
-    command += " && ";
+    command += " && timeout -k 1 " + std::to_string(timeout_seconds) + " ";
     command += quoted(POLYCONV_EXE);
     for (const auto& arg : args) {
         command += ' ';
@@ -147,4 +154,4 @@ inline Script parse_script(const std::string& text) {
     return script;
 }
 
-}  // namespace polyconv_test
+}  // namespace rz::polyconv::test

@@ -1,10 +1,10 @@
 #pragma once
+// The converter's console texts. The main program and existing user scripts only ever see
+// these on the console, but users compare them with older logs, so they stay byte for byte.
 
 #include <string_view>
 
-// The converter's console texts. The main program and existing user scripts only ever see
-// these on the console, but users compare them with older logs, so they stay byte for byte.
-namespace polyconv::msg {
+namespace rz::polyconv::msg {
 
 inline constexpr std::string_view kUsage =
     "usage: polyconv <Target filename(.dxf)> <Output filename(.pts)>\n";
@@ -21,4 +21,4 @@ inline constexpr std::string_view kNormalProcess = "Normal process!\n";
 inline constexpr std::string_view kNormalComplete = " normal compute complete!\n";
 inline constexpr std::string_view kProcessComplete = "Process Complete!\n";
 
-}  // namespace polyconv::msg
+}  // namespace rz::polyconv::msg

@@ -1,10 +1,11 @@
 #pragma once
+// The lines of a DXF file as group codes and values, and the conversion of their numbers.
 
 #include <cstddef>
 #include <optional>
 #include <string_view>
 
-namespace polyconv {
+namespace rz::polyconv {
 
 // DXF is line oriented: every group code and every value is one line. Taking whole lines
 // (rather than whitespace-separated words) keeps layer names and comments that contain
@@ -47,4 +48,4 @@ struct ParsedValue {
 // Values convert like atof ("12abc" is 12, "abc" is 0), but never to infinity or NaN.
 ParsedValue parse_value(std::string_view text);
 
-}  // namespace polyconv
+}  // namespace rz::polyconv

@@ -1,8 +1,9 @@
 #pragma once
+// Numbers as the script writes them: printf's "%f" and "%d" without a format string.
 
 #include <string>
 
-namespace polyconv {
+namespace rz::polyconv {
 
 // printf("%f"): fixed notation with six decimals, without the cost of a format string.
 void append_fixed(std::string& out, double value);
@@ -11,4 +12,4 @@ void append_integer(std::string& out, long long value);
 std::string fixed_text(double value);
 std::string integer_text(long long value);
 
-}  // namespace polyconv
+}  // namespace rz::polyconv

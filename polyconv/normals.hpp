@@ -1,10 +1,11 @@
 #pragma once
+// Vertex normals of faces and meshes, as the script gives them to the main program.
 
 #include <iosfwd>
 
-#include "geometry.h"
+#include "polyconv/geometry.hpp"
 
-namespace polyconv {
+namespace rz::polyconv {
 
 // Per-corner normals of every face, of unit length; a degenerate corner keeps a zero normal.
 void compute_face_normals(FaceSet& faces);
@@ -13,4 +14,4 @@ void compute_face_normals(FaceSet& faces);
 // normal has no direction.
 void compute_mesh_normals(Mesh& mesh, std::ostream& console);
 
-}  // namespace polyconv
+}  // namespace rz::polyconv

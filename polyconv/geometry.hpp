@@ -1,11 +1,12 @@
 #pragma once
+// What a DXF file yields: a set of faces or one mesh, as vertices with their normals.
 
 #include <array>
 #include <cstddef>
 #include <variant>
 #include <vector>
 
-namespace polyconv {
+namespace rz::polyconv {
 
 struct Vec3 {
     double x = 0.0;
@@ -72,4 +73,4 @@ using Geometry = std::variant<FaceSet, Mesh>;
 // Every length in the script is in the main program's units: one DXF unit is 5000.
 inline constexpr double kScale = 5000.0;
 
-}  // namespace polyconv
+}  // namespace rz::polyconv
