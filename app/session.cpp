@@ -15,7 +15,7 @@
 namespace rz::app {
 
 void startSession(Session& s, const CommandLine& cl) {
-    s.settings = db::readSettings(db::settingsPath(cl.iniFile));
+    s.settings = db::readSettings(db::settingsPath(cl.iniFile), s.msg);
     db::initDatabase(s.interp, s.db, s.settings);
     // The converter's temporary script is placed in the directory the program started in;
     // the slot keeps at most its first 4095 characters.
