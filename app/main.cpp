@@ -24,7 +24,7 @@ int main(int argc, char** argv) {
     }
     platform::ConsoleSink sink;
     workstation::Workstation w(sink);
-    w.start(app::startupSettings(cl));
+    w.start(app::startupSettings(cl, w.msg));
     if (cl.actions.empty()) {
         // Each line keeps its newline, which ends its last statement.
         std::string line;

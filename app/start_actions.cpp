@@ -10,8 +10,8 @@
 
 namespace rz::app {
 
-db::Settings startupSettings(const CommandLine& cl) {
-    return db::readSettings(db::settingsPath(cl.iniFile));
+db::Settings startupSettings(const CommandLine& cl, platform::MessageService& msg) {
+    return db::readSettings(db::settingsPath(cl.iniFile), msg);
 }
 
 void runScriptFile(workstation::Workstation& w, const std::string& path) {

@@ -6,13 +6,14 @@
 
 #include "app/command_line.hpp"
 #include "db/settings.hpp"
+#include "platform/message_service.hpp"
 #include "workstation/workstation.hpp"
 
 namespace rz::app {
 
 // The settings of the --ini file, or the ones in the user's configuration folder. The
-// settings file is only read here, never written.
-db::Settings startupSettings(const CommandLine& cl);
+// settings file is only read here, never written; values it cannot take are reported.
+db::Settings startupSettings(const CommandLine& cl, platform::MessageService& msg);
 
 // Runs one start action (statements, a script file, a DXF import).
 void runAction(workstation::Workstation& w, const StartAction& action);

@@ -31,6 +31,46 @@ struct Capacities {
     std::int32_t scriptmax = 128000;
 };
 
+// The largest value each capacity key may ask for; a larger one would only exhaust the
+// machine. Record numbers reach scripts through 32-bit float variables, which hold whole
+// numbers exactly only up to 2^24, and a record that others name by a 16-bit field cannot
+// usefully be numbered beyond that field (uint16: 65536 records, int16: 32768). Within those
+// bounds the stores of big records are held lower, so that every store at its maximum takes
+// about 1.3 GiB together (kMaxStoreBytes), a modest share of a 24 GiB workstation.
+inline constexpr Capacities kCapacityMaxima{
+    .axismax = 1 << 24,        // 32-byte axes: 512 MiB
+    .patchmax = 1 << 24,       // 4-byte entries: 64 MiB
+    .shapemax = 1 << 20,       // 96-byte shapes: 96 MiB
+    .blockmax = 65536,         // rigids name their blocks in uint16
+    .rigidmax = 32768,         // rlinks name their rigid in int16
+    .rlinkmax = 32768,         // blocks and rlinks name rlinks in int16
+    .actormax = 32768,         // rigids name their actor in int16
+    .affinemax = 65536,        // shapes name their matrix in uint16
+    .attrimax = 65536,         // shapes name their attribute in uint16
+    .maplistmax = 32768,       // maplists chain on in int16
+    .mapinfomax = 32768,       // maplists name mapinfos in int16
+    .mapdatamax = 32768,       // mapinfos name their image in int16
+    .mapimagemax = 512 << 20,  // texture bytes: 512 MiB
+    .scriptmax = 64 << 20,     // newexec script bytes: 64 MiB
+};
+
+// The bytes the stores of these capacities take.
+constexpr std::uint64_t storeBytes(const Capacities& c) {
+    const auto bytes = [](std::int32_t count, std::size_t size) {
+        return static_cast<std::uint64_t>(count) * size;
+    };
+    return bytes(c.axismax, sizeof(Axis)) + bytes(c.patchmax, sizeof(std::int32_t)) +
+           bytes(c.shapemax, sizeof(Shape)) + bytes(c.blockmax, sizeof(Block)) +
+           bytes(c.rigidmax, sizeof(Rigid)) + bytes(c.rlinkmax, sizeof(Rlink)) +
+           bytes(c.actormax, sizeof(Actor)) + bytes(c.affinemax, sizeof(Mat4)) +
+           bytes(c.attrimax, sizeof(Attribute)) + bytes(c.maplistmax, sizeof(Maplist)) +
+           bytes(c.mapinfomax, sizeof(Mapinfo)) + bytes(c.mapdatamax, sizeof(Mapdata)) +
+           bytes(c.mapimagemax, 1) + bytes(c.scriptmax, 1);
+}
+
+inline constexpr std::uint64_t kMaxStoreBytes = std::uint64_t{3} << 29;  // 1.5 GiB
+static_assert(storeBytes(kCapacityMaxima) <= kMaxStoreBytes);
+
 // Counts as they were when the last data file began to load; record numbers read from a
 // file are relative to them.
 struct LoadBases {

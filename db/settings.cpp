@@ -9,6 +9,7 @@
 
 #include "platform/ini_file.hpp"
 #include "platform/input_file.hpp"
+#include "platform/null_sink.hpp"
 
 namespace rz::db {
 namespace {
@@ -25,6 +26,12 @@ constexpr const char* kVrmlViewerKey = "vrml-viewer";
 using Field = std::int32_t& (*)(Settings&);
 
 constexpr std::int32_t kAnyValue = std::numeric_limits<std::int32_t>::min();
+constexpr std::int32_t kNoMaximum = std::numeric_limits<std::int32_t>::max();
+
+// A capacity above its maximum is used as the maximum and said so on standard error; the
+// program goes on, so it is a warning, not an error box.
+constexpr const char* kAboveMaximum =
+    "WARNING!!: 設定値 %s=%d が上限 %d を超えています。（修正済）\n";
 
 struct IntKey {
     const char* section;
@@ -33,39 +40,46 @@ struct IntKey {
     // A value below this gives the default: stores must at least hold their reserved
     // records, and start-up itself puts attribute 1 and mapinfo 1.
     std::int32_t minimum = kAnyValue;
+    // A value above this is cut to it (kCapacityMaxima).
+    std::int32_t maximum = kNoMaximum;
     // The key whose value (as read) is the default, instead of the field's own.
     Field defaultFrom = nullptr;
 };
 
 // Every integer key, in the order the file has always listed them.
 const std::array<IntKey, 40> kIntKeys{{
-    {kSystemSetting, "axismax", [](Settings& s) -> std::int32_t& { return s.capacity.axismax; }, 1},
+    {kSystemSetting, "axismax", [](Settings& s) -> std::int32_t& { return s.capacity.axismax; }, 1,
+     kCapacityMaxima.axismax},
     {kSystemSetting, "patchmax", [](Settings& s) -> std::int32_t& { return s.capacity.patchmax; },
-     1},
+     1, kCapacityMaxima.patchmax},
     {kSystemSetting, "shapemax", [](Settings& s) -> std::int32_t& { return s.capacity.shapemax; },
-     1},
+     1, kCapacityMaxima.shapemax},
     {kSystemSetting, "affinemax", [](Settings& s) -> std::int32_t& { return s.capacity.affinemax; },
-     1},
+     1, kCapacityMaxima.affinemax},
     {kSystemSetting, "attrimax", [](Settings& s) -> std::int32_t& { return s.capacity.attrimax; },
-     2},
+     2, kCapacityMaxima.attrimax},
     {kSystemSetting, "mapinfomax",
-     [](Settings& s) -> std::int32_t& { return s.capacity.mapinfomax; }, 2},
+     [](Settings& s) -> std::int32_t& { return s.capacity.mapinfomax; }, 2,
+     kCapacityMaxima.mapinfomax},
     {kSystemSetting, "maplistmax",
-     [](Settings& s) -> std::int32_t& { return s.capacity.maplistmax; }, 1},
+     [](Settings& s) -> std::int32_t& { return s.capacity.maplistmax; }, 1,
+     kCapacityMaxima.maplistmax},
     {kSystemSetting, "mapdatamax",
-     [](Settings& s) -> std::int32_t& { return s.capacity.mapdatamax; }, 1},
+     [](Settings& s) -> std::int32_t& { return s.capacity.mapdatamax; }, 1,
+     kCapacityMaxima.mapdatamax},
     {kSystemSetting, "mapimagemax",
-     [](Settings& s) -> std::int32_t& { return s.capacity.mapimagemax; }, 0},
+     [](Settings& s) -> std::int32_t& { return s.capacity.mapimagemax; }, 0,
+     kCapacityMaxima.mapimagemax},
     {kSystemSetting, "blockmax", [](Settings& s) -> std::int32_t& { return s.capacity.blockmax; },
-     1},
+     1, kCapacityMaxima.blockmax},
     {kSystemSetting, "rigidmax", [](Settings& s) -> std::int32_t& { return s.capacity.rigidmax; },
-     1},
+     1, kCapacityMaxima.rigidmax},
     {kSystemSetting, "rlinkmax", [](Settings& s) -> std::int32_t& { return s.capacity.rlinkmax; },
-     1},
+     1, kCapacityMaxima.rlinkmax},
     {kSystemSetting, "actormax", [](Settings& s) -> std::int32_t& { return s.capacity.actormax; },
-     1},
+     1, kCapacityMaxima.actormax},
     {kSystemSetting, "scriptmax", [](Settings& s) -> std::int32_t& { return s.capacity.scriptmax; },
-     0},
+     0, kCapacityMaxima.scriptmax},
     {kSystemBackup, "backup", [](Settings& s) -> std::int32_t& { return s.backup; }},
     {kSystemPosition, "Xpos", [](Settings& s) -> std::int32_t& { return s.window.x; }},
     {kSystemPosition, "Ypos", [](Settings& s) -> std::int32_t& { return s.window.y; }},
@@ -90,9 +104,9 @@ const std::array<IntKey, 40> kIntKeys{{
     {kDialogPos, "Light_X", [](Settings& s) -> std::int32_t& { return s.offsets.light.x; }},
     {kDialogPos, "Light_Y", [](Settings& s) -> std::int32_t& { return s.offsets.light.y; }},
     {kDialogPos, "3DWin_X", [](Settings& s) -> std::int32_t& { return s.offsets.window3d.x; },
-     kAnyValue, [](Settings& s) -> std::int32_t& { return s.offsets.light.x; }},
+     kAnyValue, kNoMaximum, [](Settings& s) -> std::int32_t& { return s.offsets.light.x; }},
     {kDialogPos, "3DWin_Y", [](Settings& s) -> std::int32_t& { return s.offsets.window3d.y; },
-     kAnyValue, [](Settings& s) -> std::int32_t& { return s.offsets.light.y; }},
+     kAnyValue, kNoMaximum, [](Settings& s) -> std::int32_t& { return s.offsets.light.y; }},
     {kSystemCondition, "wire_detail", [](Settings& s) -> std::int32_t& { return s.wireDetail; }},
 }};
 
@@ -118,7 +132,7 @@ std::filesystem::path existingFile(const std::filesystem::path& path) {
 
 }  // namespace
 
-Settings readSettings(const std::filesystem::path& path) {
+Settings readSettings(const std::filesystem::path& path, platform::MessageService& msg) {
     const platform::IniFile ini = platform::IniFile::load(existingFile(path));
     Settings s;
     for (const ByteKey& k : kByteKeys) {
@@ -130,11 +144,22 @@ Settings readSettings(const std::filesystem::path& path) {
         const std::int32_t fallback = k.defaultFrom != nullptr ? k.defaultFrom(s) : field;
         const std::int32_t v = ini.getInt(k.section, k.key, fallback);
         field = v >= k.minimum ? v : fallback;
+        if (v > k.maximum) {
+            msg.formatBuffer(kAboveMaximum, k.key, v, k.maximum);
+            msg.diagnostic(msg.buffer());
+            field = k.maximum;
+        }
     }
     // The switch is a yes or no; anything else is taken as the usual dense lines.
     if (s.wireDetail != 0) s.wireDetail = 1;
     s.vrmlViewer = ini.getString(kOptionTool, kVrmlViewerKey, s.vrmlViewer, kVrmlViewerMax);
     return s;
+}
+
+Settings readSettings(const std::filesystem::path& path) {
+    platform::NullSink quiet;
+    platform::MessageService msg(quiet);
+    return readSettings(path, msg);
 }
 
 bool writeSettings(const std::filesystem::path& path, const Settings& settings) {

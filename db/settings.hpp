@@ -8,6 +8,7 @@
 #include <string>
 
 #include "db/database.hpp"
+#include "platform/message_service.hpp"
 
 namespace rz::db {
 
@@ -63,7 +64,11 @@ struct Settings {
 // The settings of a file, found as the platform finds any file to be read (a name that
 // differs only in case will do); a missing file or key gives the default, and a value no store or
 // option could work with (a capacity too small to hold the reserved records, a flag out of
-// its range) gives the default too.
+// its range) gives the default too. A capacity above its maximum (kCapacityMaxima) is cut to
+// the maximum and reported on msg's diagnostic output, naming the key, the value and the
+// maximum.
+Settings readSettings(const std::filesystem::path& path, platform::MessageService& msg);
+// The same without the reports.
 Settings readSettings(const std::filesystem::path& path);
 // Writes every key into the file readSettings reads, keeping whatever else it holds. False when it
 // could not be written; the caller does not report that.

@@ -1,6 +1,5 @@
 #include "fileio/binary_input.hpp"
 
-#include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -19,10 +18,10 @@ BinaryInput::~BinaryInput() {
 bool BinaryInput::open(const std::string& path) {
     const std::string real = platform::resolveExistingPath(path);
     if (real.empty()) return false;
-    const int fd = ::open(real.c_str(), O_RDONLY | O_CLOEXEC);
+    const int fd = platform::openRegularFile(real);
     if (fd < 0) return false;
     struct stat st {};
-    if (::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode)) {
+    if (::fstat(fd, &st) != 0) {
         ::close(fd);
         return false;
     }

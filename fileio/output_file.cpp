@@ -1,69 +1,27 @@
 #include "fileio/output_file.hpp"
 
-#include <fcntl.h>
-#include <sys/stat.h>
-#include <unistd.h>
-
-#include <cerrno>
+#include <algorithm>
 #include <cstdarg>
 #include <cstdio>
-#include <cstdlib>
 #include <cstring>
+#include <string_view>
 
 namespace rz::fileio {
-namespace {
-
-// The mode a newly created file would get: what the target has, or the usual one.
-mode_t modeForTarget(const std::string& target) {
-    struct stat st {};
-    if (::stat(target.c_str(), &st) == 0) return st.st_mode & 07777;
-    const mode_t mask = ::umask(0);
-    ::umask(mask);
-    return 0666 & ~mask;
-}
-
-}  // namespace
-
-OutputFile::~OutputFile() {
-    discard();
-}
 
 bool OutputFile::open(const std::string& path) {
-    discard();
-    struct stat st {};
-    if (path.empty() || (::stat(path.c_str(), &st) == 0 && !S_ISREG(st.st_mode))) return false;
-    const std::size_t slash = path.rfind('/');
-    const std::string dir = slash == std::string::npos ? std::string() : path.substr(0, slash + 1);
-    const std::string leaf = slash == std::string::npos ? path : path.substr(slash + 1);
-    std::string temp = dir + "." + leaf + ".XXXXXX";
-    const int fd = ::mkostemp(temp.data(), O_CLOEXEC);
-    if (fd < 0) return false;
-    ::fchmod(fd, modeForTarget(path));
-    fd_ = fd;
-    target_ = path;
-    temp_ = std::move(temp);
     used_ = 0;
     failed_ = false;
-    return true;
+    return file_.begin(path);
 }
 
 bool OutputFile::flush() {
-    std::size_t done = 0;
-    while (!failed_ && done < used_) {
-        const ssize_t n = ::write(fd_, buf_.data() + done, used_ - done);
-        if (n < 0 && errno == EINTR) continue;
-        if (n <= 0) {
-            failed_ = true;
-            break;
-        }
-        done += static_cast<std::size_t>(n);
-    }
+    if (!failed_ && !file_.write(std::string_view(buf_.data(), used_))) failed_ = true;
     used_ = 0;
     return !failed_;
 }
 
 bool OutputFile::write(const void* data, std::size_t n) {
-    if (fd_ < 0) failed_ = true;
+    if (!isOpen()) failed_ = true;
     const char* p = static_cast<const char*>(data);
     while (!failed_ && n > 0) {
         if (used_ == buf_.size() && !flush()) break;
@@ -77,7 +35,7 @@ bool OutputFile::write(const void* data, std::size_t n) {
 }
 
 bool OutputFile::print(const char* format, ...) {
-    if (fd_ < 0) failed_ = true;
+    if (!isOpen()) failed_ = true;
     if (failed_) return false;
     for (int attempt = 0; attempt < 2; ++attempt) {
         va_list args;
@@ -100,29 +58,17 @@ bool OutputFile::print(const char* format, ...) {
 }
 
 bool OutputFile::commit() {
-    if (fd_ < 0) return false;
-    flush();
-    const bool closed = ::close(fd_) == 0;
-    fd_ = -1;
-    if (failed_ || !closed || ::rename(temp_.c_str(), target_.c_str()) != 0) {
+    if (!isOpen()) return false;
+    if (!flush() || !file_.commit()) {
         failed_ = true;
-        ::unlink(temp_.c_str());
-        temp_.clear();
+        file_.discard();
         return false;
     }
-    temp_.clear();
     return true;
 }
 
 void OutputFile::discard() {
-    if (fd_ >= 0) {
-        ::close(fd_);
-        fd_ = -1;
-    }
-    if (!temp_.empty()) {
-        ::unlink(temp_.c_str());
-        temp_.clear();
-    }
+    file_.discard();
 }
 
 }  // namespace rz::fileio

@@ -1,7 +1,7 @@
 #pragma once
-// A file being saved. The bytes go to a temporary file in the target's folder, which
-// replaces the target only when everything was written: a failed save leaves the previous
-// file as it was.
+// A file being saved, through a fixed buffer. The bytes go to a temporary file beside the
+// real target (platform::FileReplacement), which replaces it only when everything was
+// written: a failed save leaves the previous file as it was.
 
 #include <array>
 #include <cstddef>
@@ -9,6 +9,7 @@
 #include <string>
 
 #include "math/value_types.hpp"
+#include "platform/file_replacement.hpp"
 
 namespace rz::fileio {
 
@@ -17,13 +18,13 @@ class OutputFile {
     static constexpr std::size_t kBufferSize = 64 * 1024;
 
     OutputFile() = default;
-    ~OutputFile();
     OutputFile(const OutputFile&) = delete;
     OutputFile& operator=(const OutputFile&) = delete;
 
-    // Creates the temporary file; false when the target's folder cannot take it.
+    // Creates the temporary file; false when the target may not be saved (a write-protected
+    // file, not a regular file) or its folder cannot take it.
     bool open(const std::string& path);
-    bool isOpen() const { return fd_ >= 0; }
+    bool isOpen() const { return file_.isOpen(); }
 
     // Each returns false once any write has failed; later writes are dropped.
     bool write(const void* data, std::size_t n);
@@ -34,7 +35,7 @@ class OutputFile {
     }
     bool ok() const { return !failed_; }
 
-    // Writes out the rest and renames the temporary file over the target.
+    // Writes out the rest and puts it in the target's place, synced to disk.
     bool commit();
     // Drops the temporary file; the target is untouched.
     void discard();
@@ -42,9 +43,7 @@ class OutputFile {
   private:
     bool flush();
 
-    int fd_ = -1;
-    std::string target_;
-    std::string temp_;
+    platform::FileReplacement file_;
     std::array<char, kBufferSize> buf_{};
     std::size_t used_ = 0;
     bool failed_ = false;

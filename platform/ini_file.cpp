@@ -1,6 +1,5 @@
 #include "platform/ini_file.hpp"
 
-#include <fcntl.h>
 #include <unistd.h>
 
 #include <algorithm>
@@ -9,6 +8,9 @@
 #include <charconv>
 #include <system_error>
 #include <utility>
+
+#include "platform/file_replacement.hpp"
+#include "platform/input_file.hpp"
 
 namespace rz::platform {
 namespace {
@@ -44,42 +46,6 @@ std::string_view unquote(std::string_view v) {
         return v.substr(1, v.size() - 2);
     return v;
 }
-
-// A temporary file beside the target; removed again unless it was renamed over the target.
-class TempFile {
-  public:
-    explicit TempFile(std::string pattern)
-        : name_(std::move(pattern)), fd_(::mkstemp(name_.data())), created_(fd_ >= 0) {}
-    ~TempFile() {
-        if (fd_ >= 0) ::close(fd_);
-        if (created_ && !renamed_) ::unlink(name_.c_str());
-    }
-    TempFile(const TempFile&) = delete;
-    TempFile& operator=(const TempFile&) = delete;
-
-    bool isOpen() const { return fd_ >= 0; }
-    bool writeAll(std::string_view data) {
-        while (!data.empty()) {
-            const ssize_t n = ::write(fd_, data.data(), data.size());
-            if (n < 0 && errno == EINTR) continue;
-            if (n <= 0) return false;
-            data.remove_prefix(static_cast<std::size_t>(n));
-        }
-        return ::fsync(fd_) == 0;
-    }
-    bool closeAndRename(const std::filesystem::path& target) {
-        const int fd = std::exchange(fd_, -1);
-        if (::close(fd) != 0) return false;
-        renamed_ = ::rename(name_.c_str(), target.c_str()) == 0;
-        return renamed_;
-    }
-
-  private:
-    std::string name_;
-    int fd_;
-    bool created_;
-    bool renamed_ = false;
-};
 
 }  // namespace
 
@@ -134,7 +100,7 @@ IniFile IniFile::parse(std::string_view text) {
 }
 
 IniFile IniFile::load(const std::filesystem::path& path) {
-    const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+    const int fd = openRegularFile(path.string());
     if (fd < 0) return {};
     std::string text;
     std::array<char, 8192> chunk{};
@@ -221,8 +187,8 @@ std::string IniFile::text() const {
 bool IniFile::save(const std::filesystem::path& path) const {
     std::error_code ec;
     if (path.has_parent_path()) std::filesystem::create_directories(path.parent_path(), ec);
-    TempFile temp(path.string() + ".XXXXXX");
-    return temp.isOpen() && temp.writeAll(text()) && temp.closeAndRename(path);
+    FileReplacement file;
+    return file.begin(path.string()) && file.write(text()) && file.commit();
 }
 
 }  // namespace rz::platform

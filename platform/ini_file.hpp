@@ -19,7 +19,8 @@ class IniFile {
     // Parses text; CR LF and LF line ends, a UTF-8 byte-order mark and stray bytes are all
     // taken in stride, since a settings file is edited by hand.
     static IniFile parse(std::string_view text);
-    // The parsed file, or an empty one when it cannot be read; only its first MiB counts.
+    // The parsed file, or an empty one when it cannot be read or is not a regular file; only
+    // its first MiB counts.
     static IniFile load(const std::filesystem::path& path);
 
     // The raw value of a key, or none when the section or the key is missing.
@@ -42,8 +43,9 @@ class IniFile {
 
     // The file's text, with LF line ends and a blank line between sections.
     std::string text() const;
-    // Writes the text to a temporary file beside the target and renames it over the target,
-    // so a failed write never leaves a half-written settings file. Creates missing folders.
+    // Saves the text as every file is saved (FileReplacement), so a failed write never leaves
+    // a half-written settings file, and a write-protected one is left alone. Creates missing
+    // folders.
     bool save(const std::filesystem::path& path) const;
 
   private:

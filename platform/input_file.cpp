@@ -17,13 +17,8 @@ InputFile::~InputFile() {
 bool InputFile::open(const std::string& path) {
     const std::string real = resolveExistingPath(path);
     if (real.empty()) return false;
-    const int fd = ::open(real.c_str(), O_RDONLY | O_CLOEXEC);
+    const int fd = openRegularFile(real);
     if (fd < 0) return false;
-    struct stat st {};
-    if (::fstat(fd, &st) != 0 || S_ISDIR(st.st_mode)) {
-        ::close(fd);
-        return false;
-    }
     if (fd_ >= 0) ::close(fd_);
     fd_ = fd;
     mem_ = memEnd_ = nullptr;
@@ -43,6 +38,21 @@ bool InputFile::fill() {
         if (n < 0 && errno == EINTR) continue;
         return false;
     }
+}
+
+int openRegularFile(const std::string& path) {
+    struct stat st {};
+    if (::stat(path.c_str(), &st) != 0 || !S_ISREG(st.st_mode)) return -1;
+    // Without blocking, in case the name was swapped for a FIFO since the look; what was
+    // opened is checked once more.
+    const int fd = ::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC);
+    if (fd < 0) return -1;
+    if (::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode) ||
+        ::fcntl(fd, F_SETFL, ::fcntl(fd, F_GETFL) & ~O_NONBLOCK) != 0) {
+        ::close(fd);
+        return -1;
+    }
+    return fd;
 }
 
 std::string resolveExistingPath(const std::string& path) {

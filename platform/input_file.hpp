@@ -19,8 +19,8 @@ class InputFile {
     InputFile(const InputFile&) = delete;
     InputFile& operator=(const InputFile&) = delete;
 
-    // Opens a file for reading; a missing file is also looked for under a unique
-    // case-insensitive match of its last component.
+    // Opens a regular file for reading (openRegularFile); a missing file is also looked for
+    // under a unique case-insensitive match of its last component.
     bool open(const std::string& path);
     bool isOpen() const { return fd_ >= 0 || mem_ != nullptr; }
 
@@ -49,6 +49,11 @@ class InputFile {
     std::array<int, 4> pushback_{};
     std::size_t pushed_ = 0;
 };
+
+// Opens a file for reading when it is a regular file; -1 for anything else. A FIFO, a device
+// or a folder is turned down before it could block the open or feed a reader bytes without
+// end.
+int openRegularFile(const std::string& path);
 
 // The existing file for a name: the name itself, or the unique entry of its folder whose
 // name matches the last component case-insensitively. Empty when there is none.

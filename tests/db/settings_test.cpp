@@ -8,9 +8,12 @@
 #include <filesystem>
 #include <fstream>
 #include <string>
+#include <string_view>
 #include <type_traits>
 
 #include "platform/ini_file.hpp"
+#include "platform/message_service.hpp"
+#include "platform/recording_sink.hpp"
 
 namespace rz::test {
 namespace {
@@ -172,6 +175,34 @@ TEST(Settings, ValuesNothingCouldWorkWithGiveTheDefault) {
             if (std::string(k.key) == c.key) key = &k;
         ASSERT_NE(key, nullptr) << c.key;
         EXPECT_EQ(key->get(s), c.expected) << c.line;
+    }
+}
+
+TEST(Settings, CapacitiesAboveTheirMaximumAreCutToItAndReported) {
+    db::Settings maxima;
+    maxima.capacity = db::kCapacityMaxima;
+    TempDir dir;
+    for (const Key& k : kKeys) {
+        if (std::string_view(k.section) != "System Setting" ||
+            !std::string_view(k.key).ends_with("max"))
+            continue;
+        const std::int64_t maximum = k.get(maxima);
+        for (const std::int64_t asked : {maximum, maximum + 1, std::int64_t{INT32_MAX}}) {
+            const std::string line = std::string(k.key) + "=" + std::to_string(asked);
+            platform::RecordingSink sink;
+            platform::MessageService msg(sink);
+            const db::Settings s = db::readSettings(dir.file("[System Setting]\n" + line), msg);
+            EXPECT_EQ(k.get(s), maximum) << line;
+            if (asked == maximum) {
+                EXPECT_TRUE(sink.log.empty()) << line;
+                continue;
+            }
+            ASSERT_EQ(sink.log.size(), 1u) << line;
+            EXPECT_EQ(sink.log[0].kind, platform::RecordedMessage::Kind::Diagnostic);
+            EXPECT_EQ(sink.log[0].text, "WARNING!!: 設定値 " + line + " が上限 " +
+                                            std::to_string(maximum) +
+                                            " を超えています。（修正済）\n");
+        }
     }
 }
 

@@ -52,7 +52,7 @@ struct Started {
     explicit Started(const std::string& ini) {
         app::CommandLine cl;
         cl.iniFile = ini;
-        session.start(app::startupSettings(cl));
+        session.start(app::startupSettings(cl, session.msg));
     }
     // The boxes and status texts a script run shows.
     std::vector<std::string> run(const fs::path& script) {

@@ -3,6 +3,7 @@
 #include "platform/ini_file.hpp"
 
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 
 #include <cstdint>
 #include <filesystem>
@@ -132,10 +133,16 @@ TEST(IniRead, MissingFileIsEmpty) {
     EXPECT_EQ(ini.text(), "");
 }
 
-TEST(IniRead, AnEndlessFileIsReadOnlyInPart) {
-    const IniFile ini = IniFile::load("/dev/zero");
-    EXPECT_EQ(ini.getInt("System Setting", "axismax", 26000), 26000);
-    EXPECT_LE(ini.text().size(), (std::size_t{1} << 20) + 16);
+TEST(IniRead, OnlyARegularFileIsRead) {
+    // A FIFO without a writer would block the open; a device may never end.
+    TempDir dir;
+    const fs::path fifo = dir.path() / "ROVORA_Z.INI";
+    ASSERT_EQ(::mkfifo(fifo.c_str(), 0600), 0);
+    for (const fs::path& p : {fs::path("/dev/zero"), fifo, dir.path()}) {
+        const IniFile ini = IniFile::load(p);
+        EXPECT_EQ(ini.getInt("System Setting", "axismax", 26000), 26000) << p;
+        EXPECT_EQ(ini.text(), "") << p;
+    }
 }
 
 TEST(IniRead, ArbitraryBytesNeverBreakTheReader) {
@@ -199,6 +206,25 @@ TEST(IniWrite, SaveCreatesFoldersAndReplacesTheFile) {
     int entries = 0;
     for ([[maybe_unused]] const auto& e : fs::directory_iterator(target.parent_path())) ++entries;
     EXPECT_EQ(entries, 1);
+}
+
+TEST(IniWrite, SaveFollowsALinkAndLeavesAWriteProtectedFileAlone) {
+    TempDir dir;
+    const fs::path real = dir.path() / "dotfiles" / "rovora.ini";
+    fs::create_directories(real.parent_path());
+    std::ofstream(real) << "[A]\nx=1\n";
+    const fs::path link = dir.path() / "ROVORA_Z.INI";
+    fs::create_symlink("dotfiles/rovora.ini", link);
+    IniFile ini;
+    ini.setInt("A", "x", 2);
+    ASSERT_TRUE(ini.save(link));
+    EXPECT_TRUE(fs::is_symlink(link));
+    EXPECT_EQ(readFile(real), "[A]\nx=2\n");
+
+    fs::permissions(real, fs::perms::owner_read | fs::perms::group_read);
+    ini.setInt("A", "x", 3);
+    EXPECT_FALSE(ini.save(link));
+    EXPECT_EQ(readFile(real), "[A]\nx=2\n");
 }
 
 TEST(IniWrite, FailedSaveLeavesNothingBehind) {
