@@ -9,6 +9,7 @@
 #include "db/record_commands_rigid.hpp"
 #include "fileio/file_commands.hpp"
 #include "geometry/commands.hpp"
+#include "geometry/primitive_commands.hpp"
 #include "script/declarations.hpp"
 #include "script/language_commands.hpp"
 
@@ -49,23 +50,23 @@ const std::array<CommandRow, kCommandCount> kCommandTable{{
     {"set.vrml.map", notBuiltNosupport},
     {"read", fileio::cmdRead},
     {"write", fileio::cmdWrite},
-    {"boxgen2", notBuiltNosupport},
-    {"ballgen1", notBuiltNosupport},
-    {"ballgen8", notBuiltNosupport},
-    {"corngen1", notBuiltNosupport},
-    {"corngen4", notBuiltNosupport},
-    {"cylngen1", notBuiltNosupport},
-    {"cylngen4", notBuiltNosupport},
-    {"bcurgen", notBuiltNosupport},
-    {"boxgen3", notBuiltNosupport},
-    {"bcurreg", notBuiltNosupport},
+    {"boxgen2", geometry::cmdBoxgen2},
+    {"ballgen1", geometry::cmdBallgen1},
+    {"ballgen8", geometry::cmdBallgen8},
+    {"corngen1", geometry::cmdCorngen1},
+    {"corngen4", geometry::cmdCorngen4},
+    {"cylngen1", geometry::cmdCylngen1},
+    {"cylngen4", geometry::cmdCylngen4},
+    {"bcurgen", geometry::cmdBcurgen},
+    {"boxgen3", geometry::cmdBoxgen3},
+    {"bcurreg", geometry::cmdBcurreg},
     {"sample.draw", notBuiltNosupport},
     {"axis.add", geometry::cmdAxisAdd},
     {"patch.add", geometry::cmdPatchAdd},
     {"shape.add", geometry::cmdShapeAdd},
-    {"set.b.cursor", notBuiltNosupport},
-    {"set.primitive", notBuiltNosupport},
-    {"undo.primitive", notBuiltNosupport},
+    {"set.b.cursor", geometry::cmdSetBCursor},
+    {"set.primitive", geometry::cmdSetPrimitive},
+    {"undo.primitive", geometry::cmdUndoPrimitive},
     {"matrix.add", geometry::cmdMatrixAdd},
     {"capa.mdl", notBuiltNosupport},
     {"modelinit", notBuiltNosupport},
