@@ -59,8 +59,9 @@ int CursorMarker::build(platform::MessageService& msg, const Vec3& s, const Vec3
     const int cone =
         appendShape(db_, revolveShape(in.s, radii, apex, kConeDivisions, direc, kFullTurn, 0));
     box_ = expand(msg, outline);
+    if (box_.vertices.empty()) return script::kFail;
     cone_ = expand(msg, cone);
-    return box_.vertices.empty() || cone_.vertices.empty() ? script::kFail : script::kOk;
+    return cone_.vertices.empty() ? script::kFail : script::kOk;
 }
 
 GridView CursorMarker::expand(platform::MessageService& msg, int shape) {

@@ -107,8 +107,8 @@ int createPrimitive(db::Database& db, platform::MessageService& msg, int code,
     const PrimKindRow* row = primKindRow(code);
     // A division count below 1 gives nothing to draw, and an axis other than X, Y or Z
     // has no revolution to follow.
-    if (row == nullptr || (row->divided && in.div < 1) ||
-        (row->revolved && (in.direc < 1 || in.direc > 3))) {
+    if (row == nullptr || (row->needsDivisions && in.div < 1) ||
+        (row->needsAxis && (in.direc < 1 || in.direc > 3))) {
         msg.errorBox(script::msg::kValueNotCorrect);
         return kFail;
     }

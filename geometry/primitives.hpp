@@ -39,8 +39,8 @@ using PrimitiveGenerator = void (*)(const PrimitiveInput&, ShapePlan&);
 struct PrimKindRow {
     PrimKind kind;
     PrimitiveGenerator generate;
-    bool divided;   // needs a division count of at least 1
-    bool revolved;  // needs direc to be an axis 1..3
+    bool needsDivisions;  // a division count of at least 1
+    bool needsAxis;       // direc one of the axes 1..3
 };
 
 // The row of a b.cursor.code value; null outside 0..15.
