@@ -456,6 +456,11 @@ TEST_F(PrimitiveTest, MarkerIsTheBoxAndAConeAlongDirecAndLeavesNothingBehind) {
     EXPECT_EQ(counts(), before);
     EXPECT_EQ(run("direc = 3; bcurgen box.s, box.e; bcurreg box.s, box.e, 2;"), Boxes{});
     EXPECT_EQ(counts(), before);
+    // No room: reported once, nothing to draw, and the statements go on.
+    model.axisCount = 198;
+    EXPECT_EQ(run("bcurgen box.s, box.e; direc = 2;"), Boxes{err(gmsg::kAxisFull)});
+    EXPECT_EQ(model.axisCount, 198);
+    EXPECT_EQ(db::scalarVar(in, db::SysVar::Direc), 2);
 }
 
 }  // namespace
