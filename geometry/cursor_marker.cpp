@@ -14,16 +14,16 @@ namespace {
 // The cone is as wide as an eighth of the box's smaller side across it.
 constexpr double kConeWidth = 1.0 / 8.0;
 
-int appendShape(db::Database& db, const ShapeSpec& spec) {
+int appendShape(db::Database& db, const PlannedShape& planned) {
     db::Shape s;
     s.axisId = static_cast<std::uint32_t>(db.axisCount);
-    s.axisTotal = static_cast<std::uint32_t>(parameterAxes(spec.kind));
-    s.kind = spec.kind;
+    s.axisTotal = static_cast<std::uint32_t>(parameterAxes(planned.kind));
+    s.kind = planned.kind;
     const auto put = [&](const Packed& p) {
         db.axes[db.axisCount++] = {{p[0], p[1], p[2]}, {p[3], p[4], p[5]}, p[6], p[7]};
     };
-    put(spec.a);
-    if (s.axisTotal > 1) put(spec.b);
+    put(planned.a);
+    if (s.axisTotal > 1) put(planned.b);
     db.shapes[db.shapeCount] = s;
     return db.shapeCount++;
 }

@@ -31,14 +31,14 @@ int parameterAxes(std::uint8_t kind) {
     return kind == db::kShapeBox ? 1 : 2;
 }
 
-void ShapePlan::add(const ShapeSpec& spec) {
+void ShapePlan::add(const PlannedShape& planned) {
     // No generator makes more than the capacity; a plan never writes past it either.
-    if (count_ < kCapacity) shapes_[count_++] = spec;
+    if (count_ < kCapacity) shapes_[count_++] = planned;
 }
 
 std::int64_t ShapePlan::axes() const {
     std::int64_t n = 0;
-    for (const ShapeSpec& s : shapes()) n += parameterAxes(s.kind);
+    for (const PlannedShape& s : shapes()) n += parameterAxes(s.kind);
     return n;
 }
 
@@ -80,39 +80,40 @@ Vec3d withAxial(Vec3d v, int direc, double value) {
     return v;
 }
 
-ShapeSpec boxShape(const Vec3d& centre, const Vec3d& size) {
+PlannedShape boxShape(const Vec3d& centre, const Vec3d& size) {
     return {db::kShapeBox, 0, pack(centre, size, 0, 0), {}};
 }
 
-ShapeSpec quadShape(const Vec3d& p0, const Vec3d& p1, const Vec3d& p2, const Vec3d& p3) {
+PlannedShape quadShape(const Vec3d& p0, const Vec3d& p1, const Vec3d& p2, const Vec3d& p3) {
     return {db::kShapeQuad, 0, pack(p0, p1, 0, 0), pack(p2, p3, 0, 0)};
 }
 
-ShapeSpec gridPlaneShape(const Vec3d& p0, const Vec3d& p1, const Vec3d& p2, const Vec3d& p3,
-                         int div) {
+PlannedShape gridPlaneShape(const Vec3d& p0, const Vec3d& p1, const Vec3d& p2, const Vec3d& p3,
+                            int div) {
     return {db::kShapeGridPlane, 0, pack(p0, p1, div, 0), pack(p2, p3, 0, 0)};
 }
 
-ShapeSpec revolveShape(const Vec3d& bottomCentre, const Vec3d& bottomRadii, const Vec3d& topRadii,
-                       int div, int direc, Degrees sweep, std::uint8_t lrflag) {
+PlannedShape revolveShape(const Vec3d& bottomCentre, const Vec3d& bottomRadii,
+                          const Vec3d& topRadii, int div, int direc, Degrees sweep,
+                          std::uint8_t lrflag) {
     return {db::kShapeRevolve, lrflag, pack(bottomCentre, bottomRadii, div, direc),
             pack(topRadii, {sweep.start, sweep.end, 0}, 0, 0)};
 }
 
-ShapeSpec discShape(const Vec3d& centre, const Vec3d& radii, int div, int direc, Degrees sweep,
-                    bool facesBack) {
+PlannedShape discShape(const Vec3d& centre, const Vec3d& radii, int div, int direc, Degrees sweep,
+                       bool facesBack) {
     return {db::kShapeDisc, 0, pack(centre, radii, div, direc),
             pack({}, {sweep.start, sweep.end, 0}, 0, facesBack ? 1 : 0)};
 }
 
-ShapeSpec ringShape(const Vec3d& centre, const Vec3d& outerRadii, int div, int direc, Degrees sweep,
-                    double ratio, bool facesBack) {
+PlannedShape ringShape(const Vec3d& centre, const Vec3d& outerRadii, int div, int direc,
+                       Degrees sweep, double ratio, bool facesBack) {
     return {db::kShapeRing, 0, pack(centre, outerRadii, div, direc),
             pack({}, {sweep.start, sweep.end, 0}, ratio, facesBack ? 1 : 0)};
 }
 
-ShapeSpec ballShape(const Vec3d& centre, const Vec3d& radii, int div, Degrees latitude,
-                    Degrees longitude) {
+PlannedShape ballShape(const Vec3d& centre, const Vec3d& radii, int div, Degrees latitude,
+                       Degrees longitude) {
     return {db::kShapeBall, 0, pack(centre, radii, div, 0),
             pack({latitude.start, latitude.end, 0}, {longitude.start, longitude.end, 0}, 0, 0)};
 }

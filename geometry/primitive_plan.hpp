@@ -31,7 +31,7 @@ struct Degrees {
 inline constexpr Degrees kFullTurn{0.0f, 360.0f};
 
 // One parametric shape: its kind, facing flag and the parameters of its axes A and B.
-struct ShapeSpec {
+struct PlannedShape {
     std::uint8_t kind = 0;
     std::uint8_t lrflag = 0;
     Packed a{};
@@ -46,12 +46,12 @@ class ShapePlan {
     // Enough for the largest primitive: a quarter tube with its cut faces and rings.
     static constexpr std::size_t kCapacity = 8;
 
-    void add(const ShapeSpec& spec);
-    std::span<const ShapeSpec> shapes() const { return {shapes_.data(), count_}; }
+    void add(const PlannedShape& planned);
+    std::span<const PlannedShape> shapes() const { return {shapes_.data(), count_}; }
     std::int64_t axes() const;
 
   private:
-    std::array<ShapeSpec, kCapacity> shapes_{};
+    std::array<PlannedShape, kCapacity> shapes_{};
     std::size_t count_ = 0;
 };
 
@@ -88,19 +88,20 @@ Vec3d rimPoint(const Vec3d& centre, const Vec3d& radii, int direc, float degrees
 Vec3d withAxial(Vec3d v, int direc, double value);
 
 // Parameter records of the parametric kinds.
-ShapeSpec boxShape(const Vec3d& centre, const Vec3d& size);
-ShapeSpec quadShape(const Vec3d& p0, const Vec3d& p1, const Vec3d& p2, const Vec3d& p3);
-ShapeSpec gridPlaneShape(const Vec3d& p0, const Vec3d& p1, const Vec3d& p2, const Vec3d& p3,
-                         int div);
+PlannedShape boxShape(const Vec3d& centre, const Vec3d& size);
+PlannedShape quadShape(const Vec3d& p0, const Vec3d& p1, const Vec3d& p2, const Vec3d& p3);
+PlannedShape gridPlaneShape(const Vec3d& p0, const Vec3d& p1, const Vec3d& p2, const Vec3d& p3,
+                            int div);
 // topRadii carries the signed height in its direc component.
-ShapeSpec revolveShape(const Vec3d& bottomCentre, const Vec3d& bottomRadii, const Vec3d& topRadii,
-                       int div, int direc, Degrees sweep, std::uint8_t lrflag);
+PlannedShape revolveShape(const Vec3d& bottomCentre, const Vec3d& bottomRadii,
+                          const Vec3d& topRadii, int div, int direc, Degrees sweep,
+                          std::uint8_t lrflag);
 // facesBack: the cap faces -direc.
-ShapeSpec discShape(const Vec3d& centre, const Vec3d& radii, int div, int direc, Degrees sweep,
-                    bool facesBack);
-ShapeSpec ringShape(const Vec3d& centre, const Vec3d& outerRadii, int div, int direc, Degrees sweep,
-                    double ratio, bool facesBack);
-ShapeSpec ballShape(const Vec3d& centre, const Vec3d& radii, int div, Degrees latitude,
-                    Degrees longitude);
+PlannedShape discShape(const Vec3d& centre, const Vec3d& radii, int div, int direc, Degrees sweep,
+                       bool facesBack);
+PlannedShape ringShape(const Vec3d& centre, const Vec3d& outerRadii, int div, int direc,
+                       Degrees sweep, double ratio, bool facesBack);
+PlannedShape ballShape(const Vec3d& centre, const Vec3d& radii, int div, Degrees latitude,
+                       Degrees longitude);
 
 }  // namespace rz::geometry

@@ -34,10 +34,10 @@ struct Tube {
         return {rimPoint(bottom, outer, direc, angle), rimPoint(t, outer, direc, angle),
                 rimPoint(bottom, inner, direc, angle), rimPoint(t, inner, direc, angle)};
     }
-    ShapeSpec wall(const Vec3d& bottomRadii, const Vec3d& topRadii, std::uint8_t lrflag) const {
+    PlannedShape wall(const Vec3d& bottomRadii, const Vec3d& topRadii, std::uint8_t lrflag) const {
         return revolveShape(bottom, bottomRadii, topRadii, div, direc, sweep, lrflag);
     }
-    ShapeSpec face(const RimPoints& r, const FaceRims& f) const {
+    PlannedShape face(const RimPoints& r, const FaceRims& f) const {
         const auto at = [&](int k) { return r[static_cast<std::size_t>(f[k])]; };
         return quadShape(at(0), at(1), at(2), at(3));
     }

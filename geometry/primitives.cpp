@@ -58,23 +58,23 @@ int addShapes(db::Database& db, platform::MessageService& msg, const ShapePlan& 
     const auto shapes = static_cast<std::int64_t>(plan.shapes().size());
     if (checkShapeSpace(db, msg, shapes, plan.axes(), shapes) != kOk) return kFail;
     const std::int32_t firstShape = db.shapeCount;
-    for (const ShapeSpec& spec : plan.shapes()) {
+    for (const PlannedShape& planned : plan.shapes()) {
         int slot = 0;
         if (newAffineSlot(db, msg, slot) != kOk) return kFail;
         db::Shape s;
         s.shapeId = static_cast<std::uint32_t>(block);
         s.axisId = static_cast<std::uint32_t>(db.axisCount);
-        s.axisTotal = static_cast<std::uint32_t>(parameterAxes(spec.kind));
+        s.axisTotal = static_cast<std::uint32_t>(parameterAxes(planned.kind));
         s.matrixId = static_cast<std::uint16_t>(slot);
         s.layer = layer;
-        s.kind = spec.kind;
-        s.lrflag = spec.lrflag;
-        s.smoothflag = curved(spec.kind) ? 1 : 0;
+        s.kind = planned.kind;
+        s.lrflag = planned.lrflag;
+        s.smoothflag = curved(planned.kind) ? 1 : 0;
         const auto put = [&](const Packed& p) {
             db.axes[db.axisCount++] = {{p[0], p[1], p[2]}, {p[3], p[4], p[5]}, p[6], p[7]};
         };
-        put(spec.a);
-        if (s.axisTotal > 1) put(spec.b);
+        put(planned.a);
+        if (s.axisTotal > 1) put(planned.b);
         db.shapes[db.shapeCount++] = s;
     }
     // A box comes from the shape's expansion, which needs room at the end of the stores.
