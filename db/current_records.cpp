@@ -389,6 +389,7 @@ void resetModelRecords(Database& db) {
     db.mapdataCount = 1;
     db.textureBytesUsed = 0;
     db.textureWritePos = 0;
+    db.undoPoint = {};  // an undo must not reach into the emptied model
 
     db.currentBlock = 0;
     db.currentRigid = 0;

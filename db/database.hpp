@@ -117,6 +117,19 @@ struct RecordCommandState {
     std::int32_t linkUndoMapinfos = 0;
 };
 
+// ---- Undo point ------------------------------------------------------------------------
+// The counts remembered when geometry creation starts (a primitive, a copy, a load); the
+// single-step undo lowers the counts back to them. Unset until the first such operation,
+// so an undo before it removes nothing.
+struct UndoPoint {
+    bool set = false;
+    std::int32_t axis = 0;
+    std::int32_t patch = 0;
+    std::int32_t shape = 0;
+    std::int32_t block = 0;
+    std::int32_t affine = 0;
+};
+
 // ---- Renderer image ---------------------------------------------------------------------
 // The colour buffer (C-Buffer): width x height pixels of red, green, blue and a fourth
 // byte, rows top to bottom. The renderer allocates it at start-up; until then it is empty
@@ -186,6 +199,7 @@ struct Database {
 
     GeometryState geometry;
     RecordCommandState records;
+    UndoPoint undoPoint;
     ColorBuffer colorBuffer;
 
     // The usable axis limit: the last 1000 axes are kept free of checked operations.

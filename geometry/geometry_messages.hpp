@@ -18,5 +18,10 @@ inline constexpr std::string_view kStackUnderflow =
     " アフィン変換行列スタックがアンダーフローしました！ ";
 inline constexpr std::string_view kCounterNotReached = "SearchShapeID: Counter not reached!!";
 inline constexpr std::string_view kInGetBlockAffines = "... in getBlockAffines()";
+inline constexpr std::string_view kFlatBlock = " ブロックの大きさが異常です。（平面になってます） ";
+inline constexpr std::string_view kPrimitiveUndone = " 形状の確定を無効にします。 ";
+// printf format: the capacity of the block store.
+inline constexpr const char* kBlockStoreFull =
+    "ＥＲＲＯＲ！　パーツブロックは %d 個までしか登録出来ません。 \n";
 
 }  // namespace rz::geometry::msg

@@ -11,13 +11,14 @@
 #include "db/record_commands_rigid.hpp"
 #include "fileio/file_commands.hpp"
 #include "geometry/commands.hpp"
+#include "geometry/primitive_commands.hpp"
 #include "script/declarations.hpp"
 #include "script/language_commands.hpp"
 
 namespace rz::workstation {
 
 std::span<const script::CommandRows> coreCommandProviders() {
-    static const std::array<script::CommandRows, 15> kProviders{
+    static const std::array<script::CommandRows, 16> kProviders{
         script::languageCommands(),
         script::declarationCommands(),
         db::blockCommands(),
@@ -31,6 +32,7 @@ std::span<const script::CommandRows> coreCommandProviders() {
         geometry::matrixCommands(),
         geometry::affineCommands(),
         geometry::blockGeometryCommands(),
+        geometry::primitiveCommands(),
         fileio::modelFileCommands(),
         fileio::readWriteCommands(),
     };
