@@ -65,8 +65,9 @@ bool Raster::blit(const SourceImage& source, const Rect& from, int toX, int toY,
     const auto copier =
         std::find_if(kRowCopiers.begin(), kRowCopiers.end(),
                      [&](const RowCopier& c) { return c.bytesPerPixel == source.bytesPerPixel; });
-    if (copier == kRowCopiers.end() || step < 1 || source.width < 0 || source.height < 0)
+    if (copier == kRowCopiers.end() || step < 1 || source.width < 0 || source.height < 0) {
         return false;
+    }
     const std::size_t rowBytes = static_cast<std::size_t>(source.width) * copier->bytesPerPixel;
     if (rowBytes != 0 && static_cast<std::size_t>(source.height) > source.bytes.size() / rowBytes) {
         return false;

@@ -6,6 +6,7 @@
 
 #include <algorithm>
 #include <limits>
+#include <utility>
 
 #include "platform/store_allocation.hpp"
 
@@ -78,7 +79,21 @@ void TextFace::FaceDone::operator()(FT_FaceRec_* face) const {
 }
 
 TextFace::TextFace(TextFace&&) noexcept = default;
-TextFace& TextFace::operator=(TextFace&&) noexcept = default;
+
+TextFace& TextFace::operator=(TextFace&& other) noexcept {
+    if (this == &other) return *this;
+    // The face goes before the library it came from; a member-wise assignment would free
+    // the library first and the face with it.
+    face_.reset();
+    library_ = std::move(other.library_);
+    face_ = std::move(other.face_);
+    cache_ = std::move(other.cache_);
+    decoder_ = std::move(other.decoder_);
+    family_ = std::move(other.family_);
+    ascent_ = other.ascent_;
+    descent_ = other.descent_;
+    return *this;
+}
 TextFace::~TextFace() = default;
 
 std::optional<TextFace> TextFace::open() {

@@ -45,7 +45,7 @@ class TextFace {
     static std::optional<TextFace> open();
 
     TextFace(TextFace&&) noexcept;
-    TextFace& operator=(TextFace&&) noexcept;
+    TextFace& operator=(TextFace&& other) noexcept;
     ~TextFace();
 
     int ascent() const { return ascent_; }
