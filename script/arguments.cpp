@@ -6,12 +6,12 @@
 
 namespace rz::script {
 
-int noArguments(Interp& in) {
+Result noArguments(Interp& in) {
     if (expectEnd(in) == kOk) return kOk;
     return failSkipQuiet(in);
 }
 
-int literalNumber(Interp& in, float& out, bool allowScalar) {
+Result literalNumber(Interp& in, float& out, bool allowScalar) {
     switch (in.next()) {
         case Tok::Number:
         case Tok::Constant:
@@ -27,7 +27,7 @@ int literalNumber(Interp& in, float& out, bool allowScalar) {
     return failSkip(in, msg::kBadParam);
 }
 
-int lastExpression(Interp& in, float& out) {
+Result lastExpression(Interp& in, float& out) {
     in.values.reset();
     in.next();
     if (expression(in) != kOk) return failSkipQuiet(in);
@@ -36,7 +36,7 @@ int lastExpression(Interp& in, float& out) {
     return kOk;
 }
 
-int lastIntExpression(Interp& in, int& out) {
+Result lastIntExpression(Interp& in, int& out) {
     in.values.reset();
     in.next();
     if (expression(in) != kOk) return failSkipQuiet(in);
@@ -45,7 +45,7 @@ int lastIntExpression(Interp& in, int& out) {
     return kOk;
 }
 
-int lastVector(Interp& in, Vec3& out) {
+Result lastVector(Interp& in, Vec3& out) {
     in.values.reset();
     in.next();
     if (vectorOperand(in, out) != kOk) return failSkipQuiet(in);
@@ -66,7 +66,7 @@ bool textArgument(Interp& in, std::string_view& out) {
     }
 }
 
-int expectComma(Interp& in) {
+Result expectComma(Interp& in) {
     if (in.next() == Tok::Comma) return kOk;
     return failSkip(in, msg::kBadSeparator);
 }
