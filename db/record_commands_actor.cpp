@@ -37,6 +37,7 @@ const RecordFamily kActors{
     LoadBaseRule::Always,
     &LoadBases::actor,
     1,
+    script::Tok::ActorRef,
 };
 
 constexpr int kActorNameSlot = stringSlot("actor.name");

@@ -36,6 +36,7 @@ const RecordFamily kBlocks{
     LoadBaseRule::Block,
     &LoadBases::block,
     0,
+    script::Tok::BlockRef,
 };
 
 // The block add.block adds to, as the block dialogs and the main window leave it.

@@ -117,7 +117,7 @@ script::Result storeInto(script::Interp& in, const RecordFamily& f) {
 
 script::Result selectForEditing(script::Interp& in, const RecordFamily& f) {
     int n = 0;
-    if (script::lastIntExpression(in, n) != kOk) return kFail;
+    if (script::lastRecordNumber(in, f.nameRef, n) != kOk) return kFail;
     Database& db = database(in);
     std::int64_t target = n;
     if (n == kInc) target = std::int64_t{wholeNumber(scalarVar(in, f.point))} + 1;

@@ -58,6 +58,9 @@ struct RecordFamily {
     LoadBaseRule loadRule;
     std::int32_t LoadBases::*loadBase;
     std::int32_t loadFailure;  // the record load. selects when it refuses the number
+    // The "@name" token of the family's named records, which num. takes in place of a
+    // number; none for families without names.
+    script::Tok nameRef = script::Tok::Undefined;
 };
 
 // Records the family can really hold: the configured capacity, cut to what was allocated

@@ -38,6 +38,7 @@ const RecordFamily kRigids{
     LoadBaseRule::Always,
     &LoadBases::rigid,
     1,
+    script::Tok::RigidRef,
 };
 
 const RecordFamily kRlinks{

@@ -37,11 +37,20 @@ Result lastExpression(Interp& in, float& out) {
 }
 
 Result lastIntExpression(Interp& in, int& out) {
+    return lastRecordNumber(in, Tok::Undefined, out);
+}
+
+Result lastRecordNumber(Interp& in, Tok nameRef, int& out) {
     in.values.reset();
-    in.next();
-    if (expression(in) != kOk) return failSkipQuiet(in);
+    // An unknown "@name" is undefined too, and the expression refuses it.
+    if (in.next() == nameRef && nameRef != Tok::Undefined) {
+        out = static_cast<int>(in.lex.number());
+        in.next();
+    } else {
+        if (expression(in) != kOk) return failSkipQuiet(in);
+        out = popInteger(in);
+    }
     if (in.cur != Tok::End && in.cur != Tok::Eof) return failSkip(in, msg::kTooManyParams);
-    out = popInteger(in);
     return kOk;
 }
 

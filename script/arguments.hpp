@@ -15,6 +15,8 @@ Result literalNumber(Interp& in, float& out, bool allowScalar = false);
 // An expression that ends the statement; its value, or its value truncated toward zero.
 Result lastExpression(Interp& in, float& out);
 Result lastIntExpression(Interp& in, int& out);
+// The same, or the record named by an "@name" token of the kind given.
+Result lastRecordNumber(Interp& in, Tok nameRef, int& out);
 // A vector operand that ends the statement.
 Result lastVector(Interp& in, Vec3& out);
 // A string literal or string variable read from the next token; the text stays valid
