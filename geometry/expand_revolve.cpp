@@ -8,21 +8,6 @@
 namespace rz::geometry {
 namespace {
 
-// The two components perpendicular to the axis of revolution.
-struct Perpendicular {
-    int first, second;
-    static Perpendicular of(int direc) {
-        switch (direc) {
-            case 1:
-                return {1, 2};
-            case 2:
-                return {0, 2};
-            default:
-                return {0, 1};
-        }
-    }
-};
-
 // The wall normal at angle theta: the unit in-plane gradient of the ellipse, tilted along
 // the axis by the wall's slope. The tilt follows the height's sign, so a wall whose top
 // lies below its bottom still leans away from its narrow end.
@@ -81,7 +66,7 @@ script::Result expandRevolve(db::Database& db, platform::MessageService& msg,
     const Vec3d top{job.b[0], job.b[1], job.b[2]};
     const double height = top[direc - 1];
     const Vec3d topCentre = c + axisUnit(direc) * height;
-    const Perpendicular p = Perpendicular::of(direc);
+    const Across p = across(direc);
     const bool noBottom = bottom[0] == 0.0 && bottom[1] == 0.0 && bottom[2] == 0.0;
     const WallNormal normal{direc,
                             noBottom ? top : bottom,

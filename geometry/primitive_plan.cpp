@@ -54,17 +54,6 @@ BoxFrame BoxFrame::of(const PrimitiveInput& in) {
     return b;
 }
 
-Across across(int direc) {
-    switch (direc) {
-        case 1:
-            return {1, 2};
-        case 2:
-            return {0, 2};
-        default:
-            return {0, 1};
-    }
-}
-
 Degrees quadrant(int direc, const PrimitiveInput& in) {
     const Across x = across(direc);
     const float start = kQuadrantStart[along(direc)][ahead(in, x.first)][ahead(in, x.second)];

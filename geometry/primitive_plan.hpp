@@ -8,6 +8,7 @@
 #include <span>
 
 #include "geometry/expansion_writer.hpp"
+#include "geometry/sweep.hpp"
 #include "math/vec_math.hpp"
 
 namespace rz::geometry {
@@ -61,14 +62,10 @@ struct BoxFrame {
     static BoxFrame of(const PrimitiveInput& in);
 };
 
-// The component index of an axis 1..3, and the two components across it in order.
+// The component index of an axis 1..3; the two across it are `across` (geometry/sweep.hpp).
 constexpr int along(int direc) {
     return direc - 1;
 }
-struct Across {
-    int first, second;
-};
-Across across(int direc);
 
 // Whether e lies at or beyond s along component i; strictly beyond for `beyond`.
 inline bool ahead(const PrimitiveInput& in, int i) {

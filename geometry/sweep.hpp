@@ -9,6 +9,21 @@
 
 namespace rz::geometry {
 
+// The two components across an axis of revolution (1 X, 2 Y, anything else Z), in order.
+struct Across {
+    int first, second;
+};
+constexpr Across across(int direc) {
+    switch (direc) {
+        case 1:
+            return {1, 2};
+        case 2:
+            return {0, 2};
+        default:
+            return {0, 1};
+    }
+}
+
 // Steps k = 0 .. div over an angular range; a reversed sweep starts at the end and runs
 // backwards, and each step keeps the texture parameter of its place on the surface.
 struct Sweep {
