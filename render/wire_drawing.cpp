@@ -111,19 +111,35 @@ void drawFaces(Canvas& c, const Pen& pen, const db::Database& db, const db::Shap
     }
 }
 
-// The twelve edges of the box lo-hi, nothing for a box still at its empty sentinels.
+// The twelve edges of the box lo-hi, nothing for a box still at its empty sentinels. Edges
+// that fall on one another in a pane (front and back of a box seen square on) are drawn
+// once there, so an XOR drawing shows them.
 void drawBox(Canvas& c, const Pen& pen, const Vec3& lo, const Vec3& hi) {
     if (lo[0] > hi[0] || lo[1] > hi[1] || lo[2] > hi[2]) return;
     const auto corner = [&](int bits) {
         return Vec3{(bits & 1) ? hi[0] : lo[0], (bits & 2) ? hi[1] : lo[1],
                     (bits & 4) ? hi[2] : lo[2]};
     };
-    for (int bits = 0; bits < 8; ++bits) {
-        for (int axis = 1; axis < 8; axis <<= 1) {
-            if (bits & axis) continue;
-            const std::array<Vec3, 2> edge{corner(bits), corner(bits | axis)};
-            polyline(
-                c, pen, 2, [&](int i) { return edge[i]; }, false);
+    for (int t = 0; t < c.targets.count; ++t) {
+        const PaneProjector& p = c.targets.projector[t];
+        std::array<PixelSegment, 12> drawn{};
+        int count = 0;
+        for (int bits = 0; bits < 8; ++bits) {
+            for (int axis = 1; axis < 8; axis <<= 1) {
+                if (bits & axis) continue;
+                const std::optional<ScreenSegment> s =
+                    p.segment(p.map(corner(bits)), p.map(corner(bits | axis)));
+                const std::optional<PixelSegment> px = s ? toPixels(*s) : std::nullopt;
+                if (!px) continue;
+                const auto same = [&](const PixelSegment& o) {
+                    return (o.x0 == px->x0 && o.y0 == px->y0 && o.x1 == px->x1 &&
+                            o.y1 == px->y1) ||
+                           (o.x0 == px->x1 && o.y0 == px->y1 && o.x1 == px->x0 && o.y1 == px->y0);
+                };
+                if (std::any_of(drawn.begin(), drawn.begin() + count, same)) continue;
+                drawn[count++] = *px;
+                c.raster.line(px->x0, px->y0, px->x1, px->y1, pen.colour, pen.op, c.clip[t]);
+            }
         }
     }
 }
