@@ -80,7 +80,7 @@ static int cmdWindisp(script::Interp& in) {
 static int cmdParswinclear(script::Interp& in) {
     if (script::noArguments(in) != kOk) return kFail;
     Views* views = startedViews(in);
-    if (views == nullptr || views->previewOwnsWindow || !perspectiveShown(*views)) return kOk;
+    if (views == nullptr || views->previewOwnsWindow) return kOk;
     layoutViews(*views, in);
     if (perspectiveShown(*views)) repaint(*views, in, kPlane1Clear);
     return kOk;

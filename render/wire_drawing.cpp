@@ -132,8 +132,7 @@ void drawBox(Canvas& c, const Pen& pen, const Vec3& lo, const Vec3& hi) {
                 const std::optional<PixelSegment> px = s ? toPixels(*s) : std::nullopt;
                 if (!px) continue;
                 const auto same = [&](const PixelSegment& o) {
-                    return (o.x0 == px->x0 && o.y0 == px->y0 && o.x1 == px->x1 &&
-                            o.y1 == px->y1) ||
+                    return (o.x0 == px->x0 && o.y0 == px->y0 && o.x1 == px->x1 && o.y1 == px->y1) ||
                            (o.x0 == px->x1 && o.y0 == px->y1 && o.x1 == px->x0 && o.y1 == px->y0);
                 };
                 if (std::any_of(drawn.begin(), drawn.begin() + count, same)) continue;

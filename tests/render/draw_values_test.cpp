@@ -21,15 +21,15 @@ TEST(DrawValues, UnitsSelectWhatAndPrefixesHow) {
         bool regenerate;
     };
     const Case cases[] = {
-        {0, Wire, ByLayer, false},    {13, Bbox, ByLayer, false},   {14, Pbox, ByLayer, false},
-        {22, Abox, ByLayer, false},   {23, Bbox, ByLayer, true},    {24, Pbox, ByLayer, false},
-        {100, Wire, White, false},    {103, Bbox, White, false},    {104, Pbox, White, false},
-        {110, Wire, ByLayer, false},  {112, Abox, ByLayer, false},  {113, Bbox, ByLayer, false},
-        {114, Pbox, ByLayer, false},  {200, Wire, XorActive, false}, {202, Abox, XorActive, false},
+        {0, Wire, ByLayer, false},     {13, Bbox, ByLayer, false},    {14, Pbox, ByLayer, false},
+        {22, Abox, ByLayer, false},    {23, Bbox, ByLayer, true},     {24, Pbox, ByLayer, false},
+        {100, Wire, White, false},     {103, Bbox, White, false},     {104, Pbox, White, false},
+        {110, Wire, ByLayer, false},   {112, Abox, ByLayer, false},   {113, Bbox, ByLayer, false},
+        {114, Pbox, ByLayer, false},   {200, Wire, XorActive, false}, {202, Abox, XorActive, false},
         {203, Bbox, XorActive, false}, {204, Pbox, XorActive, false}, {210, Wire, AndWhite, false},
-        {212, Abox, AndWhite, false}, {213, Bbox, AndWhite, false}, {214, Pbox, AndWhite, false},
-        {220, Wire, OrActive, false}, {222, Abox, OrActive, false}, {223, Bbox, OrActive, false},
-        {224, Pbox, OrActive, false}, {99, Pbox, ByLayer, false},
+        {212, Abox, AndWhite, false},  {213, Bbox, AndWhite, false},  {214, Pbox, AndWhite, false},
+        {220, Wire, OrActive, false},  {222, Abox, OrActive, false},  {223, Bbox, OrActive, false},
+        {224, Pbox, OrActive, false},  {99, Pbox, ByLayer, false},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.value);
@@ -74,8 +74,8 @@ TEST(DrawValues, PenOfEachPrefixAndLayer) {
         {OrActive, 10, WirePen{WireColour::Active, RasterOp::Or}},
     };
     for (const Case& c : cases) {
-        SCOPED_TRACE(::testing::Message() << "style " << static_cast<int>(c.style) << " layer "
-                                          << c.layer);
+        SCOPED_TRACE(::testing::Message()
+                     << "style " << static_cast<int>(c.style) << " layer " << c.layer);
         const std::optional<WirePen> pen = wirePen(c.style, c.layer);
         ASSERT_EQ(pen.has_value(), c.pen.has_value());
         if (!pen) continue;
@@ -91,8 +91,8 @@ TEST(DrawValues, LayerFilter) {
         bool passes;
     };
     const Case cases[] = {
-        {-1, 0, true},   {-1, 110, true}, {-5, 2, true},    {100, 100, true}, {100, 110, true},
-        {100, 99, false}, {1, 1, true},   {1, 101, false},  {0, 1, false},    {10, 10, true},
+        {-1, 0, true},    {-1, 110, true}, {-5, 2, true},   {100, 100, true}, {100, 110, true},
+        {100, 99, false}, {1, 1, true},    {1, 101, false}, {0, 1, false},    {10, 10, true},
     };
     for (const Case& c : cases)
         EXPECT_EQ(passesLayerFilter(c.target, c.layer), c.passes) << c.target << ", " << c.layer;
