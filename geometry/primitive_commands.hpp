@@ -18,6 +18,6 @@ std::span<const script::CommandRow> primitiveCommands();
 
 // The arguments of bcurgen and bcurreg: two vector variables s, e and an optional count
 // that has no use, ending the statement. kOk, or kFail after the message.
-int markerArguments(script::Interp& in, Vec3& s, Vec3& e);
+script::Result markerArguments(script::Interp& in, Vec3& s, Vec3& e);
 
 }  // namespace rz::geometry

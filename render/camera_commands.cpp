@@ -55,7 +55,7 @@ void beginViewChange(script::Interp& in) {
 }
 
 // "(" expression ")" and the end of the statement.
-int parenthesised(script::Interp& in, double& out) {
+script::Result parenthesised(script::Interp& in, double& out) {
     if (in.next() != Tok::LParen) return script::failSkip(in, script::msg::kNoOpenParen);
     in.values.reset();
     in.next();
@@ -71,7 +71,7 @@ Vec3d turnAbout(const Vec3d& p, const Vec3d& center, RotationAxis axis, double d
 }
 
 // The eye orbits the target; the up vector goes with it, unnormalised.
-int orbit(script::Interp& in, RotationAxis axis) {
+script::Result orbit(script::Interp& in, RotationAxis axis) {
     double degrees = 0.0;
     if (parenthesised(in, degrees) != kOk) return kFail;
     beginViewChange(in);
@@ -86,7 +86,7 @@ int orbit(script::Interp& in, RotationAxis axis) {
 }
 
 // The target turns about the eye; the up vector goes with it, normalised.
-int aim(script::Interp& in, RotationAxis axis) {
+script::Result aim(script::Interp& in, RotationAxis axis) {
     double degrees = 0.0;
     if (parenthesised(in, degrees) != kOk) return kFail;
     beginViewChange(in);
@@ -102,7 +102,7 @@ int aim(script::Interp& in, RotationAxis axis) {
 }
 
 // Along the view by s: the eye alone, or the eye and the target together.
-int forward(script::Interp& in, bool withTarget) {
+script::Result forward(script::Interp& in, bool withTarget) {
     double s = 0.0;
     if (parenthesised(in, s) != kOk) return kFail;
     beginViewChange(in);
@@ -123,7 +123,7 @@ int forward(script::Interp& in, bool withTarget) {
 // position.
 enum class FixPoint { Corner, Center };
 
-int namedPoint(script::Interp& in, FixPoint which, std::string_view detail, Vec3& out) {
+script::Result namedPoint(script::Interp& in, FixPoint which, std::string_view detail, Vec3& out) {
     const Tok t = in.next();
     const db::Database& db = db::database(in);
     const int index = geometry::truncateToInt(in.lex.number());
@@ -144,7 +144,7 @@ int namedPoint(script::Interp& in, FixPoint which, std::string_view detail, Vec3
     return script::noArguments(in);
 }
 
-int fix(script::Interp& in, SysVar target, FixPoint which, std::string_view detail) {
+script::Result fix(script::Interp& in, SysVar target, FixPoint which, std::string_view detail) {
     Vec3 p{};
     if (namedPoint(in, which, detail, p) != kOk) return kFail;
     var(in, target) = p;
@@ -167,7 +167,7 @@ void printVolume(script::Interp& in, const Extent& e) {
 
 }  // namespace
 
-static int cmdCamerainit(script::Interp& in) {
+static script::Result cmdCamerainit(script::Interp& in) {
     if (script::noArguments(in) != kOk) return kFail;
     var(in, SysVar::CPos) = kInitPos;
     var(in, SysVar::CTar) = {};
@@ -180,7 +180,7 @@ static int cmdCamerainit(script::Interp& in) {
     return kOk;
 }
 
-static int cmdCameraSet(script::Interp& in) {
+static script::Result cmdCameraSet(script::Interp& in) {
     if (script::noArguments(in) != kOk) return kFail;
     db::getCameraRecord(in);
     in.msg.console(msg::kCameraSetDone);
@@ -188,7 +188,7 @@ static int cmdCameraSet(script::Interp& in) {
 }
 
 // One dot a shape, in lines of kDotsPerLine, then the extent.
-static int cmdVolume(script::Interp& in) {
+static script::Result cmdVolume(script::Interp& in) {
     if (script::noArguments(in) != kOk) return kFail;
     constexpr int kDotsPerLine = 64;
     constexpr std::string_view kDots =
@@ -202,7 +202,7 @@ static int cmdVolume(script::Interp& in) {
     return kOk;
 }
 
-static int cmdAutoview(script::Interp& in) {
+static script::Result cmdAutoview(script::Interp& in) {
     if (script::noArguments(in) != kOk) return kFail;
     const db::Database& db = db::database(in);
     if (db.shapeCount <= 0) return kOk;
@@ -221,34 +221,34 @@ static int cmdAutoview(script::Interp& in) {
     return kOk;
 }
 
-static int cmdAngleX(script::Interp& in) {
+static script::Result cmdAngleX(script::Interp& in) {
     return orbit(in, RotationAxis::X);
 }
-static int cmdAngleY(script::Interp& in) {
+static script::Result cmdAngleY(script::Interp& in) {
     return orbit(in, RotationAxis::Y);
 }
-static int cmdAngleZ(script::Interp& in) {
+static script::Result cmdAngleZ(script::Interp& in) {
     return orbit(in, RotationAxis::Z);
 }
-static int cmdAimX(script::Interp& in) {
+static script::Result cmdAimX(script::Interp& in) {
     return aim(in, RotationAxis::X);
 }
-static int cmdAimY(script::Interp& in) {
+static script::Result cmdAimY(script::Interp& in) {
     return aim(in, RotationAxis::Y);
 }
-static int cmdAimZ(script::Interp& in) {
+static script::Result cmdAimZ(script::Interp& in) {
     return aim(in, RotationAxis::Z);
 }
 
-static int cmdFoward(script::Interp& in) {
+static script::Result cmdFoward(script::Interp& in) {
     return forward(in, false);
 }
 
-static int cmdFowardall(script::Interp& in) {
+static script::Result cmdFowardall(script::Interp& in) {
     return forward(in, true);
 }
 
-static int cmdTrack(script::Interp& in) {
+static script::Result cmdTrack(script::Interp& in) {
     Vec3 d{};
     if (script::lastVector(in, d) != kOk) return kFail;
     beginViewChange(in);
@@ -258,7 +258,7 @@ static int cmdTrack(script::Interp& in) {
     return kOk;
 }
 
-static int cmdBackupview(script::Interp& in) {
+static script::Result cmdBackupview(script::Interp& in) {
     if (script::noArguments(in) != kOk) return kFail;
     db::putCameraRecord(in);
     db::Database& db = db::database(in);
@@ -268,7 +268,7 @@ static int cmdBackupview(script::Interp& in) {
 
 // Every camera variable comes back with the record, so the next view command, which copies
 // the variables into the record, keeps the restored view.
-static int cmdUndoview(script::Interp& in) {
+static script::Result cmdUndoview(script::Interp& in) {
     if (script::noArguments(in) != kOk) return kFail;
     db::Database& db = db::database(in);
     db.camera = db.cameraUndo;
@@ -276,7 +276,7 @@ static int cmdUndoview(script::Interp& in) {
     return kOk;
 }
 
-static int cmdParsview(script::Interp& in) {
+static script::Result cmdParsview(script::Interp& in) {
     if (script::noArguments(in) != kOk) return kFail;
     const Views* views = startedViews(in);
     const double factor = views != nullptr ? views->factor : kDefaultZoomFactor;
@@ -291,16 +291,16 @@ static int cmdParsview(script::Interp& in) {
     return kOk;
 }
 
-static int cmdCPosFix(script::Interp& in) {
+static script::Result cmdCPosFix(script::Interp& in) {
     return fix(in, SysVar::CPos, FixPoint::Corner, msg::kInCPosFix);
 }
-static int cmdCTarFix(script::Interp& in) {
+static script::Result cmdCTarFix(script::Interp& in) {
     return fix(in, SysVar::CTar, FixPoint::Center, msg::kInCTarFix);
 }
-static int cmdLPosFix(script::Interp& in) {
+static script::Result cmdLPosFix(script::Interp& in) {
     return fix(in, SysVar::LPos, FixPoint::Center, msg::kInLPosFix);
 }
-static int cmdLTarFix(script::Interp& in) {
+static script::Result cmdLTarFix(script::Interp& in) {
     return fix(in, SysVar::LTar, FixPoint::Center, msg::kInLTarFix);
 }
 

@@ -34,7 +34,7 @@ bool isEnd(Tok t) {
     return t == Tok::End || t == Tok::Eof;
 }
 
-int drawArguments(script::Interp& in, DrawArguments& out) {
+script::Result drawArguments(script::Interp& in, DrawArguments& out) {
     Tok t = in.next();
     if (isEnd(t)) return kOk;
     if (!isLiteral(t)) return script::failSkip(in, script::msg::kBadParam);
@@ -49,7 +49,7 @@ int drawArguments(script::Interp& in, DrawArguments& out) {
 }
 
 // One drawing command: `mode` is the drawing mode in force for it.
-int draw(script::Interp& in, const DrawArguments& a, int mode, bool perspectiveOnly) {
+script::Result draw(script::Interp& in, const DrawArguments& a, int mode, bool perspectiveOnly) {
     if (isRenderMode(mode)) {
         in.msg.statusText(script::msg::kNotSupported);
         return kOk;
@@ -61,19 +61,19 @@ int draw(script::Interp& in, const DrawArguments& a, int mode, bool perspectiveO
 }
 
 // wire and parswire draw WIRE unless given a mode; draw and store the drawing mode.
-int wireCommand(script::Interp& in, bool perspectiveOnly) {
+script::Result wireCommand(script::Interp& in, bool perspectiveOnly) {
     DrawArguments a;
     if (drawArguments(in, a) != kOk) return kFail;
     return draw(in, a, a.modeGiven ? a.mode : 0, perspectiveOnly);
 }
 
-int drawCommand(script::Interp& in) {
+script::Result drawCommand(script::Interp& in) {
     DrawArguments a;
     if (drawArguments(in, a) != kOk) return kFail;
     return draw(in, a, a.modeGiven ? a.mode : in.drawMode, false);
 }
 
-int markerCommand(script::Interp& in) {
+script::Result markerCommand(script::Interp& in) {
     Vec3 s{};
     Vec3 e{};
     if (geometry::markerArguments(in, s, e) != kOk) return kFail;
@@ -85,27 +85,27 @@ int markerCommand(script::Interp& in) {
 
 }  // namespace
 
-static int cmdWire(script::Interp& in) {
+static script::Result cmdWire(script::Interp& in) {
     return wireCommand(in, false);
 }
 
-static int cmdParswire(script::Interp& in) {
+static script::Result cmdParswire(script::Interp& in) {
     return wireCommand(in, true);
 }
 
-static int cmdDraw(script::Interp& in) {
+static script::Result cmdDraw(script::Interp& in) {
     return drawCommand(in);
 }
 
-static int cmdStore(script::Interp& in) {
+static script::Result cmdStore(script::Interp& in) {
     return drawCommand(in);
 }
 
-static int cmdBcurgen(script::Interp& in) {
+static script::Result cmdBcurgen(script::Interp& in) {
     return markerCommand(in);
 }
 
-static int cmdBcurreg(script::Interp& in) {
+static script::Result cmdBcurreg(script::Interp& in) {
     return markerCommand(in);
 }
 

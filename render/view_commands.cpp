@@ -29,7 +29,7 @@ Views* environment(script::Interp& in) {
 }
 
 // An optional clear mode: a number or a named constant, then the end of the statement.
-int clearModeArgument(script::Interp& in, bool& given, int& mode) {
+script::Result clearModeArgument(script::Interp& in, bool& given, int& mode) {
     const Tok t = in.next();
     given = t != Tok::End && t != Tok::Eof;
     if (!given) return kOk;
@@ -39,7 +39,7 @@ int clearModeArgument(script::Interp& in, bool& given, int& mode) {
     return script::noArguments(in);
 }
 
-int clearViews(script::Interp& in, int mode) {
+script::Result clearViews(script::Interp& in, int mode) {
     Views* views = environment(in);
     if (views == nullptr) return kFail;
     if (views->previewOwnsWindow) return kOk;
@@ -50,7 +50,7 @@ int clearViews(script::Interp& in, int mode) {
 
 // One literal argument (a number, named constant or scalar variable), truncated, ending the
 // statement.
-int wholeArgument(script::Interp& in, int& out) {
+script::Result wholeArgument(script::Interp& in, int& out) {
     float v = 0.0f;
     if (script::literalNumber(in, v, true) != kOk) return kFail;
     if (script::noArguments(in) != kOk) return kFail;
@@ -60,7 +60,7 @@ int wholeArgument(script::Interp& in, int& out) {
 
 }  // namespace
 
-static int cmdWinclear(script::Interp& in) {
+static script::Result cmdWinclear(script::Interp& in) {
     bool given = false;
     int mode = kAllClear;
     if (clearModeArgument(in, given, mode) != kOk) return kFail;
@@ -72,12 +72,12 @@ static int cmdWinclear(script::Interp& in) {
     return kOk;
 }
 
-static int cmdWindisp(script::Interp& in) {
+static script::Result cmdWindisp(script::Interp& in) {
     if (script::noArguments(in) != kOk) return kFail;
     return clearViews(in, kWindyDraw);
 }
 
-static int cmdParswinclear(script::Interp& in) {
+static script::Result cmdParswinclear(script::Interp& in) {
     if (script::noArguments(in) != kOk) return kFail;
     Views* views = startedViews(in);
     if (views == nullptr || views->previewOwnsWindow) return kOk;
@@ -86,7 +86,7 @@ static int cmdParswinclear(script::Interp& in) {
     return kOk;
 }
 
-static int cmdSetWinfact(script::Interp& in) {
+static script::Result cmdSetWinfact(script::Interp& in) {
     int n = 0;
     if (wholeArgument(in, n) != kOk) return kFail;
     Views* views = environment(in);
@@ -97,7 +97,7 @@ static int cmdSetWinfact(script::Interp& in) {
     return kOk;
 }
 
-static int cmdWireDetail(script::Interp& in) {
+static script::Result cmdWireDetail(script::Interp& in) {
     int n = 0;
     if (wholeArgument(in, n) != kOk) return kFail;
     if (n != 0 && n != 1) return script::fail(in, script::msg::kBadParam);
@@ -106,7 +106,7 @@ static int cmdWireDetail(script::Interp& in) {
     return kOk;
 }
 
-static int cmdInitlayer(script::Interp& in) {
+static script::Result cmdInitlayer(script::Interp& in) {
     if (script::noArguments(in) != kOk) return kFail;
     db::Database& db = db::database(in);
     const auto reset = [](std::uint8_t& layer) {
@@ -119,7 +119,7 @@ static int cmdInitlayer(script::Interp& in) {
 
 // The views' image into the C-Buffer: red, green and blue of every pixel both have; the
 // fourth byte stays.
-static int cmdCapture(script::Interp& in) {
+static script::Result cmdCapture(script::Interp& in) {
     if (script::noArguments(in) != kOk) return kFail;
     Views* views = environment(in);
     if (views == nullptr) return kFail;

@@ -23,7 +23,7 @@ ImageStatus startViews(Views& views, script::Interp& in, int clientWidth, int cl
     return ImageStatus::Ok;
 }
 
-int drawViews(Views& views, script::Interp& in, const WireRequest& request) {
+script::Result drawViews(Views& views, script::Interp& in, const WireRequest& request) {
     if (drawWireframe(views, in, request) != script::kOk) return script::kFail;
     const std::optional<WireValue> value = wireValue(request.value);
     if (request.target < 0 && value && value->kind == WireKind::Wire &&

@@ -57,6 +57,6 @@ inline Views* startedViews(script::Interp& in) {
 struct WireRequest;
 // Draws the model as the request asks; a wireframe of every layer (target below 0) also
 // draws the box cursor when its switch is on. kOk, or kFail after the message.
-int drawViews(Views& views, script::Interp& in, const WireRequest& request);
+script::Result drawViews(Views& views, script::Interp& in, const WireRequest& request);
 
 }  // namespace rz::render

@@ -144,13 +144,14 @@ void drawBox(Canvas& c, const Pen& pen, const Vec3& lo, const Vec3& hi) {
 }
 
 // The placement of a shape, as the renderer composes it.
-int shapePlacement(db::Database& db, platform::MessageService& msg, int shape, Mat4& out) {
+script::Result shapePlacement(db::Database& db, platform::MessageService& msg, int shape,
+                              Mat4& out) {
     if (geometry::beginShapePlacement(db, msg, shape) != kOk) return kFail;
     out = db.geometry.current;
     return geometry::endShapePlacement(db, msg);
 }
 
-int drawShapes(Canvas& c, script::Interp& in, const WireValue& value, int target) {
+script::Result drawShapes(Canvas& c, script::Interp& in, const WireValue& value, int target) {
     db::Database& db = db::database(in);
     const bool dense = db.viewSwitches.wireDetail;
     const auto detail =
@@ -192,7 +193,7 @@ void drawBlockBoxes(Canvas& c, const db::Database& db, const WireValue& value, i
 }
 
 // The shape boxes as bbox.gen rebuilds them.
-int regenerateShapeBoxes(db::Database& db, platform::MessageService& msg) {
+script::Result regenerateShapeBoxes(db::Database& db, platform::MessageService& msg) {
     for (int i = 0; i < db.shapeCount; ++i)
         if (geometry::shapeBox(db, msg, i) != kOk) return kFail;
     return kOk;
@@ -200,7 +201,7 @@ int regenerateShapeBoxes(db::Database& db, platform::MessageService& msg) {
 
 }  // namespace
 
-int drawWireframe(Views& views, script::Interp& in, const WireRequest& request) {
+script::Result drawWireframe(Views& views, script::Interp& in, const WireRequest& request) {
     const std::optional<WireValue> value = wireValue(request.value);
     if (!value) {
         in.msg.errorBox(msg::kBadDrawMode);
@@ -212,7 +213,7 @@ int drawWireframe(Views& views, script::Interp& in, const WireRequest& request) 
     if (canvas.targets.count == 0) return kOk;
     // Placing shapes moves the rotation centre to each block's centre; the user's stays.
     const Vec3 center = db.geometry.center;
-    int result = kOk;
+    script::Result result = kOk;
     switch (value->kind) {
         case WireKind::Wire:
         case WireKind::Bbox:

@@ -19,7 +19,7 @@ struct WireRequest {
 
 // kOk, or kFail after the message: a value that draws nothing of the views, a shape that
 // cannot be placed or expanded.
-int drawWireframe(Views& views, script::Interp& in, const WireRequest& request);
+script::Result drawWireframe(Views& views, script::Interp& in, const WireRequest& request);
 
 // The marker of bcurgen and bcurreg for the box s-e: drawn with XOR, so drawing it again
 // takes it away. A marker that does not fit the stores has been reported and is not drawn.
