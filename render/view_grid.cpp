@@ -3,6 +3,7 @@
 #include <cmath>
 
 #include "db/system_variables.hpp"
+#include "geometry/truncate.hpp"
 
 namespace rz::render {
 namespace {
@@ -96,7 +97,7 @@ GridSpec gridSpec(script::Interp& in) {
     using db::SysVar;
     return {widen(db::vectorVar(in, SysVar::GridCenter)), db::scalarVar(in, SysVar::GridSize),
             db::scalarVar(in, SysVar::GridStep),
-            static_cast<int>(std::trunc(db::scalarVar(in, SysVar::GridPlane)))};
+            geometry::truncateToInt(db::scalarVar(in, SysVar::GridPlane))};
 }
 
 std::optional<GridSquare> gridSquare(const GridSpec& spec) {

@@ -5,6 +5,7 @@
 
 #include "db/current_records.hpp"
 #include "db/system_variables.hpp"
+#include "geometry/truncate.hpp"
 #include "render/view_context.hpp"
 #include "render/view_grid.hpp"
 #include "render/view_legend.hpp"
@@ -89,7 +90,7 @@ void layoutViews(Views& views, script::Interp& in) {
     float& winmode = db::scalarVar(in, SysVar::Winmode);
     const ViewArea area = viewArea(in);
     const Vec3d center = widen(db::vectorVar(in, SysVar::WCenter));
-    const int mode = std::isnan(winmode) ? 0 : static_cast<int>(std::clamp(winmode, -1e6f, 1e6f));
+    const int mode = geometry::truncateToInt(winmode);
     std::optional<PaneLayout> layout = layoutPanes(area, mode, views.factor, center);
     if (!layout) {
         in.msg.internalError();
