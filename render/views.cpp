@@ -36,6 +36,7 @@ void Views::redraw(script::Interp& in) {
     if (!environment || previewOwnsWindow) return;
     layoutViews(*this, in);
     repaint(*this, in, kAllClear);
+    // A request has no one to hand a failure to; the drawing has shown its message.
     static_cast<void>(drawViews(*this, in, WireRequest{}));
 }
 
