@@ -140,6 +140,15 @@ struct ColorBuffer {
     std::vector<std::uint8_t> pixels;
 };
 
+// ---- Wireframe view switches ---------------------------------------------------------------
+// Set by commands of the layers below the views (and by the views' own), read whenever the
+// views draw.
+struct ViewSwitches {
+    bool wireDetail = true;       // dense lines; off: coarse expansions and three iso-lines
+    bool perspectiveGrid = true;  // the grid in the perspective pane
+    bool boxCursor = true;        // the box cursor is drawn with every full drawing
+};
+
 struct Database {
     Capacities capacity;
 
@@ -191,8 +200,9 @@ struct Database {
     // Name of the last file read or written by read/write.
     std::array<char, 4096> modelFileName{};
 
-    // The renderer's camera record and light table.
+    // The renderer's camera record, its one-level undo copy, and the light table.
     Camera camera;
+    Camera cameraUndo;
     std::array<Light, kLightCount> lights{};
     std::int32_t currentLight = 0;
     std::int32_t lightCount = 1;
@@ -201,6 +211,7 @@ struct Database {
     RecordCommandState records;
     UndoPoint undoPoint;
     ColorBuffer colorBuffer;
+    ViewSwitches viewSwitches;
 
     // The usable axis limit: the last 1000 axes are kept free of checked operations.
     std::int32_t usableAxisLimit() const { return capacity.axismax - 1000; }

@@ -7,7 +7,6 @@
 #include "db/current_records.hpp"
 #include "db/system_variables.hpp"
 #include "db/undo_point.hpp"
-#include "geometry/cursor_marker.hpp"
 #include "geometry/geometry_messages.hpp"
 #include "geometry/primitives.hpp"
 #include "geometry/truncate.hpp"
@@ -77,17 +76,16 @@ script::Result generateBox(script::Interp& in, PrimKind kind) {
                            inputOf(a, 1.0, 0, 0, 0), kPrimitiveLayer);
 }
 
-// s, e [, n]: the marker follows direc; the count is taken and has no use.
-script::Result buildMarker(script::Interp& in) {
+}  // namespace
+
+// s, e [, n]: the count is taken and has no use.
+script::Result markerArguments(script::Interp& in, Vec3& s, Vec3& e) {
     Arguments a;
     if (readArguments(in, 0, 1, a) != kOk) return kFail;
-    const int direc = truncateToInt(db::scalarVar(in, db::SysVar::Direc));
-    const CursorMarker marker(db::database(in), in.msg, a.s, a.e, direc);
-    // A marker that does not fit has been reported; the views draw nothing then.
+    s = a.s;
+    e = a.e;
     return kOk;
 }
-
-}  // namespace
 
 static script::Result cmdSetPrimitive(script::Interp& in) {
     Arguments a;
@@ -141,15 +139,8 @@ static script::Result cmdBallgen8(script::Interp& in) {
     return generateNamed(in, PrimKind::Ball8);
 }
 
-static script::Result cmdBcurgen(script::Interp& in) {
-    return buildMarker(in);
-}
-static script::Result cmdBcurreg(script::Interp& in) {
-    return buildMarker(in);
-}
-
 namespace {
-const std::array<script::CommandRow, 13> kCommands{{
+const std::array<script::CommandRow, 11> kCommands{{
     {"set.primitive", cmdSetPrimitive},
     {"set.b.cursor", cmdSetBCursor},
     {"undo.primitive", cmdUndoPrimitive},
@@ -161,8 +152,6 @@ const std::array<script::CommandRow, 13> kCommands{{
     {"cylngen4", cmdCylngen4},
     {"ballgen1", cmdBallgen1},
     {"ballgen8", cmdBallgen8},
-    {"bcurgen", cmdBcurgen},
-    {"bcurreg", cmdBcurreg},
 }};
 }  // namespace
 

@@ -17,6 +17,11 @@
 
 namespace rz::db {
 struct Database;
+class ViewRequests;
+}  // namespace rz::db
+
+namespace rz::render {
+struct Views;
 }
 
 namespace rz::script {
@@ -65,6 +70,10 @@ struct Interp {
     std::uint8_t drawMode = 0;
 
     db::Database* db = nullptr;
+    // The wireframe views once they are started, and the same as the layers below them
+    // see them.
+    render::Views* views = nullptr;
+    db::ViewRequests* viewRequests = nullptr;
 };
 
 }  // namespace rz::script

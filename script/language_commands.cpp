@@ -17,8 +17,6 @@
 namespace rz::script {
 namespace {
 
-constexpr std::string_view kNotSupported =
-    "\n **　すんまへん、まだサポートできてまへん・・・　** \n";
 constexpr const char* kNumberingOff = "\n ** 以降の ﾃﾞｰﾀﾌｧｲﾙ から、番号付けを解除します **\n";
 constexpr std::string_view kNewExecDetail = " ... in newExecSub()\n";
 constexpr std::size_t kPrintLine = 1024;
@@ -224,14 +222,14 @@ static Result cmdNop(Interp& in) {
 
 static Result cmdNosupport(Interp& in) {
     if (noArguments(in) != kOk) return kFail;
-    in.msg.statusText(kNotSupported);
+    in.msg.statusText(msg::kNotSupported);
     return kOk;
 }
 
 Result notBuiltNosupport(Interp& in) {
     for (Tok t = in.next(); t != Tok::End && t != Tok::Eof; t = in.next()) {
     }
-    in.msg.statusText(kNotSupported);
+    in.msg.statusText(msg::kNotSupported);
     return kOk;
 }
 

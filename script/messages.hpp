@@ -33,5 +33,7 @@ inline constexpr std::string_view kNoCloseBracket = "']' が見当たらない�
 inline constexpr std::string_view kNoOpenParen = "'(' が見当たらないよ～！ ";
 inline constexpr std::string_view kNoCloseParen = "')' が見当たらないよ～！ ";
 inline constexpr std::string_view kIndexOutOfRange = " 配列引数の値が範囲をオーバーしてるよ！ ";
+inline constexpr std::string_view kNotSupported =
+    "\n **　すんまへん、まだサポートできてまへん・・・　** \n";
 
 }  // namespace rz::script::msg

@@ -12,13 +12,16 @@
 #include "fileio/file_commands.hpp"
 #include "geometry/commands.hpp"
 #include "geometry/primitive_commands.hpp"
+#include "render/camera_commands.hpp"
+#include "render/draw_commands.hpp"
+#include "render/view_commands.hpp"
 #include "script/declarations.hpp"
 #include "script/language_commands.hpp"
 
 namespace rz::workstation {
 
 std::span<const script::CommandRows> coreCommandProviders() {
-    static const std::array<script::CommandRows, 16> kProviders{
+    static const std::array<script::CommandRows, 19> kProviders{
         script::languageCommands(),
         script::declarationCommands(),
         db::blockCommands(),
@@ -35,6 +38,9 @@ std::span<const script::CommandRows> coreCommandProviders() {
         geometry::primitiveCommands(),
         fileio::modelFileCommands(),
         fileio::readWriteCommands(),
+        render::cameraCommands(),
+        render::viewCommands(),
+        render::drawCommands(),
     };
     return kProviders;
 }

@@ -13,6 +13,8 @@ namespace rz::workstation {
 
 Workstation::Workstation(platform::MessageSink& sink) : msg(sink), interp(msg) {
     interp.db = &db;
+    interp.views = &views;
+    interp.viewRequests = &views;
 }
 
 void Workstation::start(const db::Settings& s, std::span<const script::CommandRows> shellRows) {
@@ -23,6 +25,7 @@ void Workstation::start(const db::Settings& s, std::span<const script::CommandRo
     registerSymbols();
     installCommands(shellRows);
     putDefaults();
+    startViews();
     connectRecordNames();
     keepStartDirectory();
 }
@@ -69,6 +72,15 @@ void Workstation::installCommands(std::span<const script::CommandRows> shellRows
 
 void Workstation::putDefaults() {
     db::putStartDefaults(interp);
+}
+
+// The image of the main window's client area, which the views draw into with or without a
+// display, and the switches the settings give.
+void Workstation::startViews() {
+    db.viewSwitches.wireDetail = settings.wireDetail != 0;
+    if (render::startViews(views, interp, settings.window.width, settings.window.height) !=
+        render::ImageStatus::Ok)
+        db::stopStartup(msg, {std::string(render::kInitializeGfxDetail), true});
 }
 
 void Workstation::connectRecordNames() {

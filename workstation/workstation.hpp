@@ -10,6 +10,7 @@
 #include "db/settings.hpp"
 #include "platform/message_service.hpp"
 #include "platform/message_sink.hpp"
+#include "render/views.hpp"
 #include "script/command_install.hpp"
 #include "script/interp.hpp"
 
@@ -29,6 +30,7 @@ class Workstation {
     script::Interp interp;
     db::Settings settings;  // as read at start-up
     db::Database db;
+    render::Views views;  // the wireframe views and the image they draw into
 
   private:
     void allocateModel();
@@ -37,6 +39,7 @@ class Workstation {
     void registerSymbols();
     void installCommands(std::span<const script::CommandRows> shellRows);
     void putDefaults();
+    void startViews();
     void connectRecordNames();
     void keepStartDirectory();
 

@@ -59,6 +59,15 @@ TEST(Program, RunsTheExampleScript) {
     EXPECT_NE(r.out.find("corner = ( 2.000000 4.000000 6.000000 )"), std::string::npos) << r.out;
 }
 
+TEST(Program, RunsTheViewsExampleWithoutADisplay) {
+    const Result r =
+        runProgram(std::string("--headless ") + ROVORA_SOURCE_DIR "/examples/views.sub");
+    EXPECT_EQ(r.status, 0) << r.out;
+    EXPECT_NE(r.out.find("** Camera Auto-view-adjusting complete! **\n** 処理終了！ ** \n"),
+              std::string::npos)
+        << r.out;
+}
+
 TEST(Program, UsageVersionAndBadCommandLine) {
     EXPECT_EQ(runProgram("--help").status, 0);
     const Result v = runProgram("--version");

@@ -1,0 +1,23 @@
+#pragma once
+// The texts the camera and the views report, byte for byte as users know them.
+
+#include <string_view>
+
+namespace rz::render::msg {
+
+inline constexpr std::string_view kZeroViewVector = " 視線ベクトルが０になってまっせ！！ ";
+inline constexpr std::string_view kCameraSetDone = "*** Camera Variables Setting Complete! ***";
+inline constexpr std::string_view kAutoviewDone = "** Camera Auto-view-adjusting complete! **";
+inline constexpr std::string_view kNeedWindowEnvironment =
+    " ３Ｄウィンドゥ環境下でなければ使えません！ ";
+inline constexpr std::string_view kBadDrawMode =
+    " モードが不正です！（dmode は WIRE(0) か QUICK(1)です）";
+inline constexpr std::string_view kFastLines = "高速線描画モードを設定しました。 \n";
+inline constexpr std::string_view kDenseLines = "高密度線描画モードを設定しました。 \n";
+inline constexpr std::string_view kProcessDone = "** 処理終了！ ** \n";
+inline constexpr std::string_view kInCPosFix = "in c_pos_fix_";
+inline constexpr std::string_view kInCTarFix = "in c_tar_fix_";
+inline constexpr std::string_view kInLPosFix = "in l_pos_fix_";
+inline constexpr std::string_view kInLTarFix = "in l_tar_fix_";
+
+}  // namespace rz::render::msg
