@@ -302,7 +302,8 @@ int newExecSub(Interp& in, const char* path, int count) {
     in.scriptBuffer[used++] = '\0';
     in.scriptUsed = used;
     in.newexecRecords[in.newexecDepth++] = {start, used};
-    for (int i = 0; i < count; ++i) execStringSource(in, in.scriptBuffer.data() + start);
+    for (int i = 0; i < count && !interruptRequested(in); ++i)
+        execStringSource(in, in.scriptBuffer.data() + start);
     --in.newexecDepth;
     in.scriptUsed = start;
     in.sym.rollback(mark);

@@ -1,5 +1,10 @@
 #include <gtest/gtest.h>
 
+#include <unistd.h>
+
+#include <algorithm>
+#include <filesystem>
+#include <fstream>
 #include <string>
 #include <vector>
 
@@ -128,6 +133,73 @@ TEST_F(StatementTest, MessageModeSuppressesStatusButNotErrors) {
     EXPECT_EQ(msg.messageMode(), 1);
     run("print 1;");
     EXPECT_EQ(statuses().size(), 1u);
+}
+
+// Commands that raise the stop request while they run, as Ctrl-C or a stop button would: one
+// finishes its own work, the other is cut short and fails.
+int raiseStop(script::Interp& in) {
+    in.interrupted.store(true);
+    return script::expectEnd(in);
+}
+int raiseStopAndFail(script::Interp& in) {
+    in.interrupted.store(true);
+    script::expectEnd(in);
+    return script::kFail;
+}
+
+void replaceHandler(script::Interp& in, std::string_view name, script::CommandHandler handler) {
+    const auto row = std::find(script::kCommandNames.begin(), script::kCommandNames.end(), name);
+    ASSERT_NE(row, script::kCommandNames.end());
+    in.handlers.commands[static_cast<std::size_t>(row - script::kCommandNames.begin())] = handler;
+}
+
+TEST_F(StatementTest, AStopRequestEndsEveryRunAroundIt) {
+    replaceHandler(in, "wire", raiseStop);
+    replaceHandler(in, "winclear", raiseStopAndFail);
+    const std::filesystem::path dir =
+        std::filesystem::temp_directory_path() / ("rz_stop_" + std::to_string(::getpid()));
+    std::filesystem::create_directories(dir);
+    for (const char* name : {"stop.txt", "stop.sub"})
+        std::ofstream(dir / name) << "a = a + 1\nwire\na = a + 100\n";
+    const std::string txt = (dir / "stop.txt").string();
+    const std::string sub = (dir / "stop.sub").string();
+
+    struct StopCase {
+        std::string text;
+        float a;  // what a holds once the run has stopped
+    };
+    const std::vector<StopCase> cases = {
+        {"a = 1; wire; a = 2;", 1.0f},
+        {"a = 1\nwire\na = 2\n", 1.0f},
+        // A failure that is only the stop is no failed run.
+        {"a = 1; winclear; a = 2;", 1.0f},
+        // exec and newexec do not pass on how their file ended: the stop still ends the
+        // string around them, and the repetitions still to come.
+        {"a = 0; exec \"" + txt + "\"; a = a + 1000;", 1.0f},
+        {"a = 0; newexec \"" + sub + "\", 5; a = a + 1000;", 1.0f},
+    };
+    run("var a;");
+    for (const StopCase& c : cases) {
+        sink.clear();
+        run(c.text);
+        EXPECT_FLOAT_EQ(scalar("a"), c.a) << c.text;
+        EXPECT_TRUE(boxes().empty()) << c.text;
+        std::vector<std::string> console;
+        for (const auto& m : sink.log)
+            if (m.kind == platform::RecordedMessage::Kind::Console) console.push_back(m.text);
+        EXPECT_EQ(console, std::vector<std::string>{std::string(msg::kInterrupted)}) << c.text;
+        // The request is spent: the next run goes ahead.
+        EXPECT_FALSE(in.interrupted.load());
+        run("a = 7;");
+        EXPECT_FLOAT_EQ(scalar("a"), 7.0f) << c.text;
+    }
+
+    // A stream run on its own stops as after a failing command.
+    platform::InputFile file(std::string_view("a = 1\nwire\na = 2\n"));
+    EXPECT_EQ(script::execFileStream(in, file), script::kFail);
+    EXPECT_FLOAT_EQ(scalar("a"), 1.0f);
+    EXPECT_FALSE(in.interrupted.load());
+    std::filesystem::remove_all(dir);
 }
 
 }  // namespace
