@@ -52,11 +52,12 @@ std::filesystem::path historyPath() {
     return historyPath(std::getenv("XDG_STATE_HOME"), home);
 }
 
-ConsoleHistory::ConsoleHistory(std::filesystem::path path, platform::MessageService& msg)
+ConsoleHistory::ConsoleHistory(std::filesystem::path path, platform::MessageService& msg,
+                               int entries)
     : path_(std::move(path)), msg_(msg), history_(history_init()) {
     if (history_ == nullptr) return;
     HistEvent ev{};
-    history(history_, &ev, H_SETSIZE, kEntries);
+    history(history_, &ev, H_SETSIZE, entries);
     history(history_, &ev, H_SETUNIQUE, 1);
     if (path_.empty()) {
         notKept("no home folder");

@@ -24,10 +24,11 @@ class ConsoleHistory {
     static constexpr int kEntries = 1000;
     static constexpr std::size_t kLongestLine = 4096;
 
-    // Loads the file at path, creating its folders when missing. A history that cannot be
-    // kept on disk (no path, a folder that cannot be made) still works for this run; the
-    // reason is told once as a diagnostic line.
-    ConsoleHistory(std::filesystem::path path, platform::MessageService& msg);
+    // Loads the file at path, creating its folders when missing, and keeps the newest
+    // entries lines of it. A history that cannot be kept on disk (no path, a folder that
+    // cannot be made) still works for this run; the reason is told once as a diagnostic line.
+    ConsoleHistory(std::filesystem::path path, platform::MessageService& msg,
+                   int entries = kEntries);
     ~ConsoleHistory();
     ConsoleHistory(const ConsoleHistory&) = delete;
     ConsoleHistory& operator=(const ConsoleHistory&) = delete;
