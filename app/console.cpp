@@ -72,15 +72,17 @@ Console::Console(workstation::Workstation& w)
     // The editor puts the terminal back when a signal ends or suspends the program.
     el_set(el, EL_SIGNAL, 1);
     if (history_.handle() != nullptr) el_set(el, EL_HIST, history, history_.handle());
-    el_set(el, EL_ADDFN, "rz-complete", "complete a command word, variable or constant",
-           &Console::onTab);
+    // Functions are added in the wide form: the editor keeps these names as given, where it
+    // would copy narrow ones and never free the copies.
+    el_wset(el, EL_ADDFN, L"rz-complete", L"complete a command word, variable or constant",
+            &Console::onTab);
     el_set(el, EL_BIND, "^I", "rz-complete", nullptr);
     // At the prompt Ctrl-C is a key that clears the line, not a signal; Ctrl-Z, a key then
     // too, still suspends.
     el_set(el, EL_SETTY, "-d", "-isig", nullptr);
-    el_set(el, EL_ADDFN, "rz-clear-line", "clear the line", &Console::onInterrupt);
+    el_wset(el, EL_ADDFN, L"rz-clear-line", L"clear the line", &Console::onInterrupt);
     el_set(el, EL_BIND, "^C", "rz-clear-line", nullptr);
-    el_set(el, EL_ADDFN, "rz-suspend", "suspend the program", &Console::onSuspend);
+    el_wset(el, EL_ADDFN, L"rz-suspend", L"suspend the program", &Console::onSuspend);
     el_set(el, EL_BIND, "^Z", "rz-suspend", nullptr);
     // The user's own ~/.editrc has the last word.
     el_source(el, nullptr);
@@ -134,6 +136,9 @@ void Console::run() {
     const InterruptRoute route(w_.interp.interrupted);
     for (;;) {
         std::fflush(stdout);
+        // The editor takes the terminal before the prompt shows, so nothing typed at the
+        // prompt is echoed by the terminal too.
+        el_set(el_.get(), EL_PREP_TERM, 1);
         int count = 0;
         const char* text = el_gets(el_.get(), &count);
         // A signal from elsewhere (kill -INT) only interrupts the reading.

@@ -6,6 +6,7 @@
 #include <pty.h>
 #include <signal.h>
 #include <sys/wait.h>
+#include <termios.h>
 #include <unistd.h>
 
 #include <array>
@@ -62,6 +63,17 @@ class TerminalSession {
         return true;
     }
 
+    // The prompt, with the terminal in the line editor's hands: keys typed while a command
+    // runs are the terminal's (an early Ctrl-D would be its end of input).
+    bool awaitPrompt() {
+        if (!await("rovora_z> ")) return false;
+        const auto end = Clock::now() + 10s;
+        termios t{};
+        while (::tcgetattr(master_, &t) == 0 && (t.c_lflag & ICANON) != 0 && Clock::now() < end)
+            std::this_thread::sleep_for(5ms);
+        return (t.c_lflag & ICANON) == 0;
+    }
+
     // The exit status once the program has ended; -1 when it did not end in time.
     int exitStatus() {
         const auto end = Clock::now() + 10s;
@@ -110,15 +122,15 @@ class ConsoleTerminal : public ::testing::Test {
 TEST_F(ConsoleTerminal, TypedLinesRunAndComeBackWithUpAfterARestart) {
     {
         TerminalSession s(dir);
-        ASSERT_TRUE(s.await("rovora_z> ")) << s.output;
+        ASSERT_TRUE(s.awaitPrompt()) << s.output;
         s.type("print 6 * 7\r");
         ASSERT_TRUE(s.await(" 42.000000")) << s.output;
-        ASSERT_TRUE(s.await("rovora_z> ")) << s.output;
+        ASSERT_TRUE(s.awaitPrompt()) << s.output;
         s.type("\x04");  // Ctrl-D at the empty prompt
         ASSERT_EQ(s.exitStatus(), 0) << s.output;
     }
     TerminalSession s(dir);
-    ASSERT_TRUE(s.await("rovora_z> ")) << s.output;
+    ASSERT_TRUE(s.awaitPrompt()) << s.output;
     s.type("\x1b[A");
     EXPECT_TRUE(s.await("print 6 * 7")) << s.output;
     s.type("\r");
@@ -127,7 +139,7 @@ TEST_F(ConsoleTerminal, TypedLinesRunAndComeBackWithUpAfterARestart) {
 
 TEST_F(ConsoleTerminal, TabCompletesAndCtrlCClearsTheLineOrStopsTheCommand) {
     TerminalSession s(dir);
-    ASSERT_TRUE(s.await("rovora_z> ")) << s.output;
+    ASSERT_TRUE(s.awaitPrompt()) << s.output;
     // The choices are listed, then the line comes again with the first of them in it.
     s.type("set.win\t");
     EXPECT_TRUE(s.await("set.winfact  set.wingrid")) << s.output;
@@ -135,6 +147,7 @@ TEST_F(ConsoleTerminal, TabCompletesAndCtrlCClearsTheLineOrStopsTheCommand) {
     // Cleared, the completed word does not run with the next line.
     s.type("\x03print 5\r");
     EXPECT_TRUE(s.await(" 5.000000")) << s.output;
+    ASSERT_TRUE(s.awaitPrompt()) << s.output;
 
     // Two thousand million runs of a script: far longer than any time limit here.
     std::ofstream(dir / "spin.sub") << "nop\n";
@@ -148,8 +161,10 @@ TEST_F(ConsoleTerminal, TabCompletesAndCtrlCClearsTheLineOrStopsTheCommand) {
         stopped = s.await("** Interrupted **", 2s);
     }
     ASSERT_TRUE(stopped) << s.output;
+    ASSERT_TRUE(s.awaitPrompt()) << s.output;
     s.type("print 7\r");
     EXPECT_TRUE(s.await(" 7.000000")) << s.output;
+    ASSERT_TRUE(s.awaitPrompt()) << s.output;
     s.type("\x04");
     // Neither a cleared line nor a stopped command is an error.
     EXPECT_EQ(s.exitStatus(), 0) << s.output;
