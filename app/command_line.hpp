@@ -34,7 +34,13 @@ inline constexpr const char* kUsage =
     "  --import-dxf FILE convert FILE with polyconv and read the result\n"
     "  SCRIPT            run a script file (.SUB files with newexec, others with exec)\n"
     "  --help            show this text\n"
-    "  --version         show the version line\n";
+    "  --version         show the version line\n"
+    "\n"
+    "At a terminal, --headless with nothing to run opens the console: a prompt, line\n"
+    "editing, Up and Down for the lines of earlier runs (kept in\n"
+    "$XDG_STATE_HOME/rovora_z/history, by default ~/.local/state/rovora_z/history),\n"
+    "Tab to complete command words, variables and constants, Ctrl-C to stop the\n"
+    "running command (at the prompt: to clear the line), Ctrl-D to end.\n";
 
 inline constexpr const char* kVersionLine = "ZIVOZI 3Z-Urirodod V2.0 BETA3 (TESTTYPE)\n";
 

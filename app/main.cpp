@@ -1,11 +1,9 @@
 #include <cstdio>
-#include <iostream>
-#include <string>
 
 #include "app/command_line.hpp"
+#include "app/console.hpp"
 #include "app/start_actions.hpp"
 #include "platform/console_sink.hpp"
-#include "script/statement.hpp"
 
 int main(int argc, char** argv) {
     using namespace rz;
@@ -25,14 +23,7 @@ int main(int argc, char** argv) {
     platform::ConsoleSink sink;
     workstation::Workstation w(sink);
     w.start(app::startupSettings(cl, w.msg));
-    if (cl.actions.empty()) {
-        // Each line keeps its newline, which ends its last statement.
-        std::string line;
-        while (std::getline(std::cin, line)) {
-            line += '\n';
-            script::execCommandString(w.interp, 0, line.c_str());
-        }
-    }
+    if (cl.actions.empty()) app::readStatements(w);
     for (const app::StartAction& action : cl.actions) app::runAction(w, action);
     return w.msg.errorCount() > 0 ? 1 : 0;
 }

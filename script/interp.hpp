@@ -3,6 +3,7 @@
 // handlers receive it and pull their arguments from its lexer.
 
 #include <array>
+#include <atomic>
 #include <cstddef>
 #include <cstdint>
 #include <string_view>
@@ -69,11 +70,22 @@ struct Interp {
     // The renderer's drawing mode byte.
     std::uint8_t drawMode = 0;
 
+    // A request to stop what is running (Ctrl-C at the console, the stop button), set from
+    // a signal handler or another thread. The statement loops poll it between statements;
+    // the outermost run that ends with it set takes it back and says so.
+    std::atomic<bool> interrupted{false};
+    int runDepth = 0;  // string and stream runs in progress, nested ones included
+
     db::Database* db = nullptr;
     // The wireframe views once they are started, and the same as the layers below them
     // see them.
     render::Views* views = nullptr;
     db::ViewRequests* viewRequests = nullptr;
 };
+
+// The poll of the stop request: one relaxed load, cheap enough for every statement.
+inline bool interruptRequested(const Interp& in) {
+    return in.interrupted.load(std::memory_order_relaxed);
+}
 
 }  // namespace rz::script

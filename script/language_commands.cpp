@@ -301,8 +301,9 @@ Result newExecSub(Interp& in, const char* path, int count) {
     in.scriptBuffer[used++] = '\0';
     in.scriptUsed = used;
     in.newexecRecords[in.newexecDepth++] = {start, used};
-    // Every run goes ahead: a failure in one has been reported and ends only that run.
-    for (int i = 0; i < count; ++i)
+    // Every run goes ahead, a failure in one has been reported and ends only that run; a
+    // stop request ends them all.
+    for (int i = 0; i < count && !interruptRequested(in); ++i)
         static_cast<void>(execStringSource(in, in.scriptBuffer.data() + start));
     --in.newexecDepth;
     in.scriptUsed = start;

@@ -14,6 +14,24 @@ Result runCommand(Interp& in, Tok kind) {
     return handler(in);
 }
 
+// One run in progress. A stop request stays raised while the runs around the one that saw
+// it unwind too (exec and newexec do not pass a failure on), and is spent, with a line on
+// the console, when the outermost run ends.
+class RunScope {
+  public:
+    explicit RunScope(Interp& in) : in_(in) { ++in_.runDepth; }
+    RunScope(const RunScope&) = delete;
+    RunScope& operator=(const RunScope&) = delete;
+    ~RunScope() {
+        if (--in_.runDepth > 0 || !interruptRequested(in_)) return;
+        in_.interrupted.store(false);
+        in_.msg.console(msg::kInterrupted);
+    }
+
+  private:
+    Interp& in_;
+};
+
 }  // namespace
 
 void execCommandString(Interp& in, platform::WindowId window, const char* text) {
@@ -23,16 +41,23 @@ void execCommandString(Interp& in, platform::WindowId window, const char* text) 
 }
 
 Result execStringSource(Interp& in, const char* text) {
+    const RunScope run(in);
     const SourceState saved = in.lex.save();
     in.lex.setStringSource(text);
     for (;;) {
+        if (interruptRequested(in)) {
+            in.lex.restore(saved);
+            return kFail;
+        }
         const Tok kind = in.next();
         if (kind == Tok::Eof) break;
         const Result result =
             kind == Tok::StatementCommand ? runCommand(in, kind) : dispatchStatement(in, kind);
         if (result != kOk) {
             in.lex.restore(saved);
-            in.msg.errorBox(msg::kRunFailed);
+            // A command cut short by a stop request did nothing wrong; the stop is reported
+            // once the outermost run has ended.
+            if (!interruptRequested(in)) in.msg.errorBox(msg::kRunFailed);
             return kFail;
         }
     }
@@ -47,10 +72,15 @@ Result execFileStream(Interp& in, platform::InputFile& stream) {
         return kFail;
     }
     ++in.fileRuns;
+    const RunScope run(in);
     const SourceState saved = in.lex.save();
     in.lex.setStream(&stream);
     Result last = kOk;
     for (;;) {
+        if (interruptRequested(in)) {
+            last = kFail;
+            break;
+        }
         const Tok kind = in.next();
         if (kind == Tok::Eof) break;
         if (kind == Tok::Number) {

@@ -2,7 +2,7 @@
 ROVORA_PACKAGES=(
   build-essential cmake ninja-build clang clang-format libclang-rt-14-dev
   libgtest-dev libgmock-dev libbenchmark-dev
-  libfreetype-dev libfontconfig-dev
+  libfreetype-dev libfontconfig-dev libedit-dev
   fonts-ipafont-gothic
 )
 

@@ -47,9 +47,20 @@ TEST(Program, AnErrorBoxMeansExitStatusOne) {
 }
 
 TEST(Program, ReadsStandardInputLineByLine) {
-    const Result r = runProgram("--headless", "var a\\na = 2\\nprint a * 3\\n");
-    EXPECT_EQ(r.out, " 6.000000\n");
-    EXPECT_EQ(r.status, 0);
+    struct Case {
+        const char* input;  // printf escapes
+        const char* out;
+    };
+    const Case cases[] = {
+        {"var a\\na = 2\\nprint a * 3\\n", " 6.000000\n"},
+        // Not a terminal: no prompt, and a last line without its newline still runs.
+        {"print 1; print 2\\nprint 3", " 1.000000\n 2.000000\n 3.000000\n"},
+    };
+    for (const Case& c : cases) {
+        const Result r = runProgram("--headless", c.input);
+        EXPECT_EQ(r.out, c.out) << c.input;
+        EXPECT_EQ(r.status, 0) << c.input;
+    }
 }
 
 TEST(Program, RunsTheExampleScript) {

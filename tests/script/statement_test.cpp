@@ -1,5 +1,10 @@
 #include <gtest/gtest.h>
 
+#include <unistd.h>
+
+#include <algorithm>
+#include <filesystem>
+#include <fstream>
 #include <string>
 #include <vector>
 
@@ -128,6 +133,55 @@ TEST_F(StatementTest, MessageModeSuppressesStatusButNotErrors) {
     EXPECT_EQ(msg.messageMode(), 1);
     run("print 1;");
     EXPECT_EQ(statuses().size(), 1u);
+}
+
+// Commands that raise the stop request while they run, as Ctrl-C or a stop button would: one
+// finishes its own work, the other is cut short and fails.
+script::Result raiseStop(script::Interp& in) {
+    in.interrupted.store(true);
+    return script::expectEnd(in);
+}
+script::Result raiseStopAndFail(script::Interp& in) {
+    static_cast<void>(raiseStop(in));
+    return script::kFail;
+}
+
+TEST_F(StatementTest, AStopRequestEndsEveryRunAroundIt) {
+    const auto row = [](std::string_view name) {
+        return std::find(script::kCommandNames.begin(), script::kCommandNames.end(), name) -
+               script::kCommandNames.begin();
+    };
+    in.handlers.commands[row("wire")] = raiseStop;
+    in.handlers.commands[row("winclear")] = raiseStopAndFail;
+    const std::string file =
+        (std::filesystem::temp_directory_path() / ("rz_stop_" + std::to_string(::getpid())))
+            .string();
+    std::ofstream(file) << "a = a + 1\nwire\na = a + 100\n";
+
+    // Each run leaves a = 1.
+    const std::vector<std::string> cases = {
+        "a = 1; wire; a = 2;",
+        "a = 1\nwire\na = 2\n",
+        // A failure that is only the stop is no failed run.
+        "a = 1; winclear; a = 2;",
+        // exec and newexec do not pass on how their file ended: the stop still ends the
+        // string around them, and the repetitions still to come.
+        "a = 0; exec \"" + file + "\"; a = a + 1000;",
+        "a = 0; newexec \"" + file + "\", 5; a = a + 1000;",
+    };
+    run("var a;");
+    for (const std::string& text : cases) {
+        sink.clear();
+        run(text);
+        EXPECT_FLOAT_EQ(scalar("a"), 1.0f) << text;
+        EXPECT_TRUE(boxes().empty()) << text;
+        ASSERT_EQ(sink.log.size(), 1u) << text;
+        EXPECT_EQ(sink.log[0].text, msg::kInterrupted);
+        // The request is spent: the next run goes ahead.
+        run("a = 7;");
+        EXPECT_FLOAT_EQ(scalar("a"), 7.0f) << text;
+    }
+    std::filesystem::remove(file);
 }
 
 }  // namespace
