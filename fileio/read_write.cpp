@@ -18,7 +18,9 @@
 #include "fileio/geometry_section.hpp"
 #include "fileio/grid_model.hpp"
 #include "fileio/load_snapshot.hpp"
+#include "fileio/model_export.hpp"
 #include "fileio/output_file.hpp"
+#include "fileio/rok_reader.hpp"
 #include "fileio/text_formats.hpp"
 #include "fileio/texture_files.hpp"
 #include "platform/input_file.hpp"
@@ -200,6 +202,17 @@ int readMapping(FileJob& j) {
     return r;
 }
 
+// A refused file takes back everything the reader appended before it found the fault.
+int readRokShapes(FileJob& j) {
+    platform::InputFile file;
+    if (!openText(j, file)) return kFail;
+    status(j, "** 六角大王形状データ ( %s ) を呼出します **\n");
+    LoadGuard guard(j.db);
+    const int r = readRok(j.in, file);
+    if (r != kOk) guard.rollback();
+    return r;
+}
+
 int readImages(FileJob& j) {
     BinaryInput file;
     if (!openBinary(j, file)) return kFail;
@@ -228,7 +241,7 @@ constexpr std::array<ReadRow, 16> kReaders{{
     {FileType::Ptb, readBinaryModel},
     {FileType::Ptx, readBinaryModel},
     {FileType::Cbf, notBuilt},
-    {FileType::Rok, notBuilt},
+    {FileType::Rok, readRokShapes},
 }};
 
 // ---- Writing -------------------------------------------------------------------------
@@ -274,6 +287,16 @@ int writeImages(FileJob& j, OutputFile& out) {
         return kFail;
     }
     return writeTextureImages(j.in.msg, j.db, out);
+}
+// An export that could not expand or place a shape has reported it; the file is dropped.
+int writeDxfFaces(FileJob& j, OutputFile& out) {
+    // The layer is the file's base name.
+    if (writeDxf(j.db, j.in.msg, out, splitPath(j.name).base) != kOk) return kFail;
+    return out.ok() ? kOk : textFailed(j);
+}
+int writeVrmlScene(FileJob& j, OutputFile& out) {
+    if (writeVrml(j.db, j.in.msg, out, j.db.vrmlScale, j.db.vrmlMode != 0) != kOk) return kFail;
+    return out.ok() ? kOk : textFailed(j);
 }
 int writeNotBuilt(FileJob& j, OutputFile&) {
     return notBuilt(j);
@@ -328,10 +351,10 @@ constexpr std::array<WriteRow, 15> kWriters{{
     {FileType::Map, "** マッピングデータ ( %s ) を保存します **\n", writeMapping, textureCompanion},
     {FileType::Cbf, "** Ｃバッファデータ ( %s ) を保存します **\n", writeNotBuilt, nullptr},
     {FileType::Mbf, "** テクスチャ画像データ ( %s ) を保存します **\n", writeImages, nullptr},
-    {FileType::Dxf, "** DXF形式の形状データ ( %s ) を保存します **\n", writeNotBuilt, nullptr},
+    {FileType::Dxf, "** DXF形式の形状データ ( %s ) を保存します **\n", writeDxfFaces, nullptr},
     {FileType::Mms, "** 運動モデルデータ ( %s ) を保存します **\n", writeParts, imagesCompanion},
     {FileType::Mmb, "** 運動モデルデータ ( %s ) を保存します **\n", writeBinaryModel, nullptr},
-    {FileType::Wrl, "** WRL(VRML)形式の形状データ ( %s ) を保存します **\n", writeNotBuilt,
+    {FileType::Wrl, "** WRL(VRML)形式の形状データ ( %s ) を保存します **\n", writeVrmlScene,
      nullptr},
 }};
 

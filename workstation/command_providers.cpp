@@ -9,6 +9,7 @@
 #include "db/record_commands_mapimage.hpp"
 #include "db/record_commands_mapping.hpp"
 #include "db/record_commands_rigid.hpp"
+#include "fileio/export_commands.hpp"
 #include "fileio/file_commands.hpp"
 #include "geometry/commands.hpp"
 #include "geometry/primitive_commands.hpp"
@@ -18,7 +19,7 @@
 namespace rz::workstation {
 
 std::span<const script::CommandRows> coreCommandProviders() {
-    static const std::array<script::CommandRows, 16> kProviders{
+    static const std::array<script::CommandRows, 17> kProviders{
         script::languageCommands(),
         script::declarationCommands(),
         db::blockCommands(),
@@ -35,6 +36,7 @@ std::span<const script::CommandRows> coreCommandProviders() {
         geometry::primitiveCommands(),
         fileio::modelFileCommands(),
         fileio::readWriteCommands(),
+        fileio::exportCommands(),
     };
     return kProviders;
 }
