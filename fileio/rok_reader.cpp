@@ -278,8 +278,10 @@ int RokReader::face() {
 int RokReader::openShape(std::int32_t colour) {
     if (db_.shapeCount + 1 >= db::shapeCapacity(db_))
         return fail(geometry::msg::kShapeFull, kFaceRoom);
+    // Whether the palette has the colour is known only once it has been read.
     const std::int64_t attribute = std::int64_t{firstAttribute_} + colour - 1;
-    if (attribute >= attributeCapacity(db_)) return fail(script::msg::kValueNotCorrect, kFaceHead);
+    if (attribute > std::numeric_limits<std::uint16_t>::max())
+        return fail(script::msg::kValueNotCorrect, kFaceHead);
     int matrix = 0;
     if (geometry::newAffineSlot(db_, in_.msg, matrix) != kOk) return where(kFaceRoom);
     db::Shape s;
