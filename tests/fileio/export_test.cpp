@@ -157,7 +157,9 @@ TEST_F(ExportTest, VrmlMapSwitch) {
         ASSERT_TRUE(ws.run("set.vrml.map 1;").empty());
         EXPECT_EQ(ws.run(c.statement), c.boxes);
         EXPECT_EQ(ws.model.vrmlMode, c.mode);
-        if (c.status != nullptr) EXPECT_EQ(ws.sink.statuses(), std::vector<std::string>{c.status});
+        if (c.status != nullptr) {
+            EXPECT_EQ(ws.sink.statuses(), std::vector<std::string>{c.status});
+        }
     }
 }
 
