@@ -48,7 +48,7 @@ const std::vector<GoldenCase> kGoldenCases = {
     {"polyline_2d_r12", kExitRefused, false},
     {"polyface_no_valid_face_r12", kExitRefused, false},
     {"all_meshes_r12", kExitRefused, false},  // every mesh kind, but a LINE first
-    {"mesh_too_large_r12", 0, false},  // allocation failure exits with 0
+    {"mesh_too_large_r12", 0, false},         // allocation failure exits with 0
     {"mesh_count_overflow_r12", 0, false},
     {"mesh_negative_count_r12", 0, false},
 };
