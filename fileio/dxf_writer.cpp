@@ -56,8 +56,8 @@ void writeGridFaces(OutputFile& out, const geometry::GridView& g, const Mat4& m,
 
 }  // namespace
 
-int writeDxf(db::Database& db, platform::MessageService& msg, OutputFile& out,
-             std::string_view layer) {
+script::Result writeDxf(db::Database& db, platform::MessageService& msg, OutputFile& out,
+                        std::string_view layer) {
     out.print(" 0\nSECTION\n 2\nENTITIES\n");
     // Expansions append shapes behind the model; they are never visited themselves.
     const std::int32_t shapes = db.shapeCount;

@@ -21,7 +21,7 @@ constexpr std::array<std::string_view, 2> kVrmlMapMessages{
     "ＶＲＭＬデータをマッピング付きで保存します。",
 };
 
-int cmdSetVrmlMap(script::Interp& in) {
+script::Result cmdSetVrmlMap(script::Interp& in) {
     float value = 0.0f;
     if (script::literalNumber(in, value, true) != kOk) return kFail;
     const int on = geometry::truncateToInt(value);

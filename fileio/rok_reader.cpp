@@ -84,30 +84,30 @@ class RokReader {
     RokReader(script::Interp& in, platform::InputFile& file)
         : in_(in), db_(db::database(in)), file_(file), fields_(file) {}
 
-    int run();
+    script::Result run();
 
   private:
     // The detail line of a report, naming the section and step.
-    int where(Site site);
-    int fail(std::string_view text, Site site);
-    int failFormatted(const char* format, std::int64_t value, Site site);
+    script::Result where(Site site);
+    script::Result fail(std::string_view text, Site site);
+    script::Result failFormatted(const char* format, std::int64_t value, Site site);
     // The next field, required to be there.
-    int field(Site site);
-    int word(std::string_view expected, std::string_view otherwise, Site site);
-    int entryValue(Site site);
-    int currentInteger(std::int32_t& out, Site site);
-    int integer(std::int32_t& out, Site site);
-    int number(float& out, Site site);
+    script::Result field(Site site);
+    script::Result word(std::string_view expected, std::string_view otherwise, Site site);
+    script::Result entryValue(Site site);
+    script::Result currentInteger(std::int32_t& out, Site site);
+    script::Result integer(std::int32_t& out, Site site);
+    script::Result number(float& out, Site site);
 
-    int header();
-    int points();
-    int point();
-    int faces();
-    int face();
-    int openShape(std::int32_t colour);
+    script::Result header();
+    script::Result points();
+    script::Result point();
+    script::Result faces();
+    script::Result face();
+    script::Result openShape(std::int32_t colour);
     void closeShape();
-    int palette();
-    int colour();
+    script::Result palette();
+    script::Result colour();
     void dropRawPoints();
     void makeBlock();
 
@@ -126,56 +126,56 @@ class RokReader {
     std::int32_t shapeColour_ = 0;
 };
 
-int RokReader::where(Site site) {
+script::Result RokReader::where(Site site) {
     in_.msg.formatBuffer(" ... in ReadROKFile() / %s(%d)\n",
                          kSectionNames[static_cast<std::size_t>(site.section)], site.step);
     in_.msg.errorBoxPlain(in_.msg.buffer());
     return kFail;
 }
 
-int RokReader::fail(std::string_view text, Site site) {
+script::Result RokReader::fail(std::string_view text, Site site) {
     in_.msg.errorBox(text);
     return where(site);
 }
 
-int RokReader::failFormatted(const char* format, std::int64_t value, Site site) {
+script::Result RokReader::failFormatted(const char* format, std::int64_t value, Site site) {
     std::array<char, 160> text{};
     std::snprintf(text.data(), text.size(), format, static_cast<int>(value));
     return fail(text.data(), site);
 }
 
-int RokReader::field(Site site) {
+script::Result RokReader::field(Site site) {
     return fields_.next() ? kOk : fail(script::msg::kEofDetected, site);
 }
 
-int RokReader::word(std::string_view expected, std::string_view otherwise, Site site) {
+script::Result RokReader::word(std::string_view expected, std::string_view otherwise, Site site) {
     if (field(site) != kOk) return kFail;
     return fields_.is(expected) ? kOk : fail(otherwise, site);
 }
 
 // The field just read, inside an entry: not an end mark, and a number of the kind asked.
-int RokReader::entryValue(Site site) {
+script::Result RokReader::entryValue(Site site) {
     for (std::string_view mark : kEndMarks)
         if (fields_.is(mark)) return fail(kMisplacedEndMark, site);
     return kOk;
 }
 
-int RokReader::currentInteger(std::int32_t& out, Site site) {
+script::Result RokReader::currentInteger(std::int32_t& out, Site site) {
     if (entryValue(site) != kOk) return kFail;
     return fields_.asInt(out) ? kOk : fail(script::msg::kValueNotCorrect, site);
 }
 
-int RokReader::integer(std::int32_t& out, Site site) {
+script::Result RokReader::integer(std::int32_t& out, Site site) {
     if (field(site) != kOk) return kFail;
     return currentInteger(out, site);
 }
 
-int RokReader::number(float& out, Site site) {
+script::Result RokReader::number(float& out, Site site) {
     if (field(site) != kOk || entryValue(site) != kOk) return kFail;
     return fields_.asFloat(out) ? kOk : fail(script::msg::kValueNotCorrect, site);
 }
 
-int RokReader::header() {
+script::Result RokReader::header() {
     // Binary-headed files start with a zero byte and 128 bytes of their own; text files
     // start with one byte that is not part of the magic word.
     const int first = file_.get();
@@ -189,7 +189,7 @@ int RokReader::header() {
     return word("POINT", kBadPointBlock, kPointMark);
 }
 
-int RokReader::points() {
+script::Result RokReader::points() {
     firstAxis_ = db_.axisCount;
     while (true) {
         if (!fields_.next()) {
@@ -204,7 +204,7 @@ int RokReader::points() {
 }
 
 // The entry's first field has been read.
-int RokReader::point() {
+script::Result RokReader::point() {
     std::array<std::int32_t, kPointIntegers> n{};
     if (currentInteger(n[0], kPointIntegersSite) != kOk) return kFail;
     for (std::size_t k = 1; k < n.size(); ++k)
@@ -223,7 +223,7 @@ int RokReader::point() {
     return kOk;
 }
 
-int RokReader::faces() {
+script::Result RokReader::faces() {
     do {
         if (field(kFaceMark) != kOk) return kFail;
     } while (!fields_.is("FACE0"));
@@ -240,7 +240,7 @@ int RokReader::faces() {
 }
 
 // The entry's first field, the vertex count, has been read.
-int RokReader::face() {
+script::Result RokReader::face() {
     std::array<std::int32_t, kFaceIntegers> head{};
     if (currentInteger(head[0], kFaceHead) != kOk) return kFail;
     for (std::size_t k = 1; k < head.size(); ++k)
@@ -275,7 +275,7 @@ int RokReader::face() {
     return kOk;
 }
 
-int RokReader::openShape(std::int32_t colour) {
+script::Result RokReader::openShape(std::int32_t colour) {
     if (db_.shapeCount + 1 >= db::shapeCapacity(db_))
         return fail(geometry::msg::kShapeFull, kFaceRoom);
     // Whether the palette has the colour is known only once it has been read.
@@ -308,7 +308,7 @@ void RokReader::closeShape() {
     s.patchTotal = static_cast<std::uint32_t>(db_.patchCount) - s.patchId;
 }
 
-int RokReader::palette() {
+script::Result RokReader::palette() {
     if (word("PALC0", kNotRok, kPaletteMarks) != kOk) return kFail;
     for (int i = 0; i < 2; ++i)
         if (word("ENDP0", kNotRok, kPaletteMarks) != kOk) return kFail;
@@ -325,7 +325,7 @@ int RokReader::palette() {
 }
 
 // The entry's first field has been read: r1 g1 b1 r2 g2 b2 and a number without use.
-int RokReader::colour() {
+script::Result RokReader::colour() {
     std::array<std::int32_t, kPaletteIntegers> n{};
     if (currentInteger(n[0], kPaletteColour) != kOk) return kFail;
     for (std::size_t k = 1; k < n.size(); ++k)
@@ -389,7 +389,7 @@ void RokReader::makeBlock() {
     db_.blockCount = block_ + 1;
 }
 
-int RokReader::run() {
+script::Result RokReader::run() {
     // Block 0 is reserved: even a count lowered to 0 makes block 1 next.
     block_ = std::max(db_.blockCount, 1);
     const std::int64_t blocks = blockCapacity(db_);
@@ -403,7 +403,7 @@ int RokReader::run() {
 
 }  // namespace
 
-int readRok(script::Interp& in, platform::InputFile& file) {
+script::Result readRok(script::Interp& in, platform::InputFile& file) {
     return RokReader(in, file).run();
 }
 

@@ -11,6 +11,6 @@ namespace rz::fileio {
 // Appends the file's axes, patch entries, shapes, their matrices, the palette's attributes
 // and the block. kFail after the report when the file is refused; what was appended by then
 // is left for the caller to take back (LoadGuard).
-int readRok(script::Interp& in, platform::InputFile& file);
+script::Result readRok(script::Interp& in, platform::InputFile& file);
 
 }  // namespace rz::fileio

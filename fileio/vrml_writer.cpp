@@ -57,10 +57,10 @@ class VrmlWriter {
                bool mapping)
         : db_(db), msg_(msg), out_(out), scale_(scale), mapping_(mapping) {}
 
-    int run();
+    script::Result run();
 
   private:
-    int shape(std::int32_t index);
+    script::Result shape(std::int32_t index);
     void material(const db::Shape& s);
     void points(const ShapeVertices& v, const Mat4& placement);
     void normals(const ShapeVertices& v, bool reversed);
@@ -75,7 +75,7 @@ class VrmlWriter {
     bool mapping_;
 };
 
-int VrmlWriter::run() {
+script::Result VrmlWriter::run() {
     out_.write(kHeader.data(), kHeader.size());
     const std::int32_t blocks =
         std::min<std::int32_t>(db_.blockCount, static_cast<std::int32_t>(db_.blocks.size()));
@@ -95,7 +95,7 @@ int VrmlWriter::run() {
     return kOk;
 }
 
-int VrmlWriter::shape(std::int32_t index) {
+script::Result VrmlWriter::shape(std::int32_t index) {
     if (geometry::beginShapePlacement(db_, msg_, index) != kOk) return kFail;
     const Mat4 placement = db_.geometry.current;
     if (geometry::endShapePlacement(db_, msg_) != kOk) return kFail;
@@ -241,8 +241,8 @@ void VrmlWriter::polygonFaces(const db::Shape& s, std::size_t vertexCount) {
 
 }  // namespace
 
-int writeVrml(db::Database& db, platform::MessageService& msg, OutputFile& out, float scale,
-              bool mapping) {
+script::Result writeVrml(db::Database& db, platform::MessageService& msg, OutputFile& out,
+                         float scale, bool mapping) {
     return VrmlWriter(db, msg, out, scale, mapping).run();
 }
 

@@ -11,7 +11,7 @@
 
 namespace rz::geometry {
 
-int shapeBox(db::Database& db, platform::MessageService& msg, int shape) {
+script::Result shapeBox(db::Database& db, platform::MessageService& msg, int shape) {
     if (shape < 0 || shape >= db.shapeCount) {
         msg.internalError();
         return script::kFail;
@@ -38,7 +38,7 @@ int shapeBox(db::Database& db, platform::MessageService& msg, int shape) {
     return script::kOk;
 }
 
-int updateBlockBox(db::Database& db, platform::MessageService& msg, int block) {
+script::Result updateBlockBox(db::Database& db, platform::MessageService& msg, int block) {
     if (block < 0 || block >= static_cast<int>(db.blocks.size())) {
         msg.internalError();
         return script::kFail;

@@ -3,6 +3,7 @@
 
 #include "db/database.hpp"
 #include "platform/message_service.hpp"
+#include "script/tokens.hpp"
 
 namespace rz::geometry {
 
@@ -11,10 +12,10 @@ inline constexpr float kBlockBoxSentinel = 1e16f;
 
 // Rebuilds one shape's box: a parametric shape from its expansion passed through the
 // current matrix, an explicit one from its axes as stored.
-int shapeBox(db::Database& db, platform::MessageService& msg, int shape);
+script::Result shapeBox(db::Database& db, platform::MessageService& msg, int shape);
 
 // Widens block b's box by the boxes of its shapes, their corners taken through the shape's
 // own matrix and the current matrix. Boxes only grow here.
-int updateBlockBox(db::Database& db, platform::MessageService& msg, int block);
+script::Result updateBlockBox(db::Database& db, platform::MessageService& msg, int block);
 
 }  // namespace rz::geometry

@@ -110,7 +110,8 @@ TEST(Program, ImportsEveryMeshOfADxf) {
     const std::string cmd = "cd " + dir + " && XDG_CONFIG_HOME=/nonexistent " + ROVORA_Z_PATH +
                             " --headless --import-dxf " + dxf + " -e 'write \"" + out + "\";' > " +
                             dir + "/log 2>&1";
-    std::system(cmd.c_str());
+    const int st = std::system(cmd.c_str());
+    EXPECT_TRUE(WIFEXITED(st) && WEXITSTATUS(st) == 0);
     // The faces, the polygon mesh and the polyface mesh, each in a block of its own, although
     // the drawing starts with a LINE.
     std::FILE* f = std::fopen(out.c_str(), "r");
@@ -127,6 +128,29 @@ TEST(Program, ImportsEveryMeshOfADxf) {
     EXPECT_EQ(shapes, 3);
     EXPECT_EQ(blocks, 3);
     std::system(("rm -rf " + dir).c_str());
+}
+
+// "@name" finds the model's records once a model is read; a name of another kind of record,
+// or of none, is refused like any other word that is not a number.
+TEST(Program, RecordNamesSelectTheirRecords) {
+    const std::string model = std::string(ROVORA_SOURCE_DIR) + "/examples/boxes.ptb";
+    const std::string refused =
+        "[ERROR Message!] ERROR:  正しく入力してね。ミスしてるよっ！ \n"
+        "[ERROR Message!] ERROR: ERROR Occured! in execution.\n";
+    const struct {
+        const char* statement;
+        std::string shown;
+    } cases[] = {
+        {"num.block @tower; print b.point;", " 3.000000\n"},
+        {"num.block @cube; print b.point;", " 1.000000\n"},
+        {"num.block @nosuch; print b.point;", refused},
+        {"num.rigid @tower;", refused},
+    };
+    for (const auto& c : cases) {
+        const Result r = runProgram("--headless -e 'read \"" + model + "\";' -e '" + c.statement +
+                                    "' 2>&1 | tail -n +3");
+        EXPECT_EQ(r.out, c.shown) << c.statement;
+    }
 }
 
 TEST(Program, MissingScriptIsAnError) {

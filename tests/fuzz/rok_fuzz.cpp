@@ -65,7 +65,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const auto before = counts(db);
     rz::fileio::LoadGuard guard(db);
     const std::int32_t firstShape = db.shapeCount;
-    if (rz::fileio::readRok(model->w.interp, file) == 0) {
+    if (rz::fileio::readRok(model->w.interp, file) == rz::script::kOk) {
         for (std::int32_t i = firstShape; i < db.shapeCount; ++i)
             if (!consistent(db, db.shapes[i])) std::abort();
     }
