@@ -22,7 +22,8 @@ void importDxf(script::Interp& in, const std::string& dxfPath) {
         in.msg.errorBox(script::msg::kFileNotFound);
         return;
     }
-    const std::array<std::string, 2> args{dxfPath, temp};
+    // Every mesh of the drawing, not only its first entity.
+    const std::array<std::string, 3> args{"--all", dxfPath, temp};
     platform::runProgram(converter, args);
     std::string statement = "read \"";
     statement.append(temp).append("\"; autoview; winclear; wire; ");

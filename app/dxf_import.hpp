@@ -8,7 +8,8 @@
 
 namespace rz::app {
 
-// Runs polyconv on the file and reads what it wrote, then fits the views to the model.
+// Runs polyconv on every mesh of the file and reads what it wrote, then fits the views to
+// the model.
 void importDxf(script::Interp& in, const std::string& dxfPath);
 
 }  // namespace rz::app

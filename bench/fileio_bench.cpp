@@ -1,5 +1,6 @@
 // Saving and loading a full-size model: 25,000 axes and 4,000 shapes with their blocks,
-// matrices and attributes, as a parts script (.PTS) and as a tagged binary file (.PTB).
+// matrices and attributes, as a parts script (.PTS) and as a tagged binary file (.PTB), and
+// exporting it as DXF faces and as VRML (without and with mapping).
 // Each read goes through the read command into an empty model, which is rolled back
 // (outside the timing) before the next one. The file sizes are reported as counters.
 #include <benchmark/benchmark.h>
@@ -36,8 +37,16 @@ db::Settings benchSettings() {
     return s;
 }
 
+// The exporters expand the boxes behind the model, so they need a little room there.
+db::Settings exportSettings() {
+    db::Settings s = benchSettings();
+    s.capacity.axismax += 64;
+    s.capacity.shapemax += 2;
+    return s;
+}
+
 struct BenchModel {
-    BenchModel() { w.start(benchSettings()); }
+    explicit BenchModel(const db::Settings& settings = benchSettings()) { w.start(settings); }
     void run(const std::string& text) { script::execCommandString(in, 0, text.c_str()); }
     rz::platform::NullSink sink;
     workstation::Workstation w{sink};
@@ -112,11 +121,12 @@ double fileSize(const std::string& path) {
     return ::stat(path.c_str(), &st) == 0 ? static_cast<double>(st.st_size) : 0.0;
 }
 
-void writeModel(benchmark::State& state, const char* name) {
-    BenchModel ws;
+void writeModel(benchmark::State& state, const char* name,
+                const db::Settings& settings = benchSettings(), const std::string& before = {}) {
+    BenchModel ws(settings);
     buildModel(ws.model);
     const std::string path = benchDir() + "/" + name;
-    const std::string statement = "write \"" + path + "\";";
+    const std::string statement = before + "write \"" + path + "\";";
     if (ws.model.axisCount != kAxes) state.SkipWithError("the model is not full size");
     for (auto _ : state) ws.run(statement);
     if (ws.msg.errorCount() != 0) state.SkipWithError("the model could not be written");
@@ -161,9 +171,22 @@ void BM_ReadPtb(benchmark::State& state) {
     readModel(state, "model.ptb");
 }
 
+void BM_ExportDxf(benchmark::State& state) {
+    writeModel(state, "model.dxf", exportSettings());
+}
+void BM_ExportWrl(benchmark::State& state) {
+    writeModel(state, "model.wrl", exportSettings(), "set.vrml.map OFF;");
+}
+void BM_ExportWrlMapped(benchmark::State& state) {
+    writeModel(state, "mapped.wrl", exportSettings(), "set.vrml.map ON;");
+}
+
 BENCHMARK(BM_WritePts)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_ReadPts)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_WritePtb)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_ReadPtb)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_ExportDxf)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_ExportWrl)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_ExportWrlMapped)->Unit(benchmark::kMillisecond);
 
 }  // namespace

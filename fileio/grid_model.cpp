@@ -1,10 +1,7 @@
 #include "fileio/grid_model.hpp"
 
-#include <array>
-#include <charconv>
 #include <cmath>
 #include <cstdint>
-#include <limits>
 
 #include "db/capacity.hpp"
 #include "db/current_records.hpp"
@@ -12,6 +9,7 @@
 #include "db/model_reset.hpp"
 #include "db/system_variables.hpp"
 #include "fileio/file_messages.hpp"
+#include "fileio/text_fields.hpp"
 #include "geometry/geometry_messages.hpp"
 #include "platform/input_file.hpp"
 #include "script/messages.hpp"
@@ -21,59 +19,6 @@ namespace {
 
 constexpr std::string_view kInMdlRead = " ... in mdl_rd()\n";
 constexpr float kBoxStart = 1.0e9f;
-
-// Whitespace-separated fields of a text file.
-class Fields {
-  public:
-    explicit Fields(platform::InputFile& file) : file_(file) {}
-
-    // The next field; false at the end of the file.
-    bool next() {
-        int c = file_.get();
-        while (c == ' ' || c == '\t' || c == '\n' || c == '\r' || c == '\f' || c == '\v')
-            c = file_.get();
-        if (c < 0) return false;
-        length_ = 0;
-        tooLong_ = false;
-        while (c >= 0 && c != ' ' && c != '\t' && c != '\n' && c != '\r' && c != '\f' &&
-               c != '\v') {
-            if (length_ < buf_.size()) {
-                buf_[length_++] = static_cast<char>(c);
-            } else {
-                tooLong_ = true;
-            }
-            c = file_.get();
-        }
-        return true;
-    }
-    bool asFloat(float& out) const {
-        if (tooLong_ || length_ == 0) return false;
-        const char* first = buf_.data();
-        if (*first == '+') ++first;
-        const char* last = buf_.data() + length_;
-        const auto r = std::from_chars(first, last, out);
-        return r.ec == std::errc() && r.ptr == last && std::isfinite(out);
-    }
-    bool asShort(int& out) const {
-        if (tooLong_ || length_ == 0) return false;
-        const char* first = buf_.data();
-        if (*first == '+') ++first;
-        const char* last = buf_.data() + length_;
-        long v = 0;
-        const auto r = std::from_chars(first, last, v);
-        if (r.ec != std::errc() || r.ptr != last || v < std::numeric_limits<std::int16_t>::min() ||
-            v > std::numeric_limits<std::int16_t>::max())
-            return false;
-        out = static_cast<int>(v);
-        return true;
-    }
-
-  private:
-    platform::InputFile& file_;
-    std::array<char, 64> buf_{};
-    std::size_t length_ = 0;
-    bool tooLong_ = false;
-};
 
 // One pass over a grid file. The checking pass counts what the file needs against the
 // free room and stores nothing; the storing pass writes the records behind the counts.

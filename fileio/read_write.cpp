@@ -18,7 +18,9 @@
 #include "fileio/geometry_section.hpp"
 #include "fileio/grid_model.hpp"
 #include "fileio/load_snapshot.hpp"
+#include "fileio/model_export.hpp"
 #include "fileio/output_file.hpp"
+#include "fileio/rok_reader.hpp"
 #include "fileio/text_formats.hpp"
 #include "fileio/texture_files.hpp"
 #include "platform/input_file.hpp"
@@ -202,6 +204,17 @@ script::Result readMapping(FileJob& j) {
     return r;
 }
 
+// A refused file takes back everything the reader appended before it found the fault.
+script::Result readRokShapes(FileJob& j) {
+    platform::InputFile file;
+    if (!openText(j, file)) return kFail;
+    status(j, "** 六角大王形状データ ( %s ) を呼出します **\n");
+    LoadGuard guard(j.db);
+    const script::Result r = readRok(j.in, file);
+    if (r != kOk) guard.rollback();
+    return r;
+}
+
 script::Result readImages(FileJob& j) {
     BinaryInput file;
     if (!openBinary(j, file)) return kFail;
@@ -230,7 +243,7 @@ constexpr std::array<ReadRow, 16> kReaders{{
     {FileType::Ptb, readBinaryModel},
     {FileType::Ptx, readBinaryModel},
     {FileType::Cbf, notBuilt},
-    {FileType::Rok, notBuilt},
+    {FileType::Rok, readRokShapes},
 }};
 
 // ---- Writing -------------------------------------------------------------------------
@@ -277,6 +290,16 @@ script::Result writeImages(FileJob& j, OutputFile& out) {
         return kFail;
     }
     return writeTextureImages(j.in.msg, j.db, out);
+}
+// An export that could not expand or place a shape has reported it; the file is dropped.
+script::Result writeDxfFaces(FileJob& j, OutputFile& out) {
+    // The layer is the file's base name.
+    if (writeDxf(j.db, j.in.msg, out, splitPath(j.name).base) != kOk) return kFail;
+    return out.ok() ? kOk : textFailed(j);
+}
+script::Result writeVrmlScene(FileJob& j, OutputFile& out) {
+    if (writeVrml(j.db, j.in.msg, out, j.db.vrmlScale, j.db.vrmlMode != 0) != kOk) return kFail;
+    return out.ok() ? kOk : textFailed(j);
 }
 script::Result writeNotBuilt(FileJob& j, OutputFile&) {
     return notBuilt(j);
@@ -332,10 +355,10 @@ constexpr std::array<WriteRow, 15> kWriters{{
     {FileType::Map, "** マッピングデータ ( %s ) を保存します **\n", writeMapping, textureCompanion},
     {FileType::Cbf, "** Ｃバッファデータ ( %s ) を保存します **\n", writeNotBuilt, nullptr},
     {FileType::Mbf, "** テクスチャ画像データ ( %s ) を保存します **\n", writeImages, nullptr},
-    {FileType::Dxf, "** DXF形式の形状データ ( %s ) を保存します **\n", writeNotBuilt, nullptr},
+    {FileType::Dxf, "** DXF形式の形状データ ( %s ) を保存します **\n", writeDxfFaces, nullptr},
     {FileType::Mms, "** 運動モデルデータ ( %s ) を保存します **\n", writeParts, imagesCompanion},
     {FileType::Mmb, "** 運動モデルデータ ( %s ) を保存します **\n", writeBinaryModel, nullptr},
-    {FileType::Wrl, "** WRL(VRML)形式の形状データ ( %s ) を保存します **\n", writeNotBuilt,
+    {FileType::Wrl, "** WRL(VRML)形式の形状データ ( %s ) を保存します **\n", writeVrmlScene,
      nullptr},
 }};
 

@@ -5,6 +5,7 @@
 #include <utility>
 #include <variant>
 
+#include "polyconv/dxf_all_reader.hpp"
 #include "polyconv/dxf_reader.hpp"
 #include "polyconv/messages.hpp"
 #include "polyconv/normals.hpp"
@@ -46,6 +47,22 @@ Conversion convert_dxf(std::string_view dxf_text, std::ostream& console,
     } catch (const std::bad_alloc&) {
         console << msg::kAllocationFailed;
         return {Outcome::out_of_memory, {}};
+    }
+}
+
+AllConversion convert_dxf_all(std::string_view dxf_text, std::ostream& console,
+                              const MemoryLimits& limits) {
+    try {
+        AllMeshesResult read = read_dxf_all(dxf_text, console, limits);
+        const Outcome outcome = outcome_of(read.status);
+        if (outcome == Outcome::out_of_memory) console << msg::kAllocationFailed;
+        if (outcome != Outcome::converted) return {outcome, {}, read.skipped};
+        compute_face_normals(read.meshes.faces);
+        for (Mesh& mesh : read.meshes.meshes) compute_mesh_normals(mesh, console);
+        return {Outcome::converted, std::move(read.meshes), read.skipped};
+    } catch (const std::bad_alloc&) {
+        console << msg::kAllocationFailed;
+        return {Outcome::out_of_memory, {}, 0};
     }
 }
 

@@ -5,6 +5,8 @@
 #include <iosfwd>
 #include <string_view>
 
+#include <cstddef>
+
 #include "polyconv/geometry.hpp"
 #include "polyconv/memory_limits.hpp"
 
@@ -29,5 +31,16 @@ struct Conversion {
 // written by write_pts_script, once there is somewhere to write it.
 Conversion convert_dxf(std::string_view dxf_text, std::ostream& console,
                        const MemoryLimits& limits);
+
+struct AllConversion {
+    Outcome outcome = Outcome::not_dxf;  // never not_a_mesh
+    // Ready for write_all_meshes_script when converted.
+    AllMeshes meshes;
+    std::size_t skipped = 0;  // entities that are not meshes
+};
+
+// The same for every mesh of the ENTITIES section, each with its normals.
+AllConversion convert_dxf_all(std::string_view dxf_text, std::ostream& console,
+                              const MemoryLimits& limits);
 
 }  // namespace rz::polyconv

@@ -70,6 +70,13 @@ struct Mesh {
 
 using Geometry = std::variant<FaceSet, Mesh>;
 
+// Every mesh of a file: its 3D faces together as one shape, and each polygon or polyface
+// mesh as a shape of its own, in file order.
+struct AllMeshes {
+    FaceSet faces;
+    std::vector<Mesh> meshes;
+};
+
 // Every length in the script is in the main program's units: one DXF unit is 5000.
 inline constexpr double kScale = 5000.0;
 

@@ -23,7 +23,31 @@ void report_file(std::string_view name, std::string_view what) {
     std::cout << "file ( " << name << " ) " << what;
 }
 
-int run(std::string_view input_name, std::string_view output_name) {
+// The converted script, ready to be written once the output is open.
+struct Converted {
+    Outcome outcome = Outcome::not_dxf;
+    Geometry geometry;
+    AllMeshes meshes;
+};
+
+Converted convert(std::string_view bytes, bool all_meshes) {
+    const MemoryLimits limits = limits_for_input(bytes.size());
+    if (!all_meshes) {
+        Conversion c = convert_dxf(bytes, std::cout, limits);
+        return {c.outcome, std::move(c.geometry), {}};
+    }
+    AllConversion c = convert_dxf_all(bytes, std::cout, limits);
+    if (c.outcome == Outcome::converted) {
+        std::size_t faces = c.meshes.faces.faces.size();
+        std::cout << "converted: " << integer_text(static_cast<long long>(faces)) << " 3DFACE(s), "
+                  << integer_text(static_cast<long long>(c.meshes.meshes.size()))
+                  << " mesh(es); skipped: " << integer_text(static_cast<long long>(c.skipped))
+                  << " other entit(ies)\n";
+    }
+    return {c.outcome, {}, std::move(c.meshes)};
+}
+
+int run(std::string_view input_name, std::string_view output_name, bool all_meshes) {
     const InputFile input =
         read_input_file(resolve_input_path(std::string(input_name)), kMaxInputBytes);
     switch (input.status) {
@@ -42,8 +66,7 @@ int run(std::string_view input_name, std::string_view output_name) {
             return kRefused;
     }
 
-    const Conversion conversion =
-        convert_dxf(input.bytes, std::cout, limits_for_input(input.bytes.size()));
+    const Converted conversion = convert(input.bytes, all_meshes);
     switch (conversion.outcome) {
         case Outcome::converted:
             break;
@@ -72,7 +95,11 @@ int run(std::string_view input_name, std::string_view output_name) {
             report_file(output_name, "is the same file as the input!\n");
             return kFailure;
     }
-    write_pts_script(conversion.geometry, output.stream());
+    if (all_meshes) {
+        write_all_meshes_script(conversion.meshes, output.stream());
+    } else {
+        write_pts_script(conversion.geometry, output.stream());
+    }
     if (!output.close()) {
         report_file(output_name, "cannot be written! \n");
         return kFailure;
@@ -85,12 +112,15 @@ int run(std::string_view input_name, std::string_view output_name) {
 }  // namespace rz::polyconv
 
 int main(int argc, char** argv) {
-    if (argc < 3) {
+    // --all before the file names converts every mesh instead of the first entity.
+    const bool all_meshes = argc > 1 && std::string_view(argv[1]) == "--all";
+    const int first = all_meshes ? 2 : 1;
+    if (argc < first + 2) {
         std::cout << rz::polyconv::msg::kUsage;
         return 0;
     }
     try {
-        return rz::polyconv::run(argv[1], argv[2]);
+        return rz::polyconv::run(argv[first], argv[first + 1], all_meshes);
     } catch (const std::bad_alloc&) {
         std::cout << rz::polyconv::msg::kAllocationFailed;
         return 0;

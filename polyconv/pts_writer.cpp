@@ -103,14 +103,28 @@ class ScriptBuilder {
 
 enum class InputKind { faces, polyface, polygon };
 
-void write_shape_and_block(ScriptBuilder& script, InputKind kind, std::size_t axis_count,
-                           const Box& box) {
-    script.text("let shape.id\t1\n");
+// Where a shape's records start in the script, and the number its shape, matrix and block
+// records take (the file's own numbering, which reading moves behind the model's records).
+struct ShapeSlot {
+    std::size_t first_axis = 0;
+    long long first_patch = 0;
+    long long number = 1;
+};
+
+// How a block is named: the single shape of a plain conversion has always set its reference
+// name twice, the second time to the block's name; with every mesh, each block is named.
+enum class BlockNaming { single, numbered };
+
+void write_shape(ScriptBuilder& script, InputKind kind, const ShapeSlot& slot,
+                 std::size_t axis_count, const Box& box) {
+    script.text("let shape.id\t").integer(slot.number).text("\n");
     script.text(kind == InputKind::polygon ? "let sh.kind\t12\n" : "let sh.kind\t11\n");
-    script.text("let sh.axis.id\t0\n");
+    script.text("let sh.axis.id\t").integer(static_cast<long long>(slot.first_axis)).text("\n");
     script.text("let sh.axis.total\t").integer(static_cast<long long>(axis_count)).text("\n");
-    script.text("let sh.patch.id\t0\n");
-    script.text("let sh.patch.total\t").integer(script.patch_values()).text("\n");
+    script.text("let sh.patch.id\t").integer(slot.first_patch).text("\n");
+    script.text("let sh.patch.total\t")
+        .integer(script.patch_values() - slot.first_patch)
+        .text("\n");
     // Face input has always written these four with a leading blank; keep the files identical.
     const std::string_view indent = kind == InputKind::faces ? " " : "";
     script.text(indent).text("let sh.lrflag\t0\n");
@@ -119,8 +133,8 @@ void write_shape_and_block(ScriptBuilder& script, InputKind kind, std::size_t ax
     script.text(indent).text("let sh.dummy\t0\n");
     script.text("let sh.bbmin.v").vector(box.min, "\t").text("\n");
     script.text("let sh.bbmax.v").vector(box.max, "\t").text("\n");
+    script.text("let sh.matrix.id\t").integer(slot.number).text("\n");
     script.text(
-        "let sh.matrix.id\t1\n"
         "let sh.attrib.id\t0\n"
         "let sh.texture.id\t0\n"
         "let sh.layer\t1\n"
@@ -132,8 +146,11 @@ void write_shape_and_block(ScriptBuilder& script, InputKind kind, std::size_t ax
         "             0 0 1 0 \n"
         "             0 0 0 1 \n"
         "matrix.add\n");
+}
+
+void write_block(ScriptBuilder& script, long long number, const Box& box, BlockNaming naming) {
+    script.text("load.block ").integer(number).text("\n");
     script.text(
-        "load.block 1\n"
         "let b.xyzrot.v     0 0 0\n"
         "let b.xyztmp.v     0 0 0\n"
         "let b.center.v     0 0 0\n"
@@ -148,17 +165,21 @@ void write_shape_and_block(ScriptBuilder& script, InputKind kind, std::size_t ax
         "             0 1 0 0\n"
         "             0 0 1 0\n"
         "             0 0 0 1\n"
-        "let b.refname \"*\"\n"
-        "let b.refname \"Block(1)\"\n"
-        "set.block\n"
-        "let b.point 1\n"
-        "load.block b.point\n");
+        "let b.refname \"*\"\n");
+    script.text(naming == BlockNaming::single ? "let b.refname \"Block(" : "let b.name \"Block(")
+        .integer(number)
+        .text(")\"\nset.block\n");
 }
 
-void write_faces(const FaceSet& set, ScriptBuilder& script) {
+void write_last_block(ScriptBuilder& script, long long number) {
+    script.text("let b.point ").integer(number).text("\nload.block b.point\n");
+}
+
+// The axes and triangles of every face; the shape's axes start at slot.first_axis. The
+// number of axes written.
+std::size_t write_faces(const FaceSet& set, ScriptBuilder& script, std::size_t first_axis,
+                        Box& box) {
     std::size_t axis_count = 0;
-    for (const Face& face : set.faces) axis_count += face.vertices.size();
-    Box box;
     for (const Face& face : set.faces) {
         for (std::size_t k = 0; k < face.vertices.size(); ++k) {
             const Vertex& vertex = face.vertices[k];
@@ -168,18 +189,18 @@ void write_faces(const FaceSet& set, ScriptBuilder& script) {
             script.text("axis.add\n");
             box.take(scaled(vertex.position));
         }
+        axis_count += face.vertices.size();
     }
-    std::size_t first = 0;
+    std::size_t first = first_axis;
     for (const Face& face : set.faces) {
         const std::size_t count = face.vertices.size();
         script.triangles({first, first + 1, first + 2, first + 3}, count);
         first += count;
     }
-    write_shape_and_block(script, InputKind::faces, axis_count, box);
+    return axis_count;
 }
 
-void write_mesh(const Mesh& mesh, ScriptBuilder& script) {
-    Box box;
+void write_mesh(const Mesh& mesh, ScriptBuilder& script, std::size_t first_axis, Box& box) {
     const bool polygon = mesh.kind == MeshKind::polygon;
     for (std::size_t index = 0; index < mesh.vertices.size(); ++index) {
         const Vertex& vertex = mesh.vertices[index];
@@ -200,22 +221,61 @@ void write_mesh(const Mesh& mesh, ScriptBuilder& script) {
     }
     if (polygon) {
         script.grid_patch(mesh.m, mesh.n);
-    } else {
-        for (const IndexFace& face : mesh.faces) script.triangles(face.index, face.count);
+        return;
     }
-    write_shape_and_block(script, polygon ? InputKind::polygon : InputKind::polyface,
-                          mesh.vertices.size(), box);
+    for (const IndexFace& face : mesh.faces) {
+        std::array<std::size_t, 4> corners = face.index;
+        for (std::size_t& c : corners) c += first_axis;
+        script.triangles(corners, face.count);
+    }
+}
+
+InputKind kind_of(const Mesh& mesh) {
+    return mesh.kind == MeshKind::polygon ? InputKind::polygon : InputKind::polyface;
 }
 
 }  // namespace
 
 void write_pts_script(const Geometry& geometry, std::ostream& out) {
     ScriptBuilder script(out);
+    const ShapeSlot slot;
+    Box box;
     if (const auto* faces = std::get_if<FaceSet>(&geometry)) {
-        write_faces(*faces, script);
+        const std::size_t axes = write_faces(*faces, script, slot.first_axis, box);
+        write_shape(script, InputKind::faces, slot, axes, box);
     } else {
-        write_mesh(std::get<Mesh>(geometry), script);
+        const Mesh& mesh = std::get<Mesh>(geometry);
+        write_mesh(mesh, script, slot.first_axis, box);
+        write_shape(script, kind_of(mesh), slot, mesh.vertices.size(), box);
     }
+    write_block(script, slot.number, box, BlockNaming::single);
+    write_last_block(script, slot.number);
+    script.flush();
+}
+
+void write_all_meshes_script(const AllMeshes& all, std::ostream& out) {
+    ScriptBuilder script(out);
+    ShapeSlot slot;
+    const auto next_slot = [&](std::size_t axes) {
+        slot.first_axis += axes;
+        slot.first_patch = script.patch_values();
+        ++slot.number;
+    };
+    if (!all.faces.faces.empty()) {
+        Box box;
+        const std::size_t axes = write_faces(all.faces, script, slot.first_axis, box);
+        write_shape(script, InputKind::faces, slot, axes, box);
+        write_block(script, slot.number, box, BlockNaming::numbered);
+        next_slot(axes);
+    }
+    for (const Mesh& mesh : all.meshes) {
+        Box box;
+        write_mesh(mesh, script, slot.first_axis, box);
+        write_shape(script, kind_of(mesh), slot, mesh.vertices.size(), box);
+        write_block(script, slot.number, box, BlockNaming::numbered);
+        next_slot(mesh.vertices.size());
+    }
+    write_last_block(script, slot.number - 1);
     script.flush();
 }
 

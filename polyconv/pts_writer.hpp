@@ -1,5 +1,6 @@
 #pragma once
-// The .pts script that rebuilds the geometry as one shape in one block of the main program.
+// The .pts script that rebuilds the geometry in the main program: one shape in one block, or
+// with every mesh of a file, a shape and a block for each.
 
 #include <iosfwd>
 
@@ -9,5 +10,9 @@ namespace rz::polyconv {
 
 // Written to out as it is made; out's state tells whether it all arrived.
 void write_pts_script(const Geometry& geometry, std::ostream& out);
+
+// Every mesh as a shape in a block of its own, numbered from 1: the faces first (when there
+// are any), then the meshes.
+void write_all_meshes_script(const AllMeshes& all, std::ostream& out);
 
 }  // namespace rz::polyconv

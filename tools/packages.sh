@@ -4,6 +4,7 @@ ROVORA_PACKAGES=(
   libgtest-dev libgmock-dev libbenchmark-dev
   libfreetype-dev libfontconfig-dev libedit-dev
   fonts-ipafont-gothic
+  python3-ezdxf inventor-clients
 )
 
 install_packages() {

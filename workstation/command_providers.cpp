@@ -9,6 +9,7 @@
 #include "db/record_commands_mapimage.hpp"
 #include "db/record_commands_mapping.hpp"
 #include "db/record_commands_rigid.hpp"
+#include "fileio/export_commands.hpp"
 #include "fileio/file_commands.hpp"
 #include "geometry/commands.hpp"
 #include "geometry/primitive_commands.hpp"
@@ -21,7 +22,7 @@
 namespace rz::workstation {
 
 std::span<const script::CommandRows> coreCommandProviders() {
-    static const std::array<script::CommandRows, 19> kProviders{
+    static const std::array<script::CommandRows, 20> kProviders{
         script::languageCommands(),
         script::declarationCommands(),
         db::blockCommands(),
@@ -38,6 +39,7 @@ std::span<const script::CommandRows> coreCommandProviders() {
         geometry::primitiveCommands(),
         fileio::modelFileCommands(),
         fileio::readWriteCommands(),
+        fileio::exportCommands(),
         render::cameraCommands(),
         render::viewCommands(),
         render::drawCommands(),

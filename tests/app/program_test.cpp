@@ -121,6 +121,35 @@ TEST(Program, ImportsADxfThroughTheConverter) {
     std::system(("rm -rf " + dir).c_str());
 }
 
+TEST(Program, ImportsEveryMeshOfADxf) {
+    const std::string dir = "/tmp/rovora_import_all_" + std::to_string(::getpid());
+    const std::string dxf =
+        std::string(ROVORA_SOURCE_DIR) + "/tests/data/polyconv/all_meshes_r12.dxf";
+    const std::string out = dir + "/saved.pts";
+    ASSERT_EQ(std::system(("mkdir -p " + dir).c_str()), 0);
+    const std::string cmd = "cd " + dir + " && XDG_CONFIG_HOME=/nonexistent " + ROVORA_Z_PATH +
+                            " --headless --import-dxf " + dxf + " -e 'write \"" + out + "\";' > " +
+                            dir + "/log 2>&1";
+    const int st = std::system(cmd.c_str());
+    EXPECT_TRUE(WIFEXITED(st) && WEXITSTATUS(st) == 0);
+    // The faces, the polygon mesh and the polyface mesh, each in a block of its own, although
+    // the drawing starts with a LINE.
+    std::FILE* f = std::fopen(out.c_str(), "r");
+    ASSERT_NE(f, nullptr);
+    int shapes = 0;
+    int blocks = 0;
+    std::array<char, 512> line{};
+    while (std::fgets(line.data(), line.size(), f) != nullptr) {
+        const std::string l(line.data());
+        if (l.find("shape.add") != std::string::npos) ++shapes;
+        if (l.find("Block no.") != std::string::npos) ++blocks;
+    }
+    std::fclose(f);
+    EXPECT_EQ(shapes, 3);
+    EXPECT_EQ(blocks, 3);
+    std::system(("rm -rf " + dir).c_str());
+}
+
 // "@name" finds the model's records once a model is read; a name of another kind of record,
 // or of none, is refused like any other word that is not a number.
 TEST(Program, RecordNamesSelectTheirRecords) {

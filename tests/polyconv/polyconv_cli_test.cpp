@@ -47,7 +47,8 @@ const std::vector<GoldenCase> kGoldenCases = {
     {"no_entities_r12", kExitRefused, false},
     {"polyline_2d_r12", kExitRefused, false},
     {"polyface_no_valid_face_r12", kExitRefused, false},
-    {"mesh_too_large_r12", 0, false},  // allocation failure exits with 0
+    {"all_meshes_r12", kExitRefused, false},  // every mesh kind, but a LINE first
+    {"mesh_too_large_r12", 0, false},         // allocation failure exits with 0
     {"mesh_count_overflow_r12", 0, false},
     {"mesh_negative_count_r12", 0, false},
 };
