@@ -26,7 +26,7 @@
 namespace {
 
 struct Model {
-    Model() : msg(sink), in(msg) {
+    Model() {
         rz::db::Settings s;
         s.capacity.axismax = 1400;
         s.capacity.patchmax = 800;
