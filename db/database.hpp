@@ -8,6 +8,7 @@
 #include <cstdint>
 #include <vector>
 
+#include "db/box_cursor_state.hpp"
 #include "db/records.hpp"
 #include "math/value_types.hpp"
 
@@ -198,6 +199,7 @@ struct Database {
     std::int32_t lightCount = 1;
 
     GeometryState geometry;
+    BoxCursorState boxCursor;
     RecordCommandState records;
     UndoPoint undoPoint;
     ColorBuffer colorBuffer;

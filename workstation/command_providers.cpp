@@ -11,6 +11,7 @@
 #include "db/record_commands_rigid.hpp"
 #include "fileio/file_commands.hpp"
 #include "geometry/commands.hpp"
+#include "geometry/cursor_commands.hpp"
 #include "geometry/primitive_commands.hpp"
 #include "script/declarations.hpp"
 #include "script/language_commands.hpp"
@@ -18,7 +19,7 @@
 namespace rz::workstation {
 
 std::span<const script::CommandRows> coreCommandProviders() {
-    static const std::array<script::CommandRows, 16> kProviders{
+    static const std::array<script::CommandRows, 19> kProviders{
         script::languageCommands(),
         script::declarationCommands(),
         db::blockCommands(),
@@ -33,6 +34,9 @@ std::span<const script::CommandRows> coreCommandProviders() {
         geometry::affineCommands(),
         geometry::blockGeometryCommands(),
         geometry::primitiveCommands(),
+        geometry::boxCommands(),
+        geometry::cursorCommands(),
+        geometry::gridCommands(),
         fileio::modelFileCommands(),
         fileio::readWriteCommands(),
     };
