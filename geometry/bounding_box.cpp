@@ -5,6 +5,7 @@
 
 #include "geometry/affine_slots.hpp"
 #include "geometry/block_transform.hpp"
+#include "geometry/box_cursor.hpp"
 #include "geometry/expand_shape.hpp"
 #include "geometry/expanded_shape.hpp"
 #include "geometry/shape_transform.hpp"
@@ -55,11 +56,14 @@ int updateBlockBox(db::Database& db, platform::MessageService& msg, int block) {
             if (!affineMatrix(db, msg, s.matrixId, own)) return script::kFail;
             m = multiply(own, m);
         }
-        const Vec3 lo = transformPoint(s.bbmin, m);
-        const Vec3 hi = transformPoint(s.bbmax, m);
-        for (int c = 0; c < 3; ++c) {
-            b.xyzmin[c] = std::min(b.xyzmin[c], lo[c]);
-            b.xyzmax[c] = std::max(b.xyzmax[c], hi[c]);
+        // Every corner of the shape's box: a mirrored or turned box has its extremes at
+        // other corners than the transformed min and max.
+        for (int k = 0; k < db::kCursorCorners; ++k) {
+            const Vec3 p = transformPoint(cursorCorner(s.bbmin, s.bbmax, k), m);
+            for (int c = 0; c < 3; ++c) {
+                b.xyzmin[c] = std::min(b.xyzmin[c], p[c]);
+                b.xyzmax[c] = std::max(b.xyzmax[c], p[c]);
+            }
         }
     }
     return script::kOk;

@@ -15,8 +15,9 @@ inline constexpr float kBlockBoxSentinel = 1e16f;
 // current matrix, an explicit one from its axes as stored.
 int shapeBox(db::Database& db, platform::MessageService& msg, int shape);
 
-// Widens block b's box by the boxes of its shapes, their corners taken through the shape's
-// own matrix and the current matrix. Boxes only grow here.
+// Widens block b's box by the boxes of its shapes, all eight corners of each taken through
+// the shape's own matrix and the current matrix, so the box holds under mirroring and
+// turning too. Boxes only grow here.
 int updateBlockBox(db::Database& db, platform::MessageService& msg, int block);
 
 // Every shape's box; stops at the first shape whose expansion is refused.
