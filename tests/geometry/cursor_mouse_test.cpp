@@ -83,117 +83,59 @@ struct MouseCase {
     const char* name;
     const char* setup;
     std::optional<ScreenPoint> press;  // nothing: outside every pane
-    CursorMode afterPress;
     ScreenPoint dragTo;
-    Vec3 s, e;  // after the drag
-    CursorMode afterRelease;
-    int direc;
-    int redraws;  // by the mouse: a turn of the marker, a move, and the release
+    struct {
+        CursorMode press;
+        Vec3 s, e;  // after the drag
+        CursorMode release;
+        int direc;
+        int redraws;  // by the mouse: a turn of the marker, a move, and the release
+    } after;
 };
+
+using enum CursorMode;
 
 // The cursor (0,0,0)-(500,500,500) shows its handles at x 100 or 150 and y 50 or 100, its
 // direction marker at about (116.7, 91.7), or (108.3, 91.7) along z. Grid points snap to 500.
 const std::vector<MouseCase> kMouseCases = {
-    {"corner handle",
-     "",
-     ScreenPoint{151, 52},
-     CursorMode::DragCorner,
-     {180, 20},
-     {0, 0, 0},
-     {1000, 1000, 500},
-     CursorMode::Idle,
-     1,
-     2},
-    {"corner while scaling",
+    {"corner", "", {{151, 52}}, {180, 20}, {DragCorner, {}, {1000, 1000, 500}, Idle, 1, 2}},
+    {"corner scaling",
      "scale.block;",
-     ScreenPoint{151, 52},
-     CursorMode::ScaleCorner,
+     {{151, 52}},
      {180, 20},
-     {0, 0, 0},
-     {1000, 1000, 500},
-     CursorMode::ScaleBlocks,
-     1,
-     2},
-    {"inside the box",
+     {ScaleCorner, {}, {1000, 1000, 500}, ScaleBlocks, 1, 2}},
+    {"inside",
      "",
-     ScreenPoint{130, 70},
-     CursorMode::StepMove,
+     {{130, 70}},
      {220, 70},
-     {1000, 500, 0},
-     {1500, 1000, 500},
-     CursorMode::Idle,
-     1,
-     2},
-    {"inside while scaling",
+     {StepMove, {1000, 500, 0}, {1500, 1000, 500}, Idle, 1, 2}},
+    {"inside scaling",
      "scale.block;",
-     ScreenPoint{130, 70},
-     CursorMode::ScaleBlocks,
+     {{130, 70}},
      {220, 70},
-     {0, 0, 0},
-     {500, 500, 500},
-     CursorMode::ScaleBlocks,
-     1,
-     1},
-    {"direction marker",
-     "",
-     ScreenPoint{117, 92},
-     CursorMode::Idle,
-     {220, 70},
-     {0, 0, 0},
-     {500, 500, 500},
-     CursorMode::Idle,
-     2,
-     2},
-    {"direction marker wraps",
+     {ScaleBlocks, {}, {500, 500, 500}, ScaleBlocks, 1, 1}},
+    {"marker", "", {{117, 92}}, {220, 70}, {Idle, {}, {500, 500, 500}, Idle, 2, 2}},
+    {"marker wraps",
      "direc = Z.DIR;",
-     ScreenPoint{117, 92},
-     CursorMode::Idle,
+     {{108, 92}},
      {220, 70},
-     {0, 0, 0},
-     {500, 500, 500},
-     CursorMode::Idle,
-     1,
-     2},
-    {"marker while scaling",
+     {Idle, {}, {500, 500, 500}, Idle, 1, 2}},
+    {"marker scaling",
      "scale.block;",
-     ScreenPoint{117, 92},
-     CursorMode::ScaleBlocks,
+     {{117, 92}},
      {220, 70},
-     {0, 0, 0},
-     {500, 500, 500},
-     CursorMode::ScaleBlocks,
-     1,
-     1},
+     {ScaleBlocks, {}, {500, 500, 500}, ScaleBlocks, 1, 1}},
     {"free move",
      "trans.block;",
-     ScreenPoint{100, 100},
-     CursorMode::MoveBlocks,
+     {{100, 100}},
      {150, 50},
-     {500, 500, 0},
-     {1000, 1000, 500},
-     CursorMode::MoveBlocks,
-     1,
-     2},
-    {"free move pressed outside",
+     {MoveBlocks, {500, 500, 0}, {1000, 1000, 500}, MoveBlocks, 1, 2}},
+    {"free move from outside",
      "trans.block;",
      std::nullopt,
-     CursorMode::MoveBlocks,
      {150, 50},
-     {0, 0, 0},
-     {500, 500, 500},
-     CursorMode::MoveBlocks,
-     1,
-     1},
-    {"outside the box",
-     "",
-     ScreenPoint{300, 300},
-     CursorMode::Idle,
-     {150, 50},
-     {0, 0, 0},
-     {500, 500, 500},
-     CursorMode::Idle,
-     1,
-     1},
+     {MoveBlocks, {}, {500, 500, 500}, MoveBlocks, 1, 1}},
+    {"outside", "", {{300, 300}}, {150, 50}, {Idle, {}, {500, 500, 500}, Idle, 1, 1}},
 };
 
 TEST_F(CursorMouseTest, PressDragAndReleaseByMode) {
@@ -208,18 +150,18 @@ TEST_F(CursorMouseTest, PressDragAndReleaseByMode) {
         drawCursor();
         const PaneMouse pressed = at(c.press.value_or(ScreenPoint{}));
         geometry::cursorPress(in, c.press ? &pressed : nullptr);
-        EXPECT_EQ(mode(), c.afterPress) << c.name;
+        EXPECT_EQ(mode(), c.after.press) << c.name;
         const bool moved = geometry::cursorDrag(in, at(c.dragTo));
-        EXPECT_EQ(var(SysVar::BoxS), c.s) << c.name;
-        EXPECT_EQ(var(SysVar::BoxE), c.e) << c.name;
+        EXPECT_EQ(var(SysVar::BoxS), c.after.s) << c.name;
+        EXPECT_EQ(var(SysVar::BoxE), c.after.e) << c.name;
         EXPECT_EQ(moved, var(SysVar::BoxE) != (Vec3{500, 500, 500})) << c.name;
         if (moved) {
             EXPECT_EQ(model.boxCursor.previousE, (Vec3{500, 500, 500})) << c.name;
         }
         geometry::cursorRelease(in);
-        EXPECT_EQ(mode(), c.afterRelease) << c.name;
-        EXPECT_EQ(db::scalarVar(in, SysVar::Direc), c.direc) << c.name;
-        EXPECT_EQ(db::scalarVar(in, SysVar::Work1), setupRedraws + c.redraws) << c.name;
+        EXPECT_EQ(mode(), c.after.release) << c.name;
+        EXPECT_EQ(db::scalarVar(in, SysVar::Direc), c.after.direc) << c.name;
+        EXPECT_EQ(db::scalarVar(in, SysVar::Work1), setupRedraws + c.after.redraws) << c.name;
     }
 }
 
