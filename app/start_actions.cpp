@@ -17,7 +17,8 @@ db::Settings startupSettings(const CommandLine& cl, platform::MessageService& ms
 void runScriptFile(workstation::Workstation& w, const std::string& path) {
     const bool sub = path.size() >= 4 && strcasecmp(path.c_str() + path.size() - 4, ".sub") == 0;
     if (sub) {
-        script::newExecSub(w.interp, path.c_str(), 1);
+        // What fails in a script has been shown; the exit status counts the errors.
+        static_cast<void>(script::newExecSub(w.interp, path.c_str(), 1));
         return;
     }
     platform::InputFile file;
@@ -25,7 +26,7 @@ void runScriptFile(workstation::Workstation& w, const std::string& path) {
         w.msg.errorBox(script::msg::kFileNotFound);
         return;
     }
-    script::execFileStream(w.interp, file);
+    static_cast<void>(script::execFileStream(w.interp, file));
 }
 
 void runAction(workstation::Workstation& w, const StartAction& action) {

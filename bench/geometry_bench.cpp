@@ -58,7 +58,8 @@ void BM_ExpandBallsThroughBlockTransform(benchmark::State& state) {
     platform::MessageService msg(sink);
     db::Database db;
     buildModel(db);
-    geometry::setBlockTransform(db, msg, 1);
+    if (geometry::setBlockTransform(db, msg, 1) != script::kOk)
+        state.SkipWithError("no block transform");
     const Mat4 block = db.geometry.current;
     std::int64_t vertices = 0;
     for (auto _ : state) {

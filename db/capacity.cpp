@@ -12,30 +12,30 @@ bool full(std::int64_t count, std::int64_t needed, std::int64_t limit) {
     return count + needed >= limit;
 }
 
-int refuse(platform::MessageService& msg, std::string_view text) {
+script::Result refuse(platform::MessageService& msg, std::string_view text) {
     msg.errorBox(text);
     return script::kFail;
 }
 
 }  // namespace
 
-int checkModelSpace(const Database& db, platform::MessageService& msg, std::int64_t axes,
-                    std::int64_t patches, std::int64_t shapes) {
+script::Result checkModelSpace(const Database& db, platform::MessageService& msg, std::int64_t axes,
+                               std::int64_t patches, std::int64_t shapes) {
     if (full(db.shapeCount, shapes, shapeCapacity(db))) return refuse(msg, msg::kShapeFull);
     if (full(db.patchCount, patches, patchCapacity(db))) return refuse(msg, msg::kPatchFull);
     if (full(db.axisCount, axes, usableAxisLimit(db))) return refuse(msg, msg::kAxisFull);
     return script::kOk;
 }
 
-int checkShapeSpace(const Database& db, platform::MessageService& msg, std::int64_t shapes,
-                    std::int64_t axes, std::int64_t affines) {
+script::Result checkShapeSpace(const Database& db, platform::MessageService& msg,
+                               std::int64_t shapes, std::int64_t axes, std::int64_t affines) {
     if (full(db.shapeCount, shapes, shapeCapacity(db))) return refuse(msg, msg::kShapeFull);
     if (full(db.affineCount, affines, affineCapacity(db))) return refuse(msg, msg::kAffineFull);
     if (full(db.axisCount, axes, usableAxisLimit(db))) return refuse(msg, msg::kAxisFull);
     return script::kOk;
 }
 
-int checkAffineSpace(const Database& db, platform::MessageService& msg) {
+script::Result checkAffineSpace(const Database& db, platform::MessageService& msg) {
     if (db.affineCount >= affineCapacity(db)) return refuse(msg, msg::kAffineFull);
     return script::kOk;
 }

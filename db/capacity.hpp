@@ -9,6 +9,7 @@
 
 #include "db/database.hpp"
 #include "platform/message_service.hpp"
+#include "script/tokens.hpp"
 
 namespace rz::db {
 
@@ -42,12 +43,12 @@ inline std::int64_t affineCapacity(const Database& db) {
 }
 
 // Shapes, then patch entries, then axes; the first store without room is reported.
-int checkModelSpace(const Database& db, platform::MessageService& msg, std::int64_t axes,
-                    std::int64_t patches, std::int64_t shapes);
+script::Result checkModelSpace(const Database& db, platform::MessageService& msg, std::int64_t axes,
+                               std::int64_t patches, std::int64_t shapes);
 // Shapes, then affine matrices, then axes.
-int checkShapeSpace(const Database& db, platform::MessageService& msg, std::int64_t shapes,
-                    std::int64_t axes, std::int64_t affines);
+script::Result checkShapeSpace(const Database& db, platform::MessageService& msg,
+                               std::int64_t shapes, std::int64_t axes, std::int64_t affines);
 // One more affine matrix.
-int checkAffineSpace(const Database& db, platform::MessageService& msg);
+script::Result checkAffineSpace(const Database& db, platform::MessageService& msg);
 
 }  // namespace rz::db

@@ -16,6 +16,7 @@ namespace {
 
 using script::kFail;
 using script::kOk;
+using script::Result;
 using enum SysVar;
 
 const RecordFamily kActors{
@@ -36,6 +37,7 @@ const RecordFamily kActors{
     LoadBaseRule::Always,
     &LoadBases::actor,
     1,
+    script::Tok::ActorRef,
 };
 
 constexpr int kActorNameSlot = stringSlot("actor.name");
@@ -43,30 +45,30 @@ static_assert(kActorNameSlot > 0);
 
 }  // namespace
 
-static int cmdSetActor(script::Interp& in) {
+static script::Result cmdSetActor(script::Interp& in) {
     return storeCurrent(in, kActors);
 }
-static int cmdSaveActor(script::Interp& in) {
+static script::Result cmdSaveActor(script::Interp& in) {
     return storeInto(in, kActors);
 }
-static int cmdNumActor(script::Interp& in) {
+static script::Result cmdNumActor(script::Interp& in) {
     return selectForEditing(in, kActors);
 }
-static int cmdLoadActor(script::Interp& in) {
+static script::Result cmdLoadActor(script::Interp& in) {
     return selectWhileLoading(in, kActors);
 }
-static int cmdSetActorcount(script::Interp& in) {
+static script::Result cmdSetActorcount(script::Interp& in) {
     return limitCount(in, kActors);
 }
 
-static int cmdCapaActor(script::Interp& in) {
+static script::Result cmdCapaActor(script::Interp& in) {
     if (script::noArguments(in) != kOk) return kFail;
     const Remaining r = remaining(database(in), kActors);
     systemBox(in, "■■　運動モデル設定残り登録数: %d ( %d %% )　■■ \n", r.free, r.percent);
     return kOk;
 }
 
-static int cmdNewActor(script::Interp& in) {
+static script::Result cmdNewActor(script::Interp& in) {
     if (script::noArguments(in) != kOk) return kFail;
     Database& db = database(in);
     const std::int32_t capacity = capacityOf(db, kActors);
@@ -87,7 +89,7 @@ static int cmdNewActor(script::Interp& in) {
     return kOk;
 }
 
-static int cmdDeleteActor(script::Interp& in) {
+static script::Result cmdDeleteActor(script::Interp& in) {
     std::int32_t n = 0;
     if (numberArgument(in, n) != kOk) return kFail;
     Database& db = database(in);
@@ -110,7 +112,7 @@ static int cmdDeleteActor(script::Interp& in) {
     return kOk;
 }
 
-static int cmdInitActor(script::Interp& in) {
+static script::Result cmdInitActor(script::Interp& in) {
     if (script::noArguments(in) != kOk) return kFail;
     // Actor 0 stays reserved: the next new.actor makes actor 1.
     database(in).actorCount = 1;

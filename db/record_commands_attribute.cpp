@@ -16,6 +16,7 @@ namespace {
 
 using script::kFail;
 using script::kOk;
+using script::Result;
 using enum SysVar;
 
 const RecordFamily kAttributes{
@@ -78,33 +79,33 @@ std::int32_t trialRecord(const Database& db) {
 
 }  // namespace
 
-static int cmdSetAtr(script::Interp& in) {
+static script::Result cmdSetAtr(script::Interp& in) {
     return storeCurrent(in, kAttributes);
 }
-static int cmdNumAtr(script::Interp& in) {
+static script::Result cmdNumAtr(script::Interp& in) {
     return selectForEditing(in, kAttributes);
 }
-static int cmdLoadAtr(script::Interp& in) {
+static script::Result cmdLoadAtr(script::Interp& in) {
     return selectWhileLoading(in, kAttributes);
 }
-static int cmdSetAtrcount(script::Interp& in) {
+static script::Result cmdSetAtrcount(script::Interp& in) {
     return limitCount(in, kAttributes);
 }
 
-static int cmdSaveAtr(script::Interp& in) {
+static script::Result cmdSaveAtr(script::Interp& in) {
     if (storeInto(in, kAttributes) != kOk) return kFail;
     database(in).records.attributePending = false;
     return kOk;
 }
 
-static int cmdCapaAtr(script::Interp& in) {
+static script::Result cmdCapaAtr(script::Interp& in) {
     if (script::noArguments(in) != kOk) return kFail;
     const Remaining r = remaining(database(in), kAttributes);
     systemBox(in, "■■　質感パラメータの残り登録数: %d ( %d ％ )　■■ \n", r.free, r.percent);
     return kOk;
 }
 
-static int cmdNewAtr(script::Interp& in) {
+static script::Result cmdNewAtr(script::Interp& in) {
     if (script::noArguments(in) != kOk) return kFail;
     Database& db = database(in);
     const std::int32_t capacity = capacityOf(db, kAttributes);
@@ -125,7 +126,7 @@ static int cmdNewAtr(script::Interp& in) {
     return kOk;
 }
 
-static int cmdCancelNewAtr(script::Interp& in) {
+static script::Result cmdCancelNewAtr(script::Interp& in) {
     if (script::noArguments(in) != kOk) return kFail;
     Database& db = database(in);
     if (!db.records.attributePending) return kOk;
@@ -139,7 +140,7 @@ static int cmdCancelNewAtr(script::Interp& in) {
     return kOk;
 }
 
-static int cmdLinkAtr(script::Interp& in) {
+static script::Result cmdLinkAtr(script::Interp& in) {
     int symbol = 0;
     if (variableArgument(in, symbol) != kOk) return kFail;
     Database& db = database(in);
@@ -154,7 +155,7 @@ static int cmdLinkAtr(script::Interp& in) {
     return kOk;
 }
 
-static int cmdInitAtr(script::Interp& in) {
+static script::Result cmdInitAtr(script::Interp& in) {
     if (script::noArguments(in) != kOk) return kFail;
     Database& db = database(in);
     db.attributeCount = 1;
@@ -170,7 +171,7 @@ static int cmdInitAtr(script::Interp& in) {
     return kOk;
 }
 
-static int cmdAtrDelete(script::Interp& in) {
+static script::Result cmdAtrDelete(script::Interp& in) {
     int symbol = 0;
     if (variableArgument(in, symbol) != kOk) return kFail;
     Database& db = database(in);
@@ -201,7 +202,7 @@ static int cmdAtrDelete(script::Interp& in) {
     return kOk;
 }
 
-static int cmdTestAtr(script::Interp& in) {
+static script::Result cmdTestAtr(script::Interp& in) {
     if (script::noArguments(in) != kOk) return kFail;
     Database& db = database(in);
     const std::int32_t t = trialRecord(db);
@@ -223,7 +224,7 @@ static int cmdTestAtr(script::Interp& in) {
     return kOk;
 }
 
-static int cmdUntestAtr(script::Interp& in) {
+static script::Result cmdUntestAtr(script::Interp& in) {
     if (script::noArguments(in) != kOk) return kFail;
     Database& db = database(in);
     const std::int32_t t = trialRecord(db);

@@ -16,6 +16,7 @@ namespace {
 
 using script::kFail;
 using script::kOk;
+using script::Result;
 
 const RecordFamily kBlocks{
     &Database::blockCount,
@@ -35,6 +36,7 @@ const RecordFamily kBlocks{
     LoadBaseRule::Block,
     &LoadBases::block,
     0,
+    script::Tok::BlockRef,
 };
 
 // The block add.block adds to, as the block dialogs and the main window leave it.
@@ -117,23 +119,23 @@ int deleteActiveBlocks(Database& db, int follow) {
     return follow;
 }
 
-static int cmdSetBlock(script::Interp& in) {
+static script::Result cmdSetBlock(script::Interp& in) {
     return storeCurrent(in, kBlocks);
 }
-static int cmdSaveBlock(script::Interp& in) {
+static script::Result cmdSaveBlock(script::Interp& in) {
     return storeInto(in, kBlocks);
 }
-static int cmdNumBlock(script::Interp& in) {
+static script::Result cmdNumBlock(script::Interp& in) {
     return selectForEditing(in, kBlocks);
 }
-static int cmdLoadBlock(script::Interp& in) {
+static script::Result cmdLoadBlock(script::Interp& in) {
     return selectWhileLoading(in, kBlocks);
 }
-static int cmdSetBlockcount(script::Interp& in) {
+static script::Result cmdSetBlockcount(script::Interp& in) {
     return limitCount(in, kBlocks);
 }
 
-static int cmdCapaBlock(script::Interp& in) {
+static script::Result cmdCapaBlock(script::Interp& in) {
     if (script::noArguments(in) != kOk) return kFail;
     const Remaining r = remaining(database(in), kBlocks);
     systemBox(in, "■■　パーツブロックパラメータの残り登録数: %d ( %d ％ )　■■ \n", r.free,
@@ -178,7 +180,7 @@ int addSelectionToBlock(script::Interp& in) {
         return 0;
     }
     if (b < 0 || b >= std::min<std::int64_t>(db.blockCount, db.blocks.size())) {
-        script::failSkip(in, script::msg::kValueNotCorrect);
+        static_cast<void>(script::failSkip(in, script::msg::kValueNotCorrect));
         return -1;
     }
     db.currentBlock = b;
@@ -187,7 +189,7 @@ int addSelectionToBlock(script::Interp& in) {
     return b;
 }
 
-static int cmdDeleteBlock(script::Interp& in) {
+static script::Result cmdDeleteBlock(script::Interp& in) {
     if (script::noArguments(in) != kOk) return kFail;
     deleteActiveBlocks(database(in));
     return kOk;

@@ -17,6 +17,7 @@ namespace rz::db {
 
 using script::kFail;
 using script::kOk;
+using script::Result;
 using script::Tok;
 
 std::int32_t capacityOf(const Database& db, const RecordFamily& f) {
@@ -50,13 +51,13 @@ int percentFree(std::int64_t free, std::int64_t capacity) {
     return static_cast<int>(free * 100 / capacity);
 }
 
-int variableArgument(script::Interp& in, int& symbol) {
+script::Result variableArgument(script::Interp& in, int& symbol) {
     if (in.next() != Tok::Scalar) return script::failSkip(in, script::msg::kBadParam);
     symbol = in.lex.symbol();
     return script::noArguments(in);
 }
 
-int numberArgument(script::Interp& in, std::int32_t& value) {
+script::Result numberArgument(script::Interp& in, std::int32_t& value) {
     float v = 0.0f;
     if (script::literalNumber(in, v, true) != kOk) return kFail;
     if (script::noArguments(in) != kOk) return kFail;
@@ -70,11 +71,11 @@ float* scalarReference(script::Interp& in) {
             return &in.sym.scalar(in.lex.symbol());
         case Tok::Array: {
             float* e = script::arrayElement(in, in.lex.symbol());
-            if (e == nullptr) script::failSkipQuiet(in);
+            if (e == nullptr) static_cast<void>(script::failSkipQuiet(in));
             return e;
         }
         default:
-            script::failSkip(in, script::msg::kBadVariableType);
+            static_cast<void>(script::failSkip(in, script::msg::kBadVariableType));
             return nullptr;
     }
 }
@@ -93,14 +94,14 @@ void systemBox(script::Interp& in, const char* format, ...) {
     in.msg.systemBox();
 }
 
-int storeCurrent(script::Interp& in, const RecordFamily& f) {
+script::Result storeCurrent(script::Interp& in, const RecordFamily& f) {
     if (script::noArguments(in) != kOk) return kFail;
     f.put(in);
     status(in, f.stored);
     return kOk;
 }
 
-int storeInto(script::Interp& in, const RecordFamily& f) {
+script::Result storeInto(script::Interp& in, const RecordFamily& f) {
     int symbol = 0;
     if (variableArgument(in, symbol) != kOk) return kFail;
     Database& db = database(in);
@@ -114,9 +115,9 @@ int storeInto(script::Interp& in, const RecordFamily& f) {
     return kOk;
 }
 
-int selectForEditing(script::Interp& in, const RecordFamily& f) {
+script::Result selectForEditing(script::Interp& in, const RecordFamily& f) {
     int n = 0;
-    if (script::lastIntExpression(in, n) != kOk) return kFail;
+    if (script::lastRecordNumber(in, f.nameRef, n) != kOk) return kFail;
     Database& db = database(in);
     std::int64_t target = n;
     if (n == kInc) target = std::int64_t{wholeNumber(scalarVar(in, f.point))} + 1;
@@ -148,7 +149,7 @@ int selectForEditing(script::Interp& in, const RecordFamily& f) {
     return kOk;
 }
 
-int selectWhileLoading(script::Interp& in, const RecordFamily& f) {
+script::Result selectWhileLoading(script::Interp& in, const RecordFamily& f) {
     int n = 0;
     if (script::lastIntExpression(in, n) != kOk) return kFail;
     Database& db = database(in);
@@ -180,7 +181,7 @@ int selectWhileLoading(script::Interp& in, const RecordFamily& f) {
     return kOk;
 }
 
-int limitCount(script::Interp& in, const RecordFamily& f) {
+script::Result limitCount(script::Interp& in, const RecordFamily& f) {
     int symbol = 0;
     if (variableArgument(in, symbol) != kOk) return kFail;
     Database& db = database(in);

@@ -58,6 +58,9 @@ struct RecordFamily {
     LoadBaseRule loadRule;
     std::int32_t LoadBases::*loadBase;
     std::int32_t loadFailure;  // the record load. selects when it refuses the number
+    // The "@name" token of the family's named records, which num. takes in place of a
+    // number; none for families without names.
+    script::Tok nameRef = script::Tok::Undefined;
 };
 
 // Records the family can really hold: the configured capacity, cut to what was allocated
@@ -86,9 +89,9 @@ int percentFree(std::int64_t free, std::int64_t capacity);
 // ---- Arguments ---------------------------------------------------------------------------
 
 // A scalar variable that ends the statement; its symbol.
-int variableArgument(script::Interp& in, int& symbol);
+script::Result variableArgument(script::Interp& in, int& symbol);
 // A number, named constant or scalar variable that ends the statement; its value.
-int numberArgument(script::Interp& in, std::int32_t& value);
+script::Result numberArgument(script::Interp& in, std::int32_t& value);
 // A scalar-valued variable reference (a scalar or an array element) read from the next
 // token; null after reporting an invalid variable type.
 float* scalarReference(script::Interp& in);
@@ -102,15 +105,15 @@ void systemBox(script::Interp& in, const char* format, ...) __attribute__((forma
 // ---- The shared verbs --------------------------------------------------------------------
 
 // set.: put the variables into the current record.
-int storeCurrent(script::Interp& in, const RecordFamily& f);
+script::Result storeCurrent(script::Interp& in, const RecordFamily& f);
 // save. v: put the variables into record v and keep the current record as it was.
-int storeInto(script::Interp& in, const RecordFamily& f);
+script::Result storeInto(script::Interp& in, const RecordFamily& f);
 // num. n: select a record for editing, INC and DEC stepping from the point variable.
-int selectForEditing(script::Interp& in, const RecordFamily& f);
+script::Result selectForEditing(script::Interp& in, const RecordFamily& f);
 // load. n: select a record numbered as in the file being loaded.
-int selectWhileLoading(script::Interp& in, const RecordFamily& f);
+script::Result selectWhileLoading(script::Interp& in, const RecordFamily& f);
 // set.…count v: v = the count, first held below the capacity.
-int limitCount(script::Interp& in, const RecordFamily& f);
+script::Result limitCount(script::Interp& in, const RecordFamily& f);
 
 // Free records and their percentage, for the capa. reports.
 struct Remaining {

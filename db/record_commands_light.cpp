@@ -17,19 +17,20 @@ namespace {
 
 using script::kFail;
 using script::kOk;
+using script::Result;
 
 constexpr std::string_view kStored = "■■　光源パラメータの登録，ＯＫ！　■■ \n";
 
 }  // namespace
 
-static int cmdSetLight(script::Interp& in) {
+static script::Result cmdSetLight(script::Interp& in) {
     if (script::noArguments(in) != kOk) return kFail;
     putLightRecord(in);
     status(in, kStored);
     return kOk;
 }
 
-static int cmdSaveLight(script::Interp& in) {
+static script::Result cmdSaveLight(script::Interp& in) {
     int symbol = 0;
     if (variableArgument(in, symbol) != kOk) return kFail;
     const std::int32_t v = wholeNumber(in.sym.scalar(symbol));
@@ -40,7 +41,7 @@ static int cmdSaveLight(script::Interp& in) {
     return kOk;
 }
 
-static int cmdNewLight(script::Interp& in) {
+static script::Result cmdNewLight(script::Interp& in) {
     if (script::noArguments(in) != kOk) return kFail;
     Database& db = database(in);
     if (db.lightCount >= kLightCount) {
@@ -55,7 +56,7 @@ static int cmdNewLight(script::Interp& in) {
     return kOk;
 }
 
-static int cmdCancelNewLight(script::Interp& in) {
+static script::Result cmdCancelNewLight(script::Interp& in) {
     if (script::noArguments(in) != kOk) return kFail;
     Database& db = database(in);
     // Light 0 always stays: there is no light before it to go back to.
@@ -67,7 +68,7 @@ static int cmdCancelNewLight(script::Interp& in) {
     return kOk;
 }
 
-static int cmdNumLight(script::Interp& in) {
+static script::Result cmdNumLight(script::Interp& in) {
     int n = 0;
     if (script::lastIntExpression(in, n) != kOk) return kFail;
     Database& db = database(in);
@@ -87,7 +88,7 @@ static int cmdNumLight(script::Interp& in) {
     return kOk;
 }
 
-static int cmdLight(script::Interp& in) {
+static script::Result cmdLight(script::Interp& in) {
     int n = 0;
     if (script::lastIntExpression(in, n) != kOk) return kFail;
     Database& db = database(in);
@@ -103,7 +104,7 @@ static int cmdLight(script::Interp& in) {
     return kOk;
 }
 
-static int cmdSetLightno(script::Interp& in) {
+static script::Result cmdSetLightno(script::Interp& in) {
     int symbol = 0;
     if (variableArgument(in, symbol) != kOk) return kFail;
     Database& db = database(in);

@@ -17,6 +17,7 @@ namespace {
 
 using script::kFail;
 using script::kOk;
+using script::Result;
 
 const RecordFamily kMapdatas{
     &Database::mapdataCount,
@@ -45,7 +46,7 @@ struct Rectangle {
 
 // The variables of a rectangle: four scalar-valued references separated by ",", ending
 // the statement.
-int rectangleArgument(script::Interp& in, Rectangle& r) {
+script::Result rectangleArgument(script::Interp& in, Rectangle& r) {
     for (std::size_t i = 0; i < r.corner.size(); ++i) {
         if (i > 0 && script::expectComma(in) != kOk) return kFail;
         r.corner[i] = scalarReference(in);
@@ -95,11 +96,11 @@ bool removeMapImage(Database& db, std::int32_t n) {
     return true;
 }
 
-static int cmdSetMdcount(script::Interp& in) {
+static script::Result cmdSetMdcount(script::Interp& in) {
     return limitCount(in, kMapdatas);
 }
 
-static int cmdSetMapimage(script::Interp& in) {
+static script::Result cmdSetMapimage(script::Interp& in) {
     const float* kindValue = scalarReference(in);
     if (kindValue == nullptr) return kFail;
     if (script::expectComma(in) != kOk) return kFail;
@@ -142,7 +143,7 @@ static int cmdSetMapimage(script::Interp& in) {
     return kOk;
 }
 
-static int cmdGetImagearea(script::Interp& in) {
+static script::Result cmdGetImagearea(script::Interp& in) {
     Rectangle area;
     if (rectangleArgument(in, area) != kOk) return kFail;
     const ColorBuffer& cbuf = database(in).colorBuffer;
@@ -160,7 +161,7 @@ static int cmdGetImagearea(script::Interp& in) {
     return kOk;
 }
 
-static int cmdDispMapimage(script::Interp& in) {
+static script::Result cmdDispMapimage(script::Interp& in) {
     const float* value = scalarReference(in);
     if (value == nullptr) return kFail;
     if (script::noArguments(in) != kOk) return kFail;
@@ -175,7 +176,7 @@ static int cmdDispMapimage(script::Interp& in) {
     return kOk;
 }
 
-static int cmdDelMapimage(script::Interp& in) {
+static script::Result cmdDelMapimage(script::Interp& in) {
     const float* value = scalarReference(in);
     if (value == nullptr) return kFail;
     if (script::noArguments(in) != kOk) return kFail;

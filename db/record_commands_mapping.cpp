@@ -18,6 +18,7 @@ namespace {
 
 using script::kFail;
 using script::kOk;
+using script::Result;
 using script::Tok;
 using enum SysVar;
 
@@ -171,33 +172,33 @@ void removeMaplist(Database& db, std::int32_t r) {
 
 }  // namespace
 
-static int cmdSetMapinfo(script::Interp& in) {
+static script::Result cmdSetMapinfo(script::Interp& in) {
     return storeCurrent(in, kMapinfos);
 }
-static int cmdSaveMapinfo(script::Interp& in) {
+static script::Result cmdSaveMapinfo(script::Interp& in) {
     return storeInto(in, kMapinfos);
 }
-static int cmdNumMapinfo(script::Interp& in) {
+static script::Result cmdNumMapinfo(script::Interp& in) {
     return selectForEditing(in, kMapinfos);
 }
-static int cmdLoadMapinfo(script::Interp& in) {
+static script::Result cmdLoadMapinfo(script::Interp& in) {
     return selectWhileLoading(in, kMapinfos);
 }
-static int cmdSetMicount(script::Interp& in) {
+static script::Result cmdSetMicount(script::Interp& in) {
     return limitCount(in, kMapinfos);
 }
 
-static int cmdSetMaplist(script::Interp& in) {
+static script::Result cmdSetMaplist(script::Interp& in) {
     return storeCurrent(in, kMaplists);
 }
-static int cmdSaveMaplist(script::Interp& in) {
+static script::Result cmdSaveMaplist(script::Interp& in) {
     return storeInto(in, kMaplists);
 }
-static int cmdLoadMaplist(script::Interp& in) {
+static script::Result cmdLoadMaplist(script::Interp& in) {
     return selectWhileLoading(in, kMaplists);
 }
 
-static int cmdNewMapinfo(script::Interp& in) {
+static script::Result cmdNewMapinfo(script::Interp& in) {
     if (script::noArguments(in) != kOk) return kFail;
     Database& db = database(in);
     const std::int32_t capacity = capacityOf(db, kMapinfos);
@@ -219,7 +220,7 @@ static int cmdNewMapinfo(script::Interp& in) {
     return kOk;
 }
 
-static int cmdCancelNewMapinfo(script::Interp& in) {
+static script::Result cmdCancelNewMapinfo(script::Interp& in) {
     if (script::noArguments(in) != kOk) return kFail;
     Database& db = database(in);
     if (!db.records.mapinfoPending) return kOk;
@@ -233,7 +234,7 @@ static int cmdCancelNewMapinfo(script::Interp& in) {
     return kOk;
 }
 
-static int cmdInitMapinfo(script::Interp& in) {
+static script::Result cmdInitMapinfo(script::Interp& in) {
     if (script::noArguments(in) != kOk) return kFail;
     resetMapping(in);
     database(in).records.mapinfoPending = false;
@@ -241,7 +242,7 @@ static int cmdInitMapinfo(script::Interp& in) {
     return kOk;
 }
 
-static int cmdCapaMapinfo(script::Interp& in) {
+static script::Result cmdCapaMapinfo(script::Interp& in) {
     if (script::noArguments(in) != kOk) return kFail;
     const Database& db = database(in);
     const Remaining mi = remaining(db, kMapinfos);
@@ -251,7 +252,7 @@ static int cmdCapaMapinfo(script::Interp& in) {
     return kOk;
 }
 
-static int cmdLinkMapinfo(script::Interp& in) {
+static script::Result cmdLinkMapinfo(script::Interp& in) {
     std::int32_t v = 0;
     if (numberArgument(in, v) != kOk) return kFail;
     Database& db = database(in);
@@ -308,7 +309,7 @@ static int cmdLinkMapinfo(script::Interp& in) {
     return kOk;
 }
 
-static int cmdUnlinkMapinfo(script::Interp& in) {
+static script::Result cmdUnlinkMapinfo(script::Interp& in) {
     if (script::noArguments(in) != kOk) return kFail;
     Database& db = database(in);
     db.records.mapinfoPending = false;
@@ -340,7 +341,7 @@ static int cmdUnlinkMapinfo(script::Interp& in) {
     return kOk;
 }
 
-static int cmdTestMapinfo(script::Interp& in) {
+static script::Result cmdTestMapinfo(script::Interp& in) {
     if (script::noArguments(in) != kOk) return kFail;
     Database& db = database(in);
     const std::int64_t t = std::int64_t{db.mapinfoCount} + 2;
@@ -366,7 +367,7 @@ static int cmdTestMapinfo(script::Interp& in) {
     return kOk;
 }
 
-static int cmdUntestMapinfo(script::Interp& in) {
+static script::Result cmdUntestMapinfo(script::Interp& in) {
     if (script::noArguments(in) != kOk) return kFail;
     Database& db = database(in);
     const std::int64_t t = std::int64_t{db.mapinfoCount} + 2;
@@ -384,7 +385,7 @@ static int cmdUntestMapinfo(script::Interp& in) {
     return kOk;
 }
 
-static int cmdDelMaplist(script::Interp& in) {
+static script::Result cmdDelMaplist(script::Interp& in) {
     if (script::noArguments(in) != kOk) return kFail;
     Database& db = database(in);
     db.maplistCount = std::clamp<std::int32_t>(db.maplistCount, 0, db.maplists.size());

@@ -17,6 +17,7 @@ namespace {
 
 using script::kFail;
 using script::kOk;
+using script::Result;
 using enum SysVar;
 
 const RecordFamily kRigids{
@@ -37,6 +38,7 @@ const RecordFamily kRigids{
     LoadBaseRule::Always,
     &LoadBases::rigid,
     1,
+    script::Tok::RigidRef,
 };
 
 const RecordFamily kRlinks{
@@ -246,36 +248,36 @@ float jointCoordinate(float a0, float a1, float b0, float b1) {
 
 }  // namespace
 
-static int cmdSetRigid(script::Interp& in) {
+static script::Result cmdSetRigid(script::Interp& in) {
     return storeCurrent(in, kRigids);
 }
-static int cmdSaveRigid(script::Interp& in) {
+static script::Result cmdSaveRigid(script::Interp& in) {
     return storeInto(in, kRigids);
 }
-static int cmdNumRigid(script::Interp& in) {
+static script::Result cmdNumRigid(script::Interp& in) {
     return selectForEditing(in, kRigids);
 }
-static int cmdLoadRigid(script::Interp& in) {
+static script::Result cmdLoadRigid(script::Interp& in) {
     return selectWhileLoading(in, kRigids);
 }
-static int cmdSetRigidcount(script::Interp& in) {
+static script::Result cmdSetRigidcount(script::Interp& in) {
     return limitCount(in, kRigids);
 }
 
-static int cmdSetRlink(script::Interp& in) {
+static script::Result cmdSetRlink(script::Interp& in) {
     return storeCurrent(in, kRlinks);
 }
-static int cmdSaveRlink(script::Interp& in) {
+static script::Result cmdSaveRlink(script::Interp& in) {
     return storeInto(in, kRlinks);
 }
-static int cmdLoadRlink(script::Interp& in) {
+static script::Result cmdLoadRlink(script::Interp& in) {
     return selectWhileLoading(in, kRlinks);
 }
-static int cmdSetRlinkcount(script::Interp& in) {
+static script::Result cmdSetRlinkcount(script::Interp& in) {
     return limitCount(in, kRlinks);
 }
 
-static int cmdCapaRigid(script::Interp& in) {
+static script::Result cmdCapaRigid(script::Interp& in) {
     if (script::noArguments(in) != kOk) return kFail;
     const Database& db = database(in);
     const Remaining r = remaining(db, kRigids);
@@ -285,7 +287,7 @@ static int cmdCapaRigid(script::Interp& in) {
     return kOk;
 }
 
-static int cmdNewRigid(script::Interp& in) {
+static script::Result cmdNewRigid(script::Interp& in) {
     if (script::noArguments(in) != kOk) return kFail;
     Database& db = database(in);
     const std::int32_t rigidCapacity = capacityOf(db, kRigids);
@@ -361,7 +363,7 @@ static int cmdNewRigid(script::Interp& in) {
     return kOk;
 }
 
-static int cmdUnlinkRigid(script::Interp& in) {
+static script::Result cmdUnlinkRigid(script::Interp& in) {
     std::int32_t n = 0;
     if (numberArgument(in, n) != kOk) return kFail;
     Database& db = database(in);
@@ -397,7 +399,7 @@ static int cmdUnlinkRigid(script::Interp& in) {
     return kOk;
 }
 
-static int cmdInitRigid(script::Interp& in) {
+static script::Result cmdInitRigid(script::Interp& in) {
     if (script::noArguments(in) != kOk) return kFail;
     Database& db = database(in);
     db.rigidCount = 0;

@@ -11,6 +11,7 @@
 #include "fileio/binary_input.hpp"
 #include "fileio/output_file.hpp"
 #include "platform/message_service.hpp"
+#include "script/tokens.hpp"
 
 namespace rz::fileio {
 
@@ -24,17 +25,17 @@ struct Creator {
 std::uint32_t dateTagOf(const struct tm& local);
 
 // 0, or kFail after a report. Writing changes nothing in the database.
-int writeModelBinary(platform::MessageService& msg, const db::Database& db, OutputFile& out,
-                     bool motion, const Creator& creator = {});
-int writePoseBinary(platform::MessageService& msg, const db::Database& db, OutputFile& out,
-                    const Creator& creator = {});
+script::Result writeModelBinary(platform::MessageService& msg, const db::Database& db,
+                                OutputFile& out, bool motion, const Creator& creator = {});
+script::Result writePoseBinary(platform::MessageService& msg, const db::Database& db,
+                               OutputFile& out, const Creator& creator = {});
 
 // Reads any tagged binary file into the model: data sections are appended behind the
 // existing records, pose sections overwrite the posable fields of existing ones. The
 // whole file is checked before anything is stored, so a file that is refused (reported,
 // kFail) leaves the database as it was. attributesRead tells whether the file had an
 // attribute section.
-int readModelBinary(platform::MessageService& msg, db::Database& db, BinaryInput& in,
-                    bool* attributesRead = nullptr);
+script::Result readModelBinary(platform::MessageService& msg, db::Database& db, BinaryInput& in,
+                               bool* attributesRead = nullptr);
 
 }  // namespace rz::fileio

@@ -6,11 +6,11 @@
 #include <utility>
 #include <vector>
 
+#include "db/capacity.hpp"
 #include "fileio/binary_model.hpp"
 #include "fileio/binary_records.hpp"
 #include "fileio/byte_order.hpp"
 #include "fileio/file_messages.hpp"
-#include "db/capacity.hpp"
 #include "script/tokens.hpp"
 
 namespace rz::fileio {
@@ -49,7 +49,7 @@ class ModelReader;
 // about the records. Kinds without a row are refused.
 struct SectionRow {
     Section kind;
-    int (ModelReader::*handler)(const SectionRow& row, std::uint32_t n);
+    script::Result (ModelReader::*handler)(const SectionRow& row, std::uint32_t n);
     std::size_t bytes = 0;                 // one record in the file
     std::int32_t Tally::*count = nullptr;  // where the records go, or what a pose must match
     std::int32_t db::LoadBases::*base = nullptr;
@@ -76,37 +76,37 @@ class ModelReader {
         bases_ = db.loadBase;
     }
 
-    int run();
+    script::Result run();
     bool attributesRead() const { return attributes_; }
 
   private:
     static const std::array<SectionRow, 17> kSections;
 
-    int readError(std::string_view place) {
+    script::Result readError(std::string_view place) {
         msg_.errorBox(msg::kReadError);
         msg_.errorBoxPlain(place);
         return script::kFail;
     }
-    int overflow(const char* format, std::int64_t total) {
+    script::Result overflow(const char* format, std::int64_t total) {
         msg_.formatBuffer(format, static_cast<int>(std::min<std::int64_t>(total, INT32_MAX)));
         msg_.errorBox(msg_.buffer());
         return script::kFail;
     }
-    bool readTag(Tag& tag, int& result);
-    int section(const Tag& tag);
-    int records(const SectionRow& row, std::uint32_t n);
-    int attributes(const SectionRow& row, std::uint32_t n);
-    int pose(const SectionRow& row, std::uint32_t n);
-    int texture(const SectionRow& row, std::uint32_t n);
-    int creator(const SectionRow& row, std::uint32_t n);
+    bool readTag(Tag& tag, script::Result& result);
+    script::Result section(const Tag& tag);
+    script::Result records(const SectionRow& row, std::uint32_t n);
+    script::Result attributes(const SectionRow& row, std::uint32_t n);
+    script::Result pose(const SectionRow& row, std::uint32_t n);
+    script::Result texture(const SectionRow& row, std::uint32_t n);
+    script::Result creator(const SectionRow& row, std::uint32_t n);
 
     // Appends n records of the row's kind at start, which must stay within capacity.
-    int append(const SectionRow& row, std::uint32_t n, std::int32_t start) {
+    script::Result append(const SectionRow& row, std::uint32_t n, std::int32_t start) {
         const std::int64_t needed = std::int64_t{start} + n;
         if (needed > row.capacity(db_)) return overflow(row.overflow, needed);
         return storeRecords(row, n, static_cast<std::size_t>(start));
     }
-    int storeRecords(const SectionRow& row, std::uint32_t n, std::size_t first) {
+    script::Result storeRecords(const SectionRow& row, std::uint32_t n, std::size_t first) {
         if (!store_)
             return in_.skip(std::uint64_t{n} * row.bytes) ? script::kOk : readError(row.place);
         for (std::uint32_t i = 0; i < n; ++i) {
@@ -277,7 +277,7 @@ const std::array<SectionRow, 17> ModelReader::kSections{{
     {.kind = Section::Creator, .handler = &ModelReader::creator},
 }};
 
-bool ModelReader::readTag(Tag& tag, int& result) {
+bool ModelReader::readTag(Tag& tag, script::Result& result) {
     const std::uint8_t* p = in_.take(2);
     if (p == nullptr) {
         result = readError("in ReadTagHeader (tagcode)\n");
@@ -297,9 +297,9 @@ bool ModelReader::readTag(Tag& tag, int& result) {
     return true;
 }
 
-int ModelReader::run() {
+script::Result ModelReader::run() {
     Tag tag;
-    int result = script::kOk;
+    script::Result result = script::kOk;
     if (!readTag(tag, result)) return result;
     if (tag.code != static_cast<std::uint16_t>(TagCode::Start))
         return readError("in ReadModelBinary (TAGSTART)\n");
@@ -339,7 +339,7 @@ int ModelReader::run() {
     return script::kOk;
 }
 
-int ModelReader::section(const Tag& tag) {
+script::Result ModelReader::section(const Tag& tag) {
     const auto row =
         std::ranges::find(kSections, static_cast<Section>(tag.kind), &SectionRow::kind);
     if (row != kSections.end()) return (this->*row->handler)(*row, tag.content);
@@ -349,26 +349,26 @@ int ModelReader::section(const Tag& tag) {
     return script::kFail;
 }
 
-int ModelReader::records(const SectionRow& row, std::uint32_t n) {
+script::Result ModelReader::records(const SectionRow& row, std::uint32_t n) {
     std::int32_t& count = t_.*row.count;
-    if (const int r = append(row, n, count); r != script::kOk) return r;
+    if (const script::Result r = append(row, n, count); r != script::kOk) return r;
     bases_.*row.base = count + row.offset;
     count = static_cast<std::int32_t>(count + n);
     return script::kOk;
 }
 
-int ModelReader::attributes(const SectionRow& row, std::uint32_t n) {
+script::Result ModelReader::attributes(const SectionRow& row, std::uint32_t n) {
     // A model that holds only attribute 0 takes the file's first attribute in its place.
     const bool replaceFirst = t_.attribute == 1 && n > 0;
     const std::int32_t start = replaceFirst ? 0 : t_.attribute;
-    if (const int r = append(row, n, start); r != script::kOk) return r;
+    if (const script::Result r = append(row, n, start); r != script::kOk) return r;
     bases_.attribute = t_.attribute;
     t_.attribute = start + static_cast<std::int32_t>(n);
     attributes_ = true;
     return script::kOk;
 }
 
-int ModelReader::pose(const SectionRow& row, std::uint32_t n) {
+script::Result ModelReader::pose(const SectionRow& row, std::uint32_t n) {
     const std::int64_t expected = t_.*row.count + row.offset;
     if (expected != n) {
         msg_.errorBox(msg::kPoseCountMismatch);
@@ -377,7 +377,7 @@ int ModelReader::pose(const SectionRow& row, std::uint32_t n) {
     return storeRecords(row, n, 0);
 }
 
-int ModelReader::texture(const SectionRow&, std::uint32_t n) {
+script::Result ModelReader::texture(const SectionRow&, std::uint32_t n) {
     if (std::int64_t{t_.texture} + n >
         db::storeCapacity(db_.capacity.mapimagemax, db_.textureBuffer)) {
         msg_.errorBox(msg::kTextureOverflow);
@@ -389,7 +389,7 @@ int ModelReader::texture(const SectionRow&, std::uint32_t n) {
     return script::kOk;
 }
 
-int ModelReader::creator(const SectionRow&, std::uint32_t n) {
+script::Result ModelReader::creator(const SectionRow&, std::uint32_t n) {
     // Two length-prefixed texts per record, stepped over: nothing in them is used.
     for (std::uint32_t i = 0; i < n; ++i)
         for (int text = 0; text < 2; ++text) {
@@ -402,11 +402,11 @@ int ModelReader::creator(const SectionRow&, std::uint32_t n) {
 
 }  // namespace
 
-int readModelBinary(platform::MessageService& msg, db::Database& db, BinaryInput& in,
-                    bool* attributesRead) {
+script::Result readModelBinary(platform::MessageService& msg, db::Database& db, BinaryInput& in,
+                               bool* attributesRead) {
     {
         ModelReader check(msg, db, in, false);
-        if (const int r = check.run(); r != script::kOk) return r;
+        if (const script::Result r = check.run(); r != script::kOk) return r;
     }
     if (!in.rewind()) {
         msg.errorBox(msg::kReadError);
@@ -414,7 +414,7 @@ int readModelBinary(platform::MessageService& msg, db::Database& db, BinaryInput
         return script::kFail;
     }
     ModelReader store(msg, db, in, true);
-    const int r = store.run();
+    const script::Result r = store.run();
     if (attributesRead != nullptr) *attributesRead = r == script::kOk && store.attributesRead();
     return r;
 }

@@ -64,7 +64,7 @@ class ModelWriter {
         tag(TagCode::Protect, 0, 0);
         creator(c);
     }
-    int finish() {
+    script::Result finish() {
         tag(TagCode::End, 0, 0);
         return failed_ ? script::kFail : script::kOk;
     }
@@ -106,8 +106,8 @@ std::uint32_t dateTagOf(const struct tm& local) {
                                       local.tm_mday);
 }
 
-int writeModelBinary(platform::MessageService& msg, const db::Database& db, OutputFile& out,
-                     bool motion, const Creator& creator) {
+script::Result writeModelBinary(platform::MessageService& msg, const db::Database& db,
+                                OutputFile& out, bool motion, const Creator& creator) {
     std::int64_t estimate = 544 + 32LL * db.axisCount + 4LL * db.patchCount +
                             160LL * db.shapeCount + 334LL * db.blockCount + 128LL * db.affineCount +
                             192LL * db.attributeCount + 80LL * (db.mapinfoCount - 1) +
@@ -159,8 +159,8 @@ int writeModelBinary(platform::MessageService& msg, const db::Database& db, Outp
     return w.finish();
 }
 
-int writePoseBinary(platform::MessageService& msg, const db::Database& db, OutputFile& out,
-                    const Creator& creator) {
+script::Result writePoseBinary(platform::MessageService& msg, const db::Database& db,
+                               OutputFile& out, const Creator& creator) {
     const std::int64_t estimate =
         544 + 128LL * db.affineCount + 334LL * db.blockCount + 72LL * db.rigidCount;
     ModelWriter w(msg, out);

@@ -16,6 +16,6 @@ std::span<const script::CommandRow> readWriteCommands();
 
 // The one argument of a file command: a string literal or string variable, and nothing
 // after it. A wrong argument is reported with the detail line where; kOk or kFail.
-int fileArgument(script::Interp& in, std::string& name, std::string_view where);
+script::Result fileArgument(script::Interp& in, std::string& name, std::string_view where);
 
 }  // namespace rz::fileio

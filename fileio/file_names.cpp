@@ -8,8 +8,9 @@
 namespace rz::fileio {
 namespace {
 
-int build(script::Interp& in, std::string_view name, std::string_view ext, std::string& out) {
-    if (name.empty()) return kNameEmpty;
+NameResult build(script::Interp& in, std::string_view name, std::string_view ext,
+                 std::string& out) {
+    if (name.empty()) return NameResult::Empty;
     const PathParts parts = splitPath(name);
     std::string base(parts.base);
     if (in.fileNumberSuffix >= 0) {
@@ -22,13 +23,13 @@ int build(script::Interp& in, std::string_view name, std::string_view ext, std::
         in.msg.errorBox(msg::kNameTooLong);
         in.msg.errorBoxPlain(msg::kInMakeName);
         in.msg.console(base);
-        return script::kFail;
+        return NameResult::Failed;
     }
     out.assign(parts.dir);
     out += base;
     out += '.';
     out += ext;
-    return kNameBuilt;
+    return NameResult::Built;
 }
 
 }  // namespace
@@ -47,13 +48,13 @@ PathParts splitPath(std::string_view path) {
     return parts;
 }
 
-int makeName(script::Interp& in, std::string_view name, std::string& out) {
+NameResult makeName(script::Interp& in, std::string_view name, std::string& out) {
     const std::string_view forced = in.sym.slotText(script::SymbolTable::kForcedExtensionSlot);
     return build(in, name, forced.empty() ? splitPath(name).ext : forced, out);
 }
 
-int makeCompanionName(script::Interp& in, std::string_view name, std::string_view ext,
-                      std::string& out) {
+NameResult makeCompanionName(script::Interp& in, std::string_view name, std::string_view ext,
+                             std::string& out) {
     return build(in, name, ext, out);
 }
 

@@ -17,16 +17,16 @@ struct PathParts {
 };
 PathParts splitPath(std::string_view path);
 
-inline constexpr int kNameEmpty = 0;
-inline constexpr int kNameBuilt = 1;
 inline constexpr std::size_t kMaxBaseName = 256;
 
+// An empty name is no failure: the command that got it does nothing.
+enum class [[nodiscard]] NameResult{Empty, Built, Failed};
+
 // The final name of a file: the suffix appended to the base name and the forced extension
-// put in place of the name's own. kNameEmpty for an empty name, kNameBuilt, or kFail after
-// a report.
-int makeName(script::Interp& in, std::string_view name, std::string& out);
+// put in place of the name's own. Failed after a report.
+NameResult makeName(script::Interp& in, std::string_view name, std::string& out);
 // The same with an explicit extension, for companion files.
-int makeCompanionName(script::Interp& in, std::string_view name, std::string_view ext,
-                      std::string& out);
+NameResult makeCompanionName(script::Interp& in, std::string_view name, std::string_view ext,
+                             std::string& out);
 
 }  // namespace rz::fileio

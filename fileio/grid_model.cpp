@@ -82,25 +82,25 @@ class GridReader {
     GridReader(script::Interp& in, platform::InputFile& file, GridForm form, bool store)
         : in_(in), db_(db::database(in)), fields_(file), form_(form), store_(store) {}
 
-    int run(std::int32_t axes, std::int32_t patches, std::int32_t shapes);
+    script::Result run(std::int32_t axes, std::int32_t patches, std::int32_t shapes);
 
   private:
-    int bad(std::string_view text) {
+    script::Result bad(std::string_view text) {
         in_.msg.errorBox(text);
         in_.msg.errorBoxPlain(kInMdlRead);
         return script::kFail;
     }
-    int word() { return fields_.next() ? script::kOk : bad(script::msg::kEofDetected); }
-    int number(float& v) {
+    script::Result word() { return fields_.next() ? script::kOk : bad(script::msg::kEofDetected); }
+    script::Result number(float& v) {
         if (!fields_.next()) return bad(script::msg::kEofDetected);
         return fields_.asFloat(v) ? script::kOk : bad(script::msg::kValueNotCorrect);
     }
-    int count(int& v) {
+    script::Result count(int& v) {
         if (!fields_.next()) return bad(script::msg::kEofDetected);
         return fields_.asShort(v) ? script::kOk : bad(script::msg::kValueNotCorrect);
     }
-    int room(std::int64_t axes, std::int64_t patches) const;
-    int shape(int index);
+    script::Result room(std::int64_t axes, std::int64_t patches) const;
+    script::Result shape(int index);
 
     script::Interp& in_;
     db::Database& db_;
@@ -112,7 +112,7 @@ class GridReader {
     std::int32_t shapes_ = 0;
 };
 
-int GridReader::room(std::int64_t axes, std::int64_t patches) const {
+script::Result GridReader::room(std::int64_t axes, std::int64_t patches) const {
     // The checks of every geometry operation, against the counts this pass has reached.
     const auto full = [](std::int64_t count, std::int64_t needed, std::int64_t limit) {
         return count + needed >= limit;
@@ -133,7 +133,7 @@ int GridReader::room(std::int64_t axes, std::int64_t patches) const {
     return script::kOk;
 }
 
-int GridReader::shape(int index) {
+script::Result GridReader::shape(int index) {
     int u = 0;
     int v = 0;
     if (word() != script::kOk || count(u) != script::kOk || count(v) != script::kOk)
@@ -199,7 +199,7 @@ int GridReader::shape(int index) {
     return script::kOk;
 }
 
-int GridReader::run(std::int32_t axes, std::int32_t patches, std::int32_t shapes) {
+script::Result GridReader::run(std::int32_t axes, std::int32_t patches, std::int32_t shapes) {
     axes_ = axes;
     patches_ = patches;
     shapes_ = shapes;
@@ -218,7 +218,8 @@ int GridReader::run(std::int32_t axes, std::int32_t patches, std::int32_t shapes
 
 }  // namespace
 
-int readGridModel(script::Interp& in, const std::string& path, GridForm form, bool clearFirst) {
+script::Result readGridModel(script::Interp& in, const std::string& path, GridForm form,
+                             bool clearFirst) {
     db::Database& db = db::database(in);
     const std::int32_t axes = clearFirst ? 0 : db.axisCount;
     const std::int32_t patches = clearFirst ? 0 : db.patchCount;

@@ -13,6 +13,7 @@ enum class GridForm { Positions, Full };
 // Reads the file behind the model's records (after emptying the model when clearFirst).
 // The whole file is checked before anything is stored: a file that is refused (reported,
 // kFail) leaves the model as it was.
-int readGridModel(script::Interp& in, const std::string& path, GridForm form, bool clearFirst);
+script::Result readGridModel(script::Interp& in, const std::string& path, GridForm form,
+                             bool clearFirst);
 
 }  // namespace rz::fileio

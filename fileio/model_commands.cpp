@@ -28,7 +28,7 @@ constexpr GridCommand kMdlread{"\n** 形状データ ( %s ) を読込みます *
 constexpr GridCommand kMdladd{"\n** 形状データ ( %s ) を追加します **\n", "\n** 追加終了 **\n",
                               false};
 
-int gridCommand(script::Interp& in, const GridCommand& command) {
+script::Result gridCommand(script::Interp& in, const GridCommand& command) {
     std::string name;
     if (fileArgument(in, name, " ... in func ( mdlread )\n") != script::kOk) return script::kFail;
     if (name.empty()) return script::kOk;
@@ -45,7 +45,7 @@ int gridCommand(script::Interp& in, const GridCommand& command) {
 
 }  // namespace
 
-int fileArgument(script::Interp& in, std::string& name, std::string_view where) {
+script::Result fileArgument(script::Interp& in, std::string& name, std::string_view where) {
     std::string_view text;
     if (!script::textArgument(in, text)) {
         in.msg.errorBox(script::msg::kBadParam);
@@ -56,14 +56,14 @@ int fileArgument(script::Interp& in, std::string& name, std::string_view where) 
     return script::expectEnd(in);
 }
 
-static int cmdMdlread(script::Interp& in) {
+static script::Result cmdMdlread(script::Interp& in) {
     return gridCommand(in, kMdlread);
 }
-static int cmdMdladd(script::Interp& in) {
+static script::Result cmdMdladd(script::Interp& in) {
     return gridCommand(in, kMdladd);
 }
 
-static int cmdMdlwrite(script::Interp& in) {
+static script::Result cmdMdlwrite(script::Interp& in) {
     std::string name;
     if (fileArgument(in, name, " ... in func ( mdlwrite )\n") != script::kOk) return script::kFail;
     if (name.empty()) return script::kOk;

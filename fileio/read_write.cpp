@@ -31,6 +31,7 @@ namespace {
 
 using script::kFail;
 using script::kOk;
+using script::Result;
 
 struct FileJob {
     script::Interp& in;
@@ -44,7 +45,7 @@ void status(FileJob& j, const char* format) {
     j.in.msg.statusBuffer();
 }
 
-int notBuilt(FileJob& j) {
+script::Result notBuilt(FileJob& j) {
     j.in.msg.errorBox(msg::kNotBuilt);
     return kFail;
 }
@@ -69,19 +70,19 @@ bool openBinary(FileJob& j, BinaryInput& file) {
 
 // Runs a data file with status texts and system boxes silenced. A model file that needed
 // an error report anywhere is bad as a whole, even when the language carried on after it.
-int runSilently(FileJob& j, platform::InputFile& file, bool strict) {
+script::Result runSilently(FileJob& j, platform::InputFile& file, bool strict) {
     const int errorsBefore = j.in.msg.errorCount();
     j.in.msg.setMessageMode(0);
-    int r = script::execFileStream(j.in, file);
+    script::Result r = script::execFileStream(j.in, file);
     j.in.msg.setMessageMode(1);
     if (strict && r == kOk && j.in.msg.errorCount() != errorsBefore) r = kFail;
     return r;
 }
 
 // The texture companion of a parts or motion-model file, if there is one.
-int readImagesCompanion(FileJob& j) {
+script::Result readImagesCompanion(FileJob& j) {
     std::string companion;
-    if (makeCompanionName(j.in, j.name, "MBF", companion) != kNameBuilt) return kFail;
+    if (makeCompanionName(j.in, j.name, "MBF", companion) != NameResult::Built) return kFail;
     BinaryInput file;
     if (!file.open(companion)) return kOk;
     j.in.msg.formatBuffer(msg::kReadingTexture, companion.c_str());
@@ -91,7 +92,8 @@ int readImagesCompanion(FileJob& j) {
 
 // What every model load ends with: references moved behind the records that were there,
 // the last attribute selected.
-int finishModelLoad(FileJob& j, LoadGuard& guard, int result, bool selectAttribute) {
+script::Result finishModelLoad(FileJob& j, LoadGuard& guard, script::Result result,
+                               bool selectAttribute) {
     if (result == kOk && !relocateLoaded(j.in.msg, j.db, j.type)) result = kFail;
     if (result != kOk) {
         guard.rollback();
@@ -101,13 +103,13 @@ int finishModelLoad(FileJob& j, LoadGuard& guard, int result, bool selectAttribu
     return kOk;
 }
 
-int readPartsScript(FileJob& j) {
+script::Result readPartsScript(FileJob& j) {
     platform::InputFile file;
     if (!openText(j, file)) return kFail;
     status(j, "** パーツデータ ( %s ) を読み込みます **\n");
     LoadGuard guard(j.db);
     takeLoadSnapshot(j.db);
-    int r = runSilently(j, file, true);
+    script::Result r = runSilently(j, file, true);
     if (r == kOk) r = readImagesCompanion(j);
     return finishModelLoad(j, guard, r, true);
 }
@@ -120,7 +122,7 @@ bool startsAsScript(platform::InputFile& file) {
     return c == '\'';
 }
 
-int readTextModel(FileJob& j) {
+script::Result readTextModel(FileJob& j) {
     platform::InputFile file;
     if (!openText(j, file)) return kFail;
     status(j, "** 形状データ ( %s ) を呼出します **\n");
@@ -134,61 +136,61 @@ int readTextModel(FileJob& j) {
     return finishModelLoad(j, guard, runSilently(j, file, true), false);
 }
 
-int readBinaryModel(FileJob& j) {
+script::Result readBinaryModel(FileJob& j) {
     BinaryInput file;
     if (!openBinary(j, file)) return kFail;
     status(j, "** 形状データ ( %s ) を呼出します **\n");
     LoadGuard guard(j.db);
     takeLoadSnapshot(j.db);
     bool attributes = false;
-    const int r = readModelBinary(j.in.msg, j.db, file, &attributes);
+    const script::Result r = readModelBinary(j.in.msg, j.db, file, &attributes);
     return finishModelLoad(j, guard, r, attributes);
 }
 
-int readPose(FileJob& j) {
+script::Result readPose(FileJob& j) {
     BinaryInput file;
     if (!openBinary(j, file)) return kFail;
     status(j, "** ポーズ設定データ ( %s ) を読み込みます **\n");
     return readModelBinary(j.in.msg, j.db, file) == kOk ? kOk : kFail;
 }
 
-int readCamera(FileJob& j) {
+script::Result readCamera(FileJob& j) {
     platform::InputFile file;
     if (!openText(j, file)) return kFail;
     Vec3& upper = db::vectorVar(j.in, db::SysVar::CUpper);
     upper = {0.0f, 0.0f, 0.0f};
     status(j, "** カメラデータ ( %s ) を読み込みます **\n");
-    const int r = script::execFileStream(j.in, file);
+    const script::Result r = script::execFileStream(j.in, file);
     if (upper[0] == 0.0f && upper[1] == 0.0f && upper[2] == 0.0f) setDefaultCameraUp(j.in);
     return r;
 }
 
-int readLights(FileJob& j) {
+script::Result readLights(FileJob& j) {
     platform::InputFile file;
     if (!openText(j, file)) return kFail;
     status(j, "** 光源データ ( %s ) を読み込みます **\n");
     LoadGuard guard(j.db);
     for (db::Light& l : j.db.lights) l.kind = 0;
-    const int r = script::execFileStream(j.in, file);
+    const script::Result r = script::execFileStream(j.in, file);
     if (r != kOk) guard.rollback();
     return r;
 }
 
-int readAttributes(FileJob& j) {
+script::Result readAttributes(FileJob& j) {
     platform::InputFile file;
     if (!openText(j, file)) return kFail;
     status(j, "** 質感データ ( %s ) を読み込みます **\n");
     return script::execFileStream(j.in, file);
 }
 
-int readMapping(FileJob& j) {
+script::Result readMapping(FileJob& j) {
     platform::InputFile file;
     if (!openText(j, file)) return kFail;
     status(j, "** マッピングデータ ( %s ) を読み込みます **\n");
-    int r = runSilently(j, file, false);
+    script::Result r = runSilently(j, file, false);
     if (r == kOk) {
         std::string companion;
-        if (makeCompanionName(j.in, j.name, "TXF", companion) != kNameBuilt) return kFail;
+        if (makeCompanionName(j.in, j.name, "TXF", companion) != NameResult::Built) return kFail;
         BinaryInput image;
         if (image.open(companion)) {
             j.in.msg.formatBuffer(msg::kReadingTexture, companion.c_str());
@@ -200,7 +202,7 @@ int readMapping(FileJob& j) {
     return r;
 }
 
-int readImages(FileJob& j) {
+script::Result readImages(FileJob& j) {
     BinaryInput file;
     if (!openBinary(j, file)) return kFail;
     status(j, msg::kReadingTexture);
@@ -209,7 +211,7 @@ int readImages(FileJob& j) {
 
 struct ReadRow {
     FileType type;
-    int (*read)(FileJob&);
+    script::Result (*read)(FileJob&);
 };
 
 constexpr std::array<ReadRow, 16> kReaders{{
@@ -233,56 +235,58 @@ constexpr std::array<ReadRow, 16> kReaders{{
 
 // ---- Writing -------------------------------------------------------------------------
 
-int textFailed(FileJob& j) {
+script::Result textFailed(FileJob& j) {
     j.in.msg.errorBox(msg::kWriteError);
     j.in.msg.errorBoxPlain(msg::kInWrite);
     return kFail;
 }
 
-int writeText(FileJob& j, OutputFile& out, bool (*writer)(script::Interp&, OutputFile&)) {
+script::Result writeText(FileJob& j, OutputFile& out,
+                         bool (*writer)(script::Interp&, OutputFile&)) {
     return writer(j.in, out) ? kOk : textFailed(j);
 }
 
-int writeGeometry(FileJob& j, OutputFile& out) {
+script::Result writeGeometry(FileJob& j, OutputFile& out) {
     const ShapeIds ids = j.type == FileType::Mdf ? ShapeIds::Full : ShapeIds::Plain;
     return writeGeometrySection(j.db, out, ids) ? kOk : textFailed(j);
 }
-int writeCamera(FileJob& j, OutputFile& out) {
+script::Result writeCamera(FileJob& j, OutputFile& out) {
     return writeText(j, out, writeCameraScript);
 }
-int writeLights(FileJob& j, OutputFile& out) {
+script::Result writeLights(FileJob& j, OutputFile& out) {
     return writeText(j, out, writeLightScript);
 }
-int writeAttributes(FileJob& j, OutputFile& out) {
+script::Result writeAttributes(FileJob& j, OutputFile& out) {
     return writeText(j, out, writeAttributeScript);
 }
-int writeMapping(FileJob& j, OutputFile& out) {
+script::Result writeMapping(FileJob& j, OutputFile& out) {
     return writeText(j, out, writeMappingScript);
 }
-int writeParts(FileJob& j, OutputFile& out) {
+script::Result writeParts(FileJob& j, OutputFile& out) {
     return writePartsScript(j.in, out, j.type == FileType::Mms) ? kOk : textFailed(j);
 }
-int writePose(FileJob& j, OutputFile& out) {
+script::Result writePose(FileJob& j, OutputFile& out) {
     return writePoseBinary(j.in.msg, j.db, out);
 }
-int writeBinaryModel(FileJob& j, OutputFile& out) {
+script::Result writeBinaryModel(FileJob& j, OutputFile& out) {
     return writeModelBinary(j.in.msg, j.db, out, j.type == FileType::Mmb);
 }
-int writeImages(FileJob& j, OutputFile& out) {
+script::Result writeImages(FileJob& j, OutputFile& out) {
     if (j.db.mapdataCount == 0 || j.db.textureBytesUsed == 0) {
         j.in.msg.errorBox(msg::kNoTextureData);
         return kFail;
     }
     return writeTextureImages(j.in.msg, j.db, out);
 }
-int writeNotBuilt(FileJob& j, OutputFile&) {
+script::Result writeNotBuilt(FileJob& j, OutputFile&) {
     return notBuilt(j);
 }
 
 // The binary companions; one that cannot be created is skipped.
-int writeCompanion(FileJob& j, const char* ext, int (*writer)(FileJob&, OutputFile&)) {
+script::Result writeCompanion(FileJob& j, const char* ext,
+                              script::Result (*writer)(FileJob&, OutputFile&)) {
     std::string companion;
-    if (makeCompanionName(j.in, j.name, ext, companion) != kNameBuilt) return kFail;
+    if (makeCompanionName(j.in, j.name, ext, companion) != NameResult::Built) return kFail;
     OutputFile out;
     if (!out.open(companion)) return kOk;
     j.in.msg.formatBuffer(msg::kSavingTexture, companion.c_str());
@@ -291,18 +295,18 @@ int writeCompanion(FileJob& j, const char* ext, int (*writer)(FileJob&, OutputFi
     return out.commit() ? kOk : textFailed(j);
 }
 
-int imagesCompanion(FileJob& j) {
+script::Result imagesCompanion(FileJob& j) {
     if (j.db.textureBytesUsed <= 0) return kOk;
     return writeCompanion(j, "MBF", [](FileJob& job, OutputFile& out) {
         return writeTextureImages(job.in.msg, job.db, out);
     });
 }
 
-int textureCompanion(FileJob& j) {
+script::Result textureCompanion(FileJob& j) {
     const int image = static_cast<int>(db::scalarVar(j.in, db::SysVar::MTexId));
     if (image <= 0) return kOk;
     std::string companion;
-    if (makeCompanionName(j.in, j.name, "TXF", companion) != kNameBuilt) return kFail;
+    if (makeCompanionName(j.in, j.name, "TXF", companion) != NameResult::Built) return kFail;
     OutputFile out;
     if (!out.open(companion)) return kOk;
     if (writeSingleTexture(j.in.msg, j.db, image, out) != kOk) return kFail;
@@ -312,8 +316,8 @@ int textureCompanion(FileJob& j) {
 struct WriteRow {
     FileType type;
     const char* status;
-    int (*write)(FileJob&, OutputFile&);
-    int (*companion)(FileJob&);
+    script::Result (*write)(FileJob&, OutputFile&);
+    script::Result (*companion)(FileJob&);
 };
 
 constexpr std::array<WriteRow, 15> kWriters{{
@@ -343,12 +347,12 @@ void rememberName(db::Database& db, const std::string& name) {
 
 }  // namespace
 
-static int cmdRead(script::Interp& in) {
+static script::Result cmdRead(script::Interp& in) {
     std::string given;
     if (fileArgument(in, given, msg::kInRead) != kOk) return kFail;
     std::string name;
-    const int built = makeName(in, given, name);
-    if (built != kNameBuilt) return built == kNameEmpty ? kOk : kFail;
+    const NameResult built = makeName(in, given, name);
+    if (built != NameResult::Built) return built == NameResult::Empty ? kOk : kFail;
     db::Database& db = db::database(in);
     FileJob job{in, db, name, fileTypeOfName(in.msg, name)};
     const auto row = std::find_if(kReaders.begin(), kReaders.end(),
@@ -358,18 +362,18 @@ static int cmdRead(script::Interp& in) {
         in.msg.errorBoxPlain(msg::kInRead);
         return kFail;
     }
-    if (const int r = row->read(job); r != kOk) return r;
+    if (const script::Result r = row->read(job); r != kOk) return r;
     in.msg.statusText(msg::kReadDone);
     rememberName(db, name);
     return kOk;
 }
 
-static int cmdWrite(script::Interp& in) {
+static script::Result cmdWrite(script::Interp& in) {
     std::string given;
     if (fileArgument(in, given, msg::kInWrite) != kOk) return kFail;
     std::string name;
-    const int built = makeName(in, given, name);
-    if (built != kNameBuilt) return built == kNameEmpty ? kOk : kFail;
+    const NameResult built = makeName(in, given, name);
+    if (built != NameResult::Built) return built == NameResult::Empty ? kOk : kFail;
     db::Database& db = db::database(in);
     FileJob job{in, db, name, fileTypeOfName(in.msg, name)};
     const auto row = std::find_if(kWriters.begin(), kWriters.end(),
@@ -388,10 +392,10 @@ static int cmdWrite(script::Interp& in) {
         return kFail;
     }
     status(job, row->status);
-    if (const int r = row->write(job, out); r != kOk) return r;
+    if (const script::Result r = row->write(job, out); r != kOk) return r;
     if (!out.commit()) return textFailed(job);
     if (row->companion != nullptr)
-        if (const int r = row->companion(job); r != kOk) return r;
+        if (const script::Result r = row->companion(job); r != kOk) return r;
     in.msg.statusText(msg::kSaveDone);
     rememberName(db, name);
     return kOk;

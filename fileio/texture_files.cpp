@@ -15,7 +15,8 @@ namespace {
 constexpr std::size_t kMapdataMemoryBytes = 16;
 constexpr std::size_t kTextureHeadBytes = 12;
 
-int report(platform::MessageService& msg, std::string_view first, std::string_view place) {
+script::Result report(platform::MessageService& msg, std::string_view first,
+                      std::string_view place) {
     msg.errorBox(first);
     msg.errorBoxPlain(place);
     return script::kFail;
@@ -47,7 +48,8 @@ void decodeMemoryMapdata(const std::uint8_t* p, db::Mapdata& m) {
 
 }  // namespace
 
-int writeTextureImages(platform::MessageService& msg, const db::Database& db, OutputFile& out) {
+script::Result writeTextureImages(platform::MessageService& msg, const db::Database& db,
+                                  OutputFile& out) {
     std::array<std::uint8_t, kMapdataMemoryBytes> b{};
     storeU32(b.data(), static_cast<std::uint32_t>(db.mapdataCount));
     if (!out.write(b.data(), 4))
@@ -65,7 +67,7 @@ int writeTextureImages(platform::MessageService& msg, const db::Database& db, Ou
     return script::kOk;
 }
 
-int readTextureImages(platform::MessageService& msg, db::Database& db, BinaryInput& in) {
+script::Result readTextureImages(platform::MessageService& msg, db::Database& db, BinaryInput& in) {
     const std::uint8_t* p = in.take(4);
     if (p == nullptr) return report(msg, msg::kReadError, "in ReadMapbuffer (mdcount)\n");
     const std::uint32_t count = loadU32(p);
@@ -102,8 +104,8 @@ int readTextureImages(platform::MessageService& msg, db::Database& db, BinaryInp
     return script::kOk;
 }
 
-int writeSingleTexture(platform::MessageService& msg, const db::Database& db, int image,
-                       OutputFile& out) {
+script::Result writeSingleTexture(platform::MessageService& msg, const db::Database& db, int image,
+                                  OutputFile& out) {
     if (image <= 0 || image >= db.mapdataCount ||
         !imageFits(db.mapdatas[image], static_cast<std::uint64_t>(db.textureBytesUsed))) {
         msg.errorBox(msg::kNoTextureData);
@@ -122,7 +124,7 @@ int writeSingleTexture(platform::MessageService& msg, const db::Database& db, in
     return script::kOk;
 }
 
-int readSingleTexture(platform::MessageService& msg, db::Database& db, BinaryInput& in) {
+script::Result readSingleTexture(platform::MessageService& msg, db::Database& db, BinaryInput& in) {
     const std::uint8_t* p = in.take(kTextureHeadBytes);
     if (p == nullptr) return report(msg, msg::kReadError, "in ReadTexture (maphead)\n");
     db::Mapdata m;

@@ -9,19 +9,21 @@
 #include "fileio/binary_input.hpp"
 #include "fileio/output_file.hpp"
 #include "platform/message_service.hpp"
+#include "script/tokens.hpp"
 
 namespace rz::fileio {
 
 // 0, or kFail after a report.
-int writeTextureImages(platform::MessageService& msg, const db::Database& db, OutputFile& out);
+script::Result writeTextureImages(platform::MessageService& msg, const db::Database& db,
+                                  OutputFile& out);
 // Appends the file's images behind the model's (the file's reserved image 0 is not taken),
 // with their offsets moved behind the texture bytes already in use. A refused file has
 // stored nothing below the counts and left them as they were.
-int readTextureImages(platform::MessageService& msg, db::Database& db, BinaryInput& in);
+script::Result readTextureImages(platform::MessageService& msg, db::Database& db, BinaryInput& in);
 
-int writeSingleTexture(platform::MessageService& msg, const db::Database& db, int image,
-                       OutputFile& out);
+script::Result writeSingleTexture(platform::MessageService& msg, const db::Database& db, int image,
+                                  OutputFile& out);
 // Appends one image; its number is the mapdata count - 1 afterwards.
-int readSingleTexture(platform::MessageService& msg, db::Database& db, BinaryInput& in);
+script::Result readSingleTexture(platform::MessageService& msg, db::Database& db, BinaryInput& in);
 
 }  // namespace rz::fileio

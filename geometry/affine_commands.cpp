@@ -15,10 +15,11 @@ namespace {
 
 using script::kFail;
 using script::kOk;
+using script::Result;
 using script::Tok;
 
 // The optional selection: nothing or 0 for every record, 1 (L.ACTIVE) for the active ones.
-int selection(script::Interp& in, Selection& which) {
+script::Result selection(script::Interp& in, Selection& which) {
     float value = 0.0f;
     switch (in.next()) {
         case Tok::End:
@@ -44,7 +45,7 @@ int selection(script::Interp& in, Selection& which) {
 
 // Runs an operation on the selected records of the model.
 template <class Op>
-int onSelection(script::Interp& in, Op op) {
+script::Result onSelection(script::Interp& in, Op op) {
     Selection which = Selection::All;
     if (selection(in, which) != kOk) return kFail;
     return op(db::database(in), which);
@@ -52,33 +53,33 @@ int onSelection(script::Interp& in, Op op) {
 
 }  // namespace
 
-static int cmdAffine(script::Interp& in) {
+static script::Result cmdAffine(script::Interp& in) {
     return onSelection(
         in, [&](db::Database& db, Selection which) { return affineShapes(db, in.msg, which); });
 }
 
-static int cmdAffineBlock(script::Interp& in) {
+static script::Result cmdAffineBlock(script::Interp& in) {
     return onSelection(in, [](db::Database& db, Selection which) {
         affineBlocks(db, which);
         return kOk;
     });
 }
 
-static int cmdCancelAffineBlock(script::Interp& in) {
+static script::Result cmdCancelAffineBlock(script::Interp& in) {
     return onSelection(in, [](db::Database& db, Selection which) {
         cancelAffineBlocks(db, which);
         return kOk;
     });
 }
 
-static int cmdAffineRigid(script::Interp& in) {
+static script::Result cmdAffineRigid(script::Interp& in) {
     return onSelection(in, [](db::Database& db, Selection which) {
         affineRigids(db, which);
         return kOk;
     });
 }
 
-static int cmdCancelAffineRigid(script::Interp& in) {
+static script::Result cmdCancelAffineRigid(script::Interp& in) {
     return onSelection(in, [](db::Database& db, Selection which) {
         cancelAffineRigids(db, which);
         return kOk;

@@ -11,6 +11,7 @@ namespace {
 
 using script::kFail;
 using script::kOk;
+using script::Result;
 
 // A slot that may be written: inside the store and not the permanent identity.
 bool writable(const db::Database& db, platform::MessageService& msg, int i) {
@@ -27,26 +28,26 @@ bool writable(const db::Database& db, platform::MessageService& msg, int i) {
 
 }  // namespace
 
-int storeAffineSlot(db::Database& db, platform::MessageService& msg, int i) {
+script::Result storeAffineSlot(db::Database& db, platform::MessageService& msg, int i) {
     if (!writable(db, msg, i)) return kFail;
     db.affines[i] = db.geometry.current;
     return kOk;
 }
 
-int loadAffineSlot(db::Database& db, platform::MessageService& msg, int i) {
+script::Result loadAffineSlot(db::Database& db, platform::MessageService& msg, int i) {
     Mat4 m;
     if (!affineMatrix(db, msg, i, m)) return kFail;
     db.geometry.current = m;
     return kOk;
 }
 
-int resetAffineSlot(db::Database& db, platform::MessageService& msg, int i) {
+script::Result resetAffineSlot(db::Database& db, platform::MessageService& msg, int i) {
     if (!writable(db, msg, i)) return kFail;
     db.affines[i] = kIdentity;
     return kOk;
 }
 
-int newAffineSlot(db::Database& db, platform::MessageService& msg, int& slot) {
+script::Result newAffineSlot(db::Database& db, platform::MessageService& msg, int& slot) {
     const int next = std::max(db.affineCount, 1);
     if (!writable(db, msg, next)) return kFail;
     db.affines[next] = kIdentity;

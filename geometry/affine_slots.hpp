@@ -4,17 +4,18 @@
 
 #include "db/database.hpp"
 #include "platform/message_service.hpp"
+#include "script/tokens.hpp"
 
 namespace rz::geometry {
 
 // Slot i = current matrix.
-int storeAffineSlot(db::Database& db, platform::MessageService& msg, int i);
+script::Result storeAffineSlot(db::Database& db, platform::MessageService& msg, int i);
 // Current matrix = slot i.
-int loadAffineSlot(db::Database& db, platform::MessageService& msg, int i);
+script::Result loadAffineSlot(db::Database& db, platform::MessageService& msg, int i);
 // Slot i = identity.
-int resetAffineSlot(db::Database& db, platform::MessageService& msg, int i);
+script::Result resetAffineSlot(db::Database& db, platform::MessageService& msg, int i);
 // Claims the next free slot, set to the identity; its number in `slot`.
-int newAffineSlot(db::Database& db, platform::MessageService& msg, int& slot);
+script::Result newAffineSlot(db::Database& db, platform::MessageService& msg, int& slot);
 // The matrix of slot i for reading: slot 0 (and any slot a shape without a matrix names)
 // is the identity. False after the store-full message for a slot beyond the store.
 bool affineMatrix(const db::Database& db, platform::MessageService& msg, int i, Mat4& out);

@@ -15,7 +15,8 @@ double reduceTurns(double degrees) {
 
 }  // namespace
 
-int normaliseAngles(platform::MessageService& msg, float start, float end, AngleRange& out) {
+script::Result normaliseAngles(platform::MessageService& msg, float start, float end,
+                               AngleRange& out) {
     double a = start;
     double b = end;
     if (b < a) std::swap(a, b);

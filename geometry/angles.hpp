@@ -2,6 +2,7 @@
 // Angular ranges of the parametric shapes, in degrees as they are stored.
 
 #include "platform/message_service.hpp"
+#include "script/tokens.hpp"
 
 namespace rz::geometry {
 
@@ -13,6 +14,7 @@ struct AngleRange {
 
 // Orders the pair, refuses a zero opening with its message, caps the end at 360 and
 // reduces out-of-range angles by whole turns. kOk or kFail.
-int normaliseAngles(platform::MessageService& msg, float start, float end, AngleRange& out);
+script::Result normaliseAngles(platform::MessageService& msg, float start, float end,
+                               AngleRange& out);
 
 }  // namespace rz::geometry

@@ -16,6 +16,7 @@ namespace {
 
 using script::kFail;
 using script::kOk;
+using script::Result;
 
 constexpr std::uint8_t kActiveLayer = 1;
 
@@ -25,7 +26,7 @@ bool taken(Selection which, std::uint8_t layer) {
 
 // slot = slot * current. The composition needs two levels of the matrix stack. A shape
 // that has no slot of its own gets one: slot 0 is the shared identity and is never written.
-int throughMatrixSlot(db::Database& db, platform::MessageService& msg, db::Shape& s) {
+script::Result throughMatrixSlot(db::Database& db, platform::MessageService& msg, db::Shape& s) {
     if (db.geometry.depth + 2 > db::kMatrixStackDepth) {
         msg.errorBox(msg::kStackOverflow);
         return kFail;
@@ -60,7 +61,7 @@ Vec3 backupOfOld(const db::Rigid& r) {
 
 }  // namespace
 
-int affineShapes(db::Database& db, platform::MessageService& msg, Selection which) {
+script::Result affineShapes(db::Database& db, platform::MessageService& msg, Selection which) {
     const Mat4 m = db.geometry.current;
     for (int i = 0; i < db.shapeCount; ++i) {
         db::Shape& s = db.shapes[i];

@@ -4,6 +4,7 @@
 
 #include "db/database.hpp"
 #include "platform/message_service.hpp"
+#include "script/tokens.hpp"
 
 namespace rz::geometry {
 
@@ -13,7 +14,7 @@ enum class Selection { All, Active };
 // Parametric shapes take the current matrix into their matrix slot, explicit ones into
 // their axes; the facing flips with an odd mirror count, which is then cleared. Block boxes
 // grow to follow.
-int affineShapes(db::Database& db, platform::MessageService& msg, Selection which);
+script::Result affineShapes(db::Database& db, platform::MessageService& msg, Selection which);
 
 // b.trans.v through the current matrix, the old value kept for cancelling.
 void affineBlocks(db::Database& db, Selection which);

@@ -24,10 +24,11 @@ using db::Shape;
 using db::SysVar;
 using script::kFail;
 using script::kOk;
+using script::Result;
 using script::Tok;
 using enum SysVar;
 
-int cmdNewBlock(script::Interp& in) {
+script::Result cmdNewBlock(script::Interp& in) {
     if (script::noArguments(in) != kOk) return kFail;
     const int k = db::beginNewBlock(in);
     if (k < 0) return kOk;
@@ -35,24 +36,26 @@ int cmdNewBlock(script::Interp& in) {
     db::Block& block = db.blocks[k];
     block.xyzmin.fill(kBlockBoxSentinel);
     block.xyzmax.fill(-kBlockBoxSentinel);
-    updateBlockBox(db, in.msg, k);
+    // A box that cannot be had was reported; the block is made all the same.
+    static_cast<void>(updateBlockBox(db, in.msg, k));
     db::endNewBlock(in, k);
     return kOk;
 }
 
-int cmdAddBlock(script::Interp& in) {
+script::Result cmdAddBlock(script::Interp& in) {
     if (script::noArguments(in) != kOk) return kFail;
     const int b = db::addSelectionToBlock(in);
     if (b < 0) return kFail;
     if (b == 0) return kOk;
-    updateBlockBox(db::database(in), in.msg, b);
+    // A box that cannot be had was reported; the shapes have joined the block all the same.
+    static_cast<void>(updateBlockBox(db::database(in), in.msg, b));
     // The variables follow the block, so a set.block after adding keeps its grown box.
     db::selectBlock(in, b);
     return kOk;
 }
 
 // The mapping box around every shape, or around the selected ones with mode 1.
-int cmdDecalbox(script::Interp& in) {
+script::Result cmdDecalbox(script::Interp& in) {
     int mode = 0;
     switch (in.next()) {
         case Tok::End:

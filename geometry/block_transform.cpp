@@ -10,6 +10,7 @@ namespace {
 
 using script::kFail;
 using script::kOk;
+using script::Result;
 
 bool blockExists(const db::Database& db, int block) {
     return block >= 0 && block < db.blockCount && block < static_cast<int>(db.blocks.size());
@@ -24,7 +25,7 @@ Mat4 blockTransform(const db::Block& b) {
 
 }  // namespace
 
-int getBlockAffines(db::Database& db, platform::MessageService& msg, int block) {
+script::Result getBlockAffines(db::Database& db, platform::MessageService& msg, int block) {
     if (block == 0 || !blockExists(db, block)) {
         msg.internalError(msg::kInGetBlockAffines);
         return kFail;
@@ -33,7 +34,7 @@ int getBlockAffines(db::Database& db, platform::MessageService& msg, int block) 
     return kOk;
 }
 
-int putBlockAffines(db::Database& db, platform::MessageService& msg, int block) {
+script::Result putBlockAffines(db::Database& db, platform::MessageService& msg, int block) {
     if (!blockExists(db, block)) {
         msg.errorBox(msg::kAffineFull);
         return kFail;
@@ -42,7 +43,7 @@ int putBlockAffines(db::Database& db, platform::MessageService& msg, int block) 
     return kOk;
 }
 
-int setBlockTransform(db::Database& db, platform::MessageService& msg, int block) {
+script::Result setBlockTransform(db::Database& db, platform::MessageService& msg, int block) {
     if (!blockExists(db, block)) {
         msg.internalError();
         return kFail;
@@ -53,7 +54,7 @@ int setBlockTransform(db::Database& db, platform::MessageService& msg, int block
     return kOk;
 }
 
-int beginShapePlacement(db::Database& db, platform::MessageService& msg, int shape) {
+script::Result beginShapePlacement(db::Database& db, platform::MessageService& msg, int shape) {
     if (shape < 0 || shape >= db.shapeCount) {
         msg.internalError();
         return kFail;
@@ -67,13 +68,12 @@ int beginShapePlacement(db::Database& db, platform::MessageService& msg, int sha
     }
     // The placement saves the current matrix and then the composed one while the block's
     // transform is built, so it needs two levels even though one stays pushed.
-    if (!stackRoomFor(db.geometry, msg, 2)) return kFail;
-    pushMatrix(db.geometry, msg);
+    if (!stackRoomFor(db.geometry, msg, 2) || pushMatrix(db.geometry, msg) != kOk) return kFail;
     if (s.matrixId != 0) db.geometry.current = multiply(own, db.geometry.current);
     return setBlockTransform(db, msg, static_cast<int>(s.shapeId));
 }
 
-int endShapePlacement(db::Database& db, platform::MessageService& msg) {
+script::Result endShapePlacement(db::Database& db, platform::MessageService& msg) {
     if (db.geometry.depth <= 0) {
         msg.errorBox(msg::kStackUnderflow);
         return kFail;

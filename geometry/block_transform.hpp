@@ -5,19 +5,20 @@
 
 #include "db/database.hpp"
 #include "platform/message_service.hpp"
+#include "script/tokens.hpp"
 
 namespace rz::geometry {
 
 // Current matrix = b.matrix of block b; block 0 and blocks beyond the count are refused.
-int getBlockAffines(db::Database& db, platform::MessageService& msg, int block);
+script::Result getBlockAffines(db::Database& db, platform::MessageService& msg, int block);
 // b.matrix of block b = current matrix.
-int putBlockAffines(db::Database& db, platform::MessageService& msg, int block);
+script::Result putBlockAffines(db::Database& db, platform::MessageService& msg, int block);
 // Rotation centre = b.center.v (and it stays so); current = current * T(-c) * B * T(c) * T(t).
-int setBlockTransform(db::Database& db, platform::MessageService& msg, int block);
+script::Result setBlockTransform(db::Database& db, platform::MessageService& msg, int block);
 
 // Saves the current matrix on the stack and makes the current matrix the placement of
 // the shape; endShapePlacement brings the saved matrix back.
-int beginShapePlacement(db::Database& db, platform::MessageService& msg, int shape);
-int endShapePlacement(db::Database& db, platform::MessageService& msg);
+script::Result beginShapePlacement(db::Database& db, platform::MessageService& msg, int shape);
+script::Result endShapePlacement(db::Database& db, platform::MessageService& msg);
 
 }  // namespace rz::geometry

@@ -14,7 +14,7 @@
 
 namespace rz::geometry {
 
-int shapeBox(db::Database& db, platform::MessageService& msg, int shape) {
+script::Result shapeBox(db::Database& db, platform::MessageService& msg, int shape) {
     if (shape < 0 || shape >= db.shapeCount) {
         msg.internalError();
         return script::kFail;
@@ -41,7 +41,7 @@ int shapeBox(db::Database& db, platform::MessageService& msg, int shape) {
     return script::kOk;
 }
 
-int updateBlockBox(db::Database& db, platform::MessageService& msg, int block) {
+script::Result updateBlockBox(db::Database& db, platform::MessageService& msg, int block) {
     if (block < 0 || block >= static_cast<int>(db.blocks.size())) {
         msg.internalError();
         return script::kFail;
@@ -69,14 +69,14 @@ int updateBlockBox(db::Database& db, platform::MessageService& msg, int block) {
     return script::kOk;
 }
 
-int generateShapeBoxes(db::Database& db, platform::MessageService& msg) {
+script::Result generateShapeBoxes(db::Database& db, platform::MessageService& msg) {
     const int shapes = std::min(db.shapeCount, static_cast<int>(db.shapes.size()));
     for (int i = 0; i < shapes; ++i)
         if (shapeBox(db, msg, i) != script::kOk) return script::kFail;
     return script::kOk;
 }
 
-int generateBlockBoxes(db::Database& db, platform::MessageService& msg) {
+script::Result generateBlockBoxes(db::Database& db, platform::MessageService& msg) {
     const int blocks = std::min(db.blockCount, static_cast<int>(db.blocks.size()));
     for (int b = 0; b < blocks; ++b) {
         db.blocks[b].xyzmin.fill(kBlockBoxSentinel);
@@ -111,9 +111,9 @@ void foldPlaced(db::Database& db, std::span<const db::Axis> vertices) {
 
 }  // namespace
 
-int shapeWorldBox(db::Database& db, platform::MessageService& msg, int shape) {
+script::Result shapeWorldBox(db::Database& db, platform::MessageService& msg, int shape) {
     if (beginShapePlacement(db, msg, shape) != script::kOk) return script::kFail;
-    int status = script::kOk;
+    script::Result status = script::kOk;
     if (isParametric(db.shapes[shape].kind)) {
         const ExpandedShape expanded(db, msg, shape);
         status = expanded.status();
@@ -127,7 +127,7 @@ int shapeWorldBox(db::Database& db, platform::MessageService& msg, int shape) {
     return status;
 }
 
-int generateAbox(db::Database& db, platform::MessageService& msg, int layerFilter) {
+script::Result generateAbox(db::Database& db, platform::MessageService& msg, int layerFilter) {
     resetAbox(db.boxCursor);
     const int shapes = std::min(db.shapeCount, static_cast<int>(db.shapes.size()));
     for (int i = 0; i < shapes; ++i) {

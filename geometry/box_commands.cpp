@@ -16,21 +16,21 @@ namespace {
 using script::kFail;
 using script::kOk;
 
-int cmdBboxGen(script::Interp& in) {
+script::Result cmdBboxGen(script::Interp& in) {
     if (script::noArguments(in) != kOk) return kFail;
     if (generateShapeBoxes(db::database(in), in.msg) != kOk) return kFail;
     in.msg.statusText(msg::kBboxDone);
     return kOk;
 }
 
-int cmdAboxGen(script::Interp& in) {
+script::Result cmdAboxGen(script::Interp& in) {
     if (script::noArguments(in) != kOk) return kFail;
     if (generateAbox(db::database(in), in.msg) != kOk) return kFail;
     in.msg.statusText(msg::kAboxDone);
     return kOk;
 }
 
-int cmdBlockBboxGen(script::Interp& in) {
+script::Result cmdBlockBboxGen(script::Interp& in) {
     if (script::noArguments(in) != kOk) return kFail;
     if (generateBlockBoxes(db::database(in), in.msg) != kOk) return kFail;
     in.msg.statusText(msg::kBlockBboxDone);
@@ -38,7 +38,7 @@ int cmdBlockBboxGen(script::Interp& in) {
 }
 
 // 0 (OFF) fast lines, 1 (ON) dense lines.
-int cmdWireDetail(script::Interp& in) {
+script::Result cmdWireDetail(script::Interp& in) {
     float value = 0.0f;
     if (script::literalNumber(in, value, true) != kOk) return kFail;
     const int detail = truncateToInt(value);

@@ -15,6 +15,7 @@ namespace {
 
 using script::kFail;
 using script::kOk;
+using script::Result;
 
 // Face runs keep their counts; the vertex indices follow the axes to their new place.
 void shiftFaceRuns(std::span<std::int32_t> entries, std::int64_t delta) {
@@ -28,7 +29,7 @@ void shiftFaceRuns(std::span<std::int32_t> entries, std::int64_t delta) {
 }
 
 // Appends the axes and patch entries of an explicit shape and a record for them.
-int copyExplicit(db::Database& db, platform::MessageService& msg, const db::Shape& src) {
+script::Result copyExplicit(db::Database& db, platform::MessageService& msg, const db::Shape& src) {
     const std::int64_t axisEnd = std::int64_t{src.axisId} + src.axisTotal;
     const std::int64_t patchEnd = std::int64_t{src.patchId} + src.patchTotal;
     if (axisEnd > db.axisCount || patchEnd > db.patchCount) {
@@ -61,7 +62,7 @@ int copyExplicit(db::Database& db, platform::MessageService& msg, const db::Shap
 
 }  // namespace
 
-int copyShape(db::Database& db, platform::MessageService& msg, int shape) {
+script::Result copyShape(db::Database& db, platform::MessageService& msg, int shape) {
     if (shape < 0 || shape >= db.shapeCount) {
         msg.internalError();
         return kFail;

@@ -3,6 +3,7 @@
 
 #include "db/database.hpp"
 #include "platform/message_service.hpp"
+#include "script/tokens.hpp"
 
 namespace rz::geometry {
 
@@ -16,10 +17,10 @@ inline constexpr std::uint8_t kGridCopy = 3;
 // Appends an explicit copy of the shape (kind 2 for a polygon mesh, 3 for a grid) on layer
 // 20, with the shape's matrix and the current matrix applied, a fresh identity matrix, and
 // the shape's vertex edits added. kFail after the message, with nothing appended.
-int copyShape(db::Database& db, platform::MessageService& msg, int shape);
+script::Result copyShape(db::Database& db, platform::MessageService& msg, int shape);
 
 // Replaces every shape that has vertex edits by an edited explicit copy and retires the
 // original.
-int applyShapeEdits(db::Database& db, platform::MessageService& msg);
+script::Result applyShapeEdits(db::Database& db, platform::MessageService& msg);
 
 }  // namespace rz::geometry

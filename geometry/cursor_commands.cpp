@@ -21,7 +21,7 @@ db::BoxCursorState& cursor(script::Interp& in) {
     return db::database(in).boxCursor;
 }
 
-int cmdBlockOn(script::Interp& in) {
+script::Result cmdBlockOn(script::Interp& in) {
     if (script::noArguments(in) != kOk) return kFail;
     if (!cursor(in).shown) {
         cursor(in).shown = true;
@@ -30,7 +30,7 @@ int cmdBlockOn(script::Interp& in) {
     return kOk;
 }
 
-int cmdBlockOff(script::Interp& in) {
+script::Result cmdBlockOff(script::Interp& in) {
     if (script::noArguments(in) != kOk) return kFail;
     if (cursor(in).shown) {
         cursor(in).shown = false;
@@ -42,7 +42,7 @@ int cmdBlockOff(script::Interp& in) {
 // The tools: the cursor is taken off the views and marked active, and a drag in the views
 // does what the mode says until the tool ends.
 template <CursorMode Mode>
-int cmdTool(script::Interp& in) {
+script::Result cmdTool(script::Interp& in) {
     if (script::noArguments(in) != kOk) return kFail;
     db::BoxCursorState& c = cursor(in);
     c.shown = false;
@@ -53,7 +53,7 @@ int cmdTool(script::Interp& in) {
     return kOk;
 }
 
-int cmdAbox2Block(script::Interp& in) {
+script::Result cmdAbox2Block(script::Interp& in) {
     if (script::noArguments(in) != kOk) return kFail;
     db::BoxCursorState& c = cursor(in);
     Vec3& s = db::vectorVar(in, SysVar::BoxS);
@@ -67,7 +67,7 @@ int cmdAbox2Block(script::Interp& in) {
     return kOk;
 }
 
-int cmdBlockRestore(script::Interp& in) {
+script::Result cmdBlockRestore(script::Interp& in) {
     if (script::noArguments(in) != kOk) return kFail;
     db::BoxCursorState& c = cursor(in);
     c.shown = false;
@@ -78,21 +78,21 @@ int cmdBlockRestore(script::Interp& in) {
     return kOk;
 }
 
-int cmdBlockDefault(script::Interp& in) {
+script::Result cmdBlockDefault(script::Interp& in) {
     if (script::noArguments(in) != kOk) return kFail;
     cursor(in).active = false;
     redrawCursor(in);
     return kOk;
 }
 
-int cmdBlockMove(script::Interp& in) {
+script::Result cmdBlockMove(script::Interp& in) {
     if (script::noArguments(in) != kOk) return kFail;
     db::database(in).geometry.current =
         blockMoveMatrix(db::vectorVar(in, SysVar::BoxS), cursor(in).aboxMin);
     return kOk;
 }
 
-int cmdBlockScaling(script::Interp& in) {
+script::Result cmdBlockScaling(script::Interp& in) {
     if (script::noArguments(in) != kOk) return kFail;
     const db::BoxCursorState& c = cursor(in);
     const Vec3& s = db::vectorVar(in, SysVar::BoxS);
@@ -114,7 +114,7 @@ void aimAt(script::Interp& in, const Vec3& p) {
     db::putCameraRecord(in);
 }
 
-int cmdGcursorTarget(script::Interp& in) {
+script::Result cmdGcursorTarget(script::Interp& in) {
     if (script::noArguments(in) != kOk) return kFail;
     const Vec3 g = db::vectorVar(in, SysVar::GPos);
     db::vectorVar(in, SysVar::GridCenter) = g;
@@ -122,7 +122,7 @@ int cmdGcursorTarget(script::Interp& in) {
     return kOk;
 }
 
-int cmdBcursorTarget(script::Interp& in) {
+script::Result cmdBcursorTarget(script::Interp& in) {
     if (script::noArguments(in) != kOk) return kFail;
     const Vec3d s = widen(db::vectorVar(in, SysVar::BoxS));
     const Vec3 centre = narrow((s + widen(db::vectorVar(in, SysVar::BoxE))) * 0.5);

@@ -43,7 +43,8 @@ CursorMarker::~CursorMarker() {
     db_.shapeCount = shapeCount_;
 }
 
-int CursorMarker::build(platform::MessageService& msg, const Vec3& s, const Vec3& e, int direc) {
+script::Result CursorMarker::build(platform::MessageService& msg, const Vec3& s, const Vec3& e,
+                                   int direc) {
     const PrimitiveInput in{widen(s), widen(e)};
     const BoxFrame b = BoxFrame::of(in);
     const int a = along(direc);

@@ -8,8 +8,9 @@
 
 #include "db/database.hpp"
 #include "geometry/expanded_shape.hpp"
-#include "platform/message_service.hpp"
 #include "math/value_types.hpp"
+#include "platform/message_service.hpp"
+#include "script/tokens.hpp"
 
 namespace rz::geometry {
 
@@ -25,20 +26,20 @@ class CursorMarker {
     CursorMarker& operator=(const CursorMarker&) = delete;
 
     // kOk, or kFail after the store-full message (nothing to draw then).
-    int status() const { return status_; }
+    script::Result status() const { return status_; }
     // Grids to draw: the box's four sides, and the cone.
     const GridView& box() const { return box_; }
     const GridView& cone() const { return cone_; }
 
   private:
-    int build(platform::MessageService& msg, const Vec3& s, const Vec3& e, int direc);
+    script::Result build(platform::MessageService& msg, const Vec3& s, const Vec3& e, int direc);
     GridView expand(platform::MessageService& msg, int shape);
 
     db::Database& db_;
     std::int32_t axisCount_;
     std::int32_t patchCount_;
     std::int32_t shapeCount_;
-    int status_ = 0;
+    script::Result status_ = script::kOk;
     GridView box_;
     GridView cone_;
 };

@@ -10,7 +10,7 @@ namespace rz::geometry {
 
 // Rows follow the longitude, the vertices of a row run along the latitude from the south
 // pole side (latitude 0 lies at -90 degrees of elevation).
-int expandBall(db::Database& db, platform::MessageService& msg, const ExpandJob& job) {
+script::Result expandBall(db::Database& db, platform::MessageService& msg, const ExpandJob& job) {
     const int n = job.div;
     if (checkDivisions(msg, n) != script::kOk) return script::kFail;
     Sweep latitude;

@@ -36,7 +36,7 @@ constexpr std::array<std::array<int, 4>, 6> kFaces{{
 
 }  // namespace
 
-int expandBox(db::Database& db, platform::MessageService& msg, const ExpandJob& job) {
+script::Result expandBox(db::Database& db, platform::MessageService& msg, const ExpandJob& job) {
     const Vec3d c{job.a[0], job.a[1], job.a[2]};
     const Vec3d h = Vec3d{job.a[3], job.a[4], job.a[5]} * 0.5;
     const Vec3d lo = c - h;

@@ -9,8 +9,8 @@ namespace {
 
 // A disc sector is a ring sector whose inner rim has shrunk to the centre: per step one
 // inner point (v 1) and one rim point (v 0), both with the facing normal along the axis.
-int expandFlat(db::Database& db, platform::MessageService& msg, const ExpandJob& job,
-               double innerRatio) {
+script::Result expandFlat(db::Database& db, platform::MessageService& msg, const ExpandJob& job,
+                          double innerRatio) {
     int direc = 0;
     if (checkDivisions(msg, job.div) != script::kOk) return script::kFail;
     if (readDirection(msg, job.a[7], direc) != script::kOk) return script::kFail;
@@ -48,11 +48,11 @@ int expandFlat(db::Database& db, platform::MessageService& msg, const ExpandJob&
 
 }  // namespace
 
-int expandDisc(db::Database& db, platform::MessageService& msg, const ExpandJob& job) {
+script::Result expandDisc(db::Database& db, platform::MessageService& msg, const ExpandJob& job) {
     return expandFlat(db, msg, job, 0.0);
 }
 
-int expandRing(db::Database& db, platform::MessageService& msg, const ExpandJob& job) {
+script::Result expandRing(db::Database& db, platform::MessageService& msg, const ExpandJob& job) {
     return expandFlat(db, msg, job, job.b[6]);
 }
 

@@ -6,15 +6,17 @@
 #include "db/database.hpp"
 #include "geometry/expansion_writer.hpp"
 #include "platform/message_service.hpp"
+#include "script/tokens.hpp"
 
 namespace rz::geometry {
 
-int expandBox(db::Database& db, platform::MessageService& msg, const ExpandJob& job);
-int expandQuad(db::Database& db, platform::MessageService& msg, const ExpandJob& job);
-int expandGridPlane(db::Database& db, platform::MessageService& msg, const ExpandJob& job);
-int expandRevolve(db::Database& db, platform::MessageService& msg, const ExpandJob& job);
-int expandDisc(db::Database& db, platform::MessageService& msg, const ExpandJob& job);
-int expandRing(db::Database& db, platform::MessageService& msg, const ExpandJob& job);
-int expandBall(db::Database& db, platform::MessageService& msg, const ExpandJob& job);
+script::Result expandBox(db::Database& db, platform::MessageService& msg, const ExpandJob& job);
+script::Result expandQuad(db::Database& db, platform::MessageService& msg, const ExpandJob& job);
+script::Result expandGridPlane(db::Database& db, platform::MessageService& msg,
+                               const ExpandJob& job);
+script::Result expandRevolve(db::Database& db, platform::MessageService& msg, const ExpandJob& job);
+script::Result expandDisc(db::Database& db, platform::MessageService& msg, const ExpandJob& job);
+script::Result expandRing(db::Database& db, platform::MessageService& msg, const ExpandJob& job);
+script::Result expandBall(db::Database& db, platform::MessageService& msg, const ExpandJob& job);
 
 }  // namespace rz::geometry

@@ -36,7 +36,7 @@ struct Corners {
 
 }  // namespace
 
-int expandQuad(db::Database& db, platform::MessageService& msg, const ExpandJob& job) {
+script::Result expandQuad(db::Database& db, platform::MessageService& msg, const ExpandJob& job) {
     const Corners q = Corners::of(job);
     static constexpr std::array<std::array<double, 2>, 4> kUv{{{0, 0}, {1, 0}, {0, 1}, {1, 1}}};
 
@@ -52,7 +52,8 @@ int expandQuad(db::Database& db, platform::MessageService& msg, const ExpandJob&
     return out.finish(job.form, false);
 }
 
-int expandGridPlane(db::Database& db, platform::MessageService& msg, const ExpandJob& job) {
+script::Result expandGridPlane(db::Database& db, platform::MessageService& msg,
+                               const ExpandJob& job) {
     const int n = job.div;
     if (checkDivisions(msg, n) != script::kOk) return script::kFail;
     const Corners q = Corners::of(job);

@@ -67,7 +67,8 @@ struct WallNormal {
 
 }  // namespace
 
-int expandRevolve(db::Database& db, platform::MessageService& msg, const ExpandJob& job) {
+script::Result expandRevolve(db::Database& db, platform::MessageService& msg,
+                             const ExpandJob& job) {
     int direc = 0;
     if (checkDivisions(msg, job.div) != script::kOk) return script::kFail;
     if (readDirection(msg, job.a[7], direc) != script::kOk) return script::kFail;

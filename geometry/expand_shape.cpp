@@ -15,7 +15,8 @@ namespace {
 
 using script::kFail;
 using script::kOk;
-using Generator = int (*)(db::Database&, platform::MessageService&, const ExpandJob&);
+using script::Result;
+using Generator = script::Result (*)(db::Database&, platform::MessageService&, const ExpandJob&);
 
 // The generator of a kind and the number of parameter axes it reads; null for kinds that
 // are not expanded.
@@ -51,8 +52,8 @@ bool validShape(const db::Database& db, int shape) {
 }
 
 // Copies the source record and its parameter axes out of the stores.
-int loadJob(db::Database& db, platform::MessageService& msg, int shape, const KindEntry& kind,
-            ExpandJob& job) {
+script::Result loadJob(db::Database& db, platform::MessageService& msg, int shape,
+                       const KindEntry& kind, ExpandJob& job) {
     job.source = db.shapes[shape];
     const std::int64_t first = job.source.axisId;
     if (first + kind.parameterAxes > std::min<std::int64_t>(db.axisCount, db.axes.size())) {
@@ -77,8 +78,8 @@ int coarseDivisions(std::uint8_t kind, const ExpandJob& job) {
 
 enum class Detail { Full, Coarse };
 
-int expand(db::Database& db, platform::MessageService& msg, int shape, ExpandMode mode,
-           Detail detail) {
+script::Result expand(db::Database& db, platform::MessageService& msg, int shape, ExpandMode mode,
+                      Detail detail) {
     if (!validShape(db, shape)) {
         msg.internalError();
         return kFail;
@@ -115,15 +116,17 @@ bool isExpandable(std::uint8_t kind) {
     return entryOf(kind).generate != nullptr;
 }
 
-int expandShape(db::Database& db, platform::MessageService& msg, int shape, ExpandMode mode) {
+script::Result expandShape(db::Database& db, platform::MessageService& msg, int shape,
+                           ExpandMode mode) {
     return expand(db, msg, shape, mode, Detail::Full);
 }
 
-int expandShapeCoarse(db::Database& db, platform::MessageService& msg, int shape, ExpandMode mode) {
+script::Result expandShapeCoarse(db::Database& db, platform::MessageService& msg, int shape,
+                                 ExpandMode mode) {
     return expand(db, msg, shape, mode, Detail::Coarse);
 }
 
-int generateGrid(db::Database& db, platform::MessageService& msg, int shape) {
+script::Result generateGrid(db::Database& db, platform::MessageService& msg, int shape) {
     if (!validShape(db, shape)) {
         msg.internalError();
         return kFail;

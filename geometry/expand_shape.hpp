@@ -5,6 +5,7 @@
 
 #include "db/database.hpp"
 #include "platform/message_service.hpp"
+#include "script/tokens.hpp"
 
 namespace rz::geometry {
 
@@ -24,15 +25,17 @@ bool isExpandable(std::uint8_t kind);
 
 // Full detail; the new shape gets layer 1. Explicit and unknown kinds append nothing and
 // give kOk. kFail after the message when the stores are full or the parameters are bad.
-int expandShape(db::Database& db, platform::MessageService& msg, int shape, ExpandMode mode);
+script::Result expandShape(db::Database& db, platform::MessageService& msg, int shape,
+                           ExpandMode mode);
 
 // Fewer divisions, for quick wireframes: curved kinds take 4 for a sweep of exactly 0..360
 // and 2 otherwise (never more than their own), the grid plane 2. No layer or matrix
 // post-processing.
-int expandShapeCoarse(db::Database& db, platform::MessageService& msg, int shape, ExpandMode mode);
+script::Result expandShapeCoarse(db::Database& db, platform::MessageService& msg, int shape,
+                                 ExpandMode mode);
 
 // The generator of the shape's kind in grid form with its own divisions and no
 // post-processing; kOk without appending anything for kinds that are not parametric.
-int generateGrid(db::Database& db, platform::MessageService& msg, int shape);
+script::Result generateGrid(db::Database& db, platform::MessageService& msg, int shape);
 
 }  // namespace rz::geometry

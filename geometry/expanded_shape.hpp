@@ -8,6 +8,7 @@
 
 #include "db/database.hpp"
 #include "platform/message_service.hpp"
+#include "script/tokens.hpp"
 
 namespace rz::geometry {
 
@@ -28,7 +29,7 @@ class ExpandedShape {
     ExpandedShape& operator=(const ExpandedShape&) = delete;
 
     // kOk, or kFail when the expansion was refused (already reported).
-    int status() const { return status_; }
+    script::Result status() const { return status_; }
     // The shape as a vertex grid; empty for polygon meshes and after a failure.
     const GridView& grid() const { return grid_; }
 
@@ -37,7 +38,7 @@ class ExpandedShape {
     std::int32_t axisCount_;
     std::int32_t patchCount_;
     std::int32_t shapeCount_;
-    int status_;
+    script::Result status_;
     GridView grid_;
 };
 

@@ -20,7 +20,7 @@ ExpansionWriter::ExpansionWriter(db::Database& db, platform::MessageService& msg
                                  const db::Shape& source)
     : db_(db), msg_(msg), source_(source), firstAxis_(db.axisCount), firstPatch_(db.patchCount) {}
 
-int ExpansionWriter::reserve(std::int64_t axes, std::int64_t patches) {
+script::Result ExpansionWriter::reserve(std::int64_t axes, std::int64_t patches) {
     if (checkModelSpace(db_, msg_, axes, patches, 1) != script::kOk) return script::kFail;
     axesReserved_ = axes;
     patchesReserved_ = patches;
@@ -71,7 +71,7 @@ void ExpansionWriter::gridPatches(Form form, int nu, int rows, bool wraps) {
     }
 }
 
-int ExpansionWriter::finish(Form form, bool smooth) {
+script::Result ExpansionWriter::finish(Form form, bool smooth) {
     if (!reserved_ || axesWritten_ != axesReserved_ || patchesWritten_ != patchesReserved_) {
         msg_.internalError();
         return script::kFail;

@@ -9,6 +9,7 @@
 #include "db/database.hpp"
 #include "math/vec_math.hpp"
 #include "platform/message_service.hpp"
+#include "script/tokens.hpp"
 
 namespace rz::geometry {
 
@@ -48,7 +49,7 @@ class ExpansionWriter {
     ExpansionWriter(db::Database& db, platform::MessageService& msg, const db::Shape& source);
 
     // Room for the axes, the patch entries and one shape; kFail after the store-full message.
-    int reserve(std::int64_t axes, std::int64_t patches);
+    script::Result reserve(std::int64_t axes, std::int64_t patches);
 
     void vertex(const Vec3d& position, const Vec3d& normal, double u, double v);
     void patch(std::int32_t value);
@@ -58,7 +59,7 @@ class ExpansionWriter {
     std::int32_t firstAxis() const { return firstAxis_; }
 
     // Fills the shape record and advances the three counts.
-    int finish(Form form, bool smooth);
+    script::Result finish(Form form, bool smooth);
 
   private:
     db::Database& db_;

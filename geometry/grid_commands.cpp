@@ -40,7 +40,7 @@ constexpr std::array<GridSpacing, 12> kWinGrid{{
     {5, 200},
 }};
 
-int vectorVariable(script::Interp& in, Vec3*& out) {
+script::Result vectorVariable(script::Interp& in, Vec3*& out) {
     if (in.next() != Tok::Vector) return script::failSkip(in, script::msg::kBadVariableType);
     out = &in.sym.vector(in.lex.symbol());
     return kOk;
@@ -48,7 +48,7 @@ int vectorVariable(script::Interp& in, Vec3*& out) {
 
 // a, b, n: swaps component n (1 x, 2 y, 3 z) of the two vector variables, so the box between
 // them turns over on that axis; any other n changes nothing.
-int cmdRevAnker(script::Interp& in) {
+script::Result cmdRevAnker(script::Interp& in) {
     Vec3* a = nullptr;
     Vec3* b = nullptr;
     if (vectorVariable(in, a) != kOk) return kFail;
@@ -73,7 +73,7 @@ int cmdRevAnker(script::Interp& in) {
     return kOk;
 }
 
-int cmdSetWingrid(script::Interp& in) {
+script::Result cmdSetWingrid(script::Interp& in) {
     int n = 0;
     if (script::lastIntExpression(in, n) != kOk) return kFail;
     if (n < 0 || n >= static_cast<int>(kWinGrid.size()))
@@ -83,7 +83,7 @@ int cmdSetWingrid(script::Interp& in) {
     return kOk;
 }
 
-int cmdSetParsgrid(script::Interp& in) {
+script::Result cmdSetParsgrid(script::Interp& in) {
     int on = 0;
     if (script::lastIntExpression(in, on) != kOk) return kFail;
     db::database(in).boxCursor.perspectiveGrid = on == 1;

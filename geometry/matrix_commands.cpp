@@ -15,6 +15,7 @@ namespace {
 
 using script::kFail;
 using script::kOk;
+using script::Result;
 using script::Tok;
 
 db::GeometryState& state(script::Interp& in) {
@@ -22,7 +23,7 @@ db::GeometryState& state(script::Interp& in) {
 }
 
 // "(" angle ")" in degrees, and nothing after it.
-int rotate(script::Interp& in, RotationAxis axis) {
+script::Result rotate(script::Interp& in, RotationAxis axis) {
     if (in.next() != Tok::LParen) return script::failSkip(in, script::msg::kNoOpenParen);
     in.values.reset();
     in.next();
@@ -35,58 +36,58 @@ int rotate(script::Interp& in, RotationAxis axis) {
 
 }  // namespace
 
-static int cmdMatinit(script::Interp& in) {
+static script::Result cmdMatinit(script::Interp& in) {
     if (script::noArguments(in) != kOk) return kFail;
     state(in).current = kIdentity;
     return kOk;
 }
 
-static int cmdMatpush(script::Interp& in) {
+static script::Result cmdMatpush(script::Interp& in) {
     if (script::noArguments(in) != kOk) return kFail;
     return pushMatrix(state(in), in.msg);
 }
 
-static int cmdMatpop(script::Interp& in) {
+static script::Result cmdMatpop(script::Interp& in) {
     if (script::noArguments(in) != kOk) return kFail;
     return popMatrix(state(in), in.msg);
 }
 
-static int cmdMove(script::Interp& in) {
+static script::Result cmdMove(script::Interp& in) {
     Vec3 t{};
     if (script::lastVector(in, t) != kOk) return kFail;
     return translateAppend(state(in), in.msg, t);
 }
 
-static int cmdScale(script::Interp& in) {
+static script::Result cmdScale(script::Interp& in) {
     Vec3 s{};
     if (script::lastVector(in, s) != kOk) return kFail;
     return scaleAbout(state(in), in.msg, s);
 }
 
-static int cmdRotX(script::Interp& in) {
+static script::Result cmdRotX(script::Interp& in) {
     return rotate(in, RotationAxis::X);
 }
-static int cmdRotY(script::Interp& in) {
+static script::Result cmdRotY(script::Interp& in) {
     return rotate(in, RotationAxis::Y);
 }
-static int cmdRotZ(script::Interp& in) {
+static script::Result cmdRotZ(script::Interp& in) {
     return rotate(in, RotationAxis::Z);
 }
 
-static int cmdCenter(script::Interp& in) {
+static script::Result cmdCenter(script::Interp& in) {
     Vec3 c{};
     if (script::lastVector(in, c) != kOk) return kFail;
     state(in).center = c;
     return kOk;
 }
 
-static int cmdCenterBackup(script::Interp& in) {
+static script::Result cmdCenterBackup(script::Interp& in) {
     if (script::noArguments(in) != kOk) return kFail;
     state(in).centerBackup = state(in).center;
     return kOk;
 }
 
-static int cmdCenterRestore(script::Interp& in) {
+static script::Result cmdCenterRestore(script::Interp& in) {
     if (script::noArguments(in) != kOk) return kFail;
     state(in).center = state(in).centerBackup;
     return kOk;

@@ -8,6 +8,7 @@ namespace {
 
 using script::kFail;
 using script::kOk;
+using script::Result;
 
 // The factor T(-c) * F * T(c) that a push / build / pop sequence appends.
 Mat4 aboutCentre(const db::GeometryState& g, const Mat4& factor) {
@@ -15,7 +16,7 @@ Mat4 aboutCentre(const db::GeometryState& g, const Mat4& factor) {
     return multiply(multiply(translation(c * -1.0), factor), translation(c));
 }
 
-int underflow(platform::MessageService& msg) {
+script::Result underflow(platform::MessageService& msg) {
     msg.errorBox(msg::kStackUnderflow);
     return kFail;
 }
@@ -32,60 +33,59 @@ void resetMatrixState(db::GeometryState& g) {
     g = db::GeometryState{};
 }
 
-int pushMatrix(db::GeometryState& g, platform::MessageService& msg) {
+script::Result pushMatrix(db::GeometryState& g, platform::MessageService& msg) {
     if (!stackRoomFor(g, msg, 1)) return kFail;
     g.stack[g.depth++] = g.current;
     return kOk;
 }
 
-int popMatrix(db::GeometryState& g, platform::MessageService& msg) {
+script::Result popMatrix(db::GeometryState& g, platform::MessageService& msg) {
     if (g.depth <= 0) return underflow(msg);
     --g.depth;
     g.current = multiply(g.stack[g.depth], g.current);
     return kOk;
 }
 
-int popMatrixAfter(db::GeometryState& g, platform::MessageService& msg) {
+script::Result popMatrixAfter(db::GeometryState& g, platform::MessageService& msg) {
     if (g.depth <= 0) return underflow(msg);
     --g.depth;
     g.current = multiply(g.current, g.stack[g.depth]);
     return kOk;
 }
 
-int translateAppend(db::GeometryState& g, platform::MessageService& msg, const Vec3& t) {
+script::Result translateAppend(db::GeometryState& g, platform::MessageService& msg, const Vec3& t) {
     if (!stackRoomFor(g, msg, 1)) return kFail;
     g.current = multiply(g.current, translation(widen(t)));
     return kOk;
 }
 
-int rotateAbout(db::GeometryState& g, platform::MessageService& msg, RotationAxis axis,
-                double degrees) {
+script::Result rotateAbout(db::GeometryState& g, platform::MessageService& msg, RotationAxis axis,
+                           double degrees) {
     if (!stackRoomFor(g, msg, 2)) return kFail;
     g.current = multiply(g.current, aboutCentre(g, rotation(axis, degrees)));
     return kOk;
 }
 
-int scaleAbout(db::GeometryState& g, platform::MessageService& msg, const Vec3& s) {
+script::Result scaleAbout(db::GeometryState& g, platform::MessageService& msg, const Vec3& s) {
     if (!stackRoomFor(g, msg, 2)) return kFail;
     g.current = multiply(g.current, aboutCentre(g, scaling(widen(s))));
     g.mirrorCount = (s[0] < 0.0f) + (s[1] < 0.0f) + (s[2] < 0.0f);
     return kOk;
 }
 
-int beginTemporaryRotation(db::GeometryState& g, platform::MessageService& msg, const Vec3& point,
-                           RotationAxis axis, double degrees) {
-    if (!stackRoomFor(g, msg, 3)) return kFail;
-    pushMatrix(g, msg);
+script::Result beginTemporaryRotation(db::GeometryState& g, platform::MessageService& msg,
+                                      const Vec3& point, RotationAxis axis, double degrees) {
+    if (!stackRoomFor(g, msg, 3) || pushMatrix(g, msg) != kOk) return kFail;
     g.temporaryCenterBackup = g.center;
     g.center = point;
     g.current = kIdentity;
     return rotateAbout(g, msg, axis, degrees);
 }
 
-int endTemporaryRotation(db::GeometryState& g, platform::MessageService& msg) {
+script::Result endTemporaryRotation(db::GeometryState& g, platform::MessageService& msg) {
     if (g.depth <= 0) return underflow(msg);
     g.current = kIdentity;
-    popMatrix(g, msg);
+    if (popMatrix(g, msg) != kOk) return kFail;
     g.center = g.temporaryCenterBackup;
     return kOk;
 }

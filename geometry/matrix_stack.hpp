@@ -6,6 +6,7 @@
 #include "db/database.hpp"
 #include "math/matrix_math.hpp"
 #include "platform/message_service.hpp"
+#include "script/tokens.hpp"
 
 namespace rz::geometry {
 
@@ -17,11 +18,11 @@ void resetMatrixState(db::GeometryState& g);
 bool stackRoomFor(const db::GeometryState& g, platform::MessageService& msg, int levels);
 
 // stack[depth] = current. kFail after the overflow message when the stack is full.
-int pushMatrix(db::GeometryState& g, platform::MessageService& msg);
+script::Result pushMatrix(db::GeometryState& g, platform::MessageService& msg);
 // current = popped * current. kFail after the underflow message when the stack is empty.
-int popMatrix(db::GeometryState& g, platform::MessageService& msg);
+script::Result popMatrix(db::GeometryState& g, platform::MessageService& msg);
 // current = current * popped.
-int popMatrixAfter(db::GeometryState& g, platform::MessageService& msg);
+script::Result popMatrixAfter(db::GeometryState& g, platform::MessageService& msg);
 
 // p * current.
 inline Vec3 transformByCurrent(const db::GeometryState& g, const Vec3& p) {
@@ -29,18 +30,18 @@ inline Vec3 transformByCurrent(const db::GeometryState& g, const Vec3& p) {
 }
 
 // current = current * T(t).
-int translateAppend(db::GeometryState& g, platform::MessageService& msg, const Vec3& t);
+script::Result translateAppend(db::GeometryState& g, platform::MessageService& msg, const Vec3& t);
 // current = current * T(-c) * R * T(c), c the rotation centre.
-int rotateAbout(db::GeometryState& g, platform::MessageService& msg, RotationAxis axis,
-                double degrees);
+script::Result rotateAbout(db::GeometryState& g, platform::MessageService& msg, RotationAxis axis,
+                           double degrees);
 // current = current * T(-c) * diag(s) * T(c); the mirror count becomes the number of
 // negative factors.
-int scaleAbout(db::GeometryState& g, platform::MessageService& msg, const Vec3& s);
+script::Result scaleAbout(db::GeometryState& g, platform::MessageService& msg, const Vec3& s);
 
 // A rotation about a point that the interactive tools undo again: begin saves the current
 // matrix and the centre, end brings both back.
-int beginTemporaryRotation(db::GeometryState& g, platform::MessageService& msg, const Vec3& point,
-                           RotationAxis axis, double degrees);
-int endTemporaryRotation(db::GeometryState& g, platform::MessageService& msg);
+script::Result beginTemporaryRotation(db::GeometryState& g, platform::MessageService& msg,
+                                      const Vec3& point, RotationAxis axis, double degrees);
+script::Result endTemporaryRotation(db::GeometryState& g, platform::MessageService& msg);
 
 }  // namespace rz::geometry

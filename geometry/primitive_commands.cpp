@@ -20,6 +20,7 @@ namespace {
 
 using script::kFail;
 using script::kOk;
+using script::Result;
 using script::Tok;
 
 struct Arguments {
@@ -28,7 +29,7 @@ struct Arguments {
     std::array<float, 4> numbers{};  // omitted ones stay 0
 };
 
-int vectorVariable(script::Interp& in, Vec3& out) {
+script::Result vectorVariable(script::Interp& in, Vec3& out) {
     if (in.next() != Tok::Vector) return script::failSkip(in, script::msg::kBadVariableType);
     out = in.sym.vector(in.lex.symbol());
     return kOk;
@@ -36,7 +37,8 @@ int vectorVariable(script::Interp& in, Vec3& out) {
 
 // s, e, then `required` numbers and up to `total` in all, each after a ",", each a number,
 // a named constant or a scalar variable. The statement must end after them.
-int readArguments(script::Interp& in, std::size_t required, std::size_t total, Arguments& out) {
+script::Result readArguments(script::Interp& in, std::size_t required, std::size_t total,
+                             Arguments& out) {
     if (vectorVariable(in, out.s) != kOk) return kFail;
     if (script::expectComma(in) != kOk) return kFail;
     if (vectorVariable(in, out.e) != kOk) return kFail;
@@ -59,7 +61,7 @@ PrimitiveInput inputOf(const Arguments& a, double ratio, float div, float direc,
 }
 
 // The commands named after one kind: s, e [, div [, direc [, futa]]].
-int generateNamed(script::Interp& in, PrimKind kind) {
+script::Result generateNamed(script::Interp& in, PrimKind kind) {
     Arguments a;
     if (readArguments(in, 0, 3, a) != kOk) return kFail;
     const auto& n = a.numbers;
@@ -68,7 +70,7 @@ int generateNamed(script::Interp& in, PrimKind kind) {
 }
 
 // s, e [, n]: the count is taken and has no use.
-int generateBox(script::Interp& in, PrimKind kind) {
+script::Result generateBox(script::Interp& in, PrimKind kind) {
     Arguments a;
     if (readArguments(in, 0, 1, a) != kOk) return kFail;
     return createPrimitive(db::database(in), in.msg, static_cast<int>(kind),
@@ -76,7 +78,7 @@ int generateBox(script::Interp& in, PrimKind kind) {
 }
 
 // s, e [, n]: the marker follows direc; the count is taken and has no use.
-int buildMarker(script::Interp& in) {
+script::Result buildMarker(script::Interp& in) {
     Arguments a;
     if (readArguments(in, 0, 1, a) != kOk) return kFail;
     const int direc = truncateToInt(db::scalarVar(in, db::SysVar::Direc));
@@ -87,7 +89,7 @@ int buildMarker(script::Interp& in) {
 
 }  // namespace
 
-static int cmdSetPrimitive(script::Interp& in) {
+static script::Result cmdSetPrimitive(script::Interp& in) {
     Arguments a;
     if (readArguments(in, 4, 4, a) != kOk) return kFail;
     if (a.s[0] == a.e[0] || a.s[1] == a.e[1] || a.s[2] == a.e[2]) {
@@ -99,7 +101,7 @@ static int cmdSetPrimitive(script::Interp& in) {
                            inputOf(a, n[0], n[1], n[2], n[3]), kPrimitiveLayer);
 }
 
-static int cmdSetBCursor(script::Interp& in) {
+static script::Result cmdSetBCursor(script::Interp& in) {
     Arguments a;
     if (readArguments(in, 0, 3, a) != kOk) return kFail;
     const auto& n = a.numbers;
@@ -107,42 +109,42 @@ static int cmdSetBCursor(script::Interp& in) {
                            inputOf(a, 1.0, n[0], n[1], n[2]), kGuideLayer);
 }
 
-static int cmdUndoPrimitive(script::Interp& in) {
+static script::Result cmdUndoPrimitive(script::Interp& in) {
     if (script::noArguments(in) != kOk) return kFail;
     db::undoToPoint(db::database(in));
     in.msg.statusText(msg::kPrimitiveUndone);
     return kOk;
 }
 
-static int cmdBoxgen2(script::Interp& in) {
+static script::Result cmdBoxgen2(script::Interp& in) {
     return generateBox(in, PrimKind::Box2);
 }
-static int cmdBoxgen3(script::Interp& in) {
+static script::Result cmdBoxgen3(script::Interp& in) {
     return generateBox(in, PrimKind::Box3);
 }
-static int cmdCorngen1(script::Interp& in) {
+static script::Result cmdCorngen1(script::Interp& in) {
     return generateNamed(in, PrimKind::Corn1);
 }
-static int cmdCylngen1(script::Interp& in) {
+static script::Result cmdCylngen1(script::Interp& in) {
     return generateNamed(in, PrimKind::Cyl1);
 }
-static int cmdCorngen4(script::Interp& in) {
+static script::Result cmdCorngen4(script::Interp& in) {
     return generateNamed(in, PrimKind::Corn4);
 }
-static int cmdCylngen4(script::Interp& in) {
+static script::Result cmdCylngen4(script::Interp& in) {
     return generateNamed(in, PrimKind::Cyl4);
 }
-static int cmdBallgen1(script::Interp& in) {
+static script::Result cmdBallgen1(script::Interp& in) {
     return generateNamed(in, PrimKind::Ball1);
 }
-static int cmdBallgen8(script::Interp& in) {
+static script::Result cmdBallgen8(script::Interp& in) {
     return generateNamed(in, PrimKind::Ball8);
 }
 
-static int cmdBcurgen(script::Interp& in) {
+static script::Result cmdBcurgen(script::Interp& in) {
     return buildMarker(in);
 }
-static int cmdBcurreg(script::Interp& in) {
+static script::Result cmdBcurreg(script::Interp& in) {
     return buildMarker(in);
 }
 

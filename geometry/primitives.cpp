@@ -4,10 +4,10 @@
 #include <cstdio>
 #include <limits>
 
+#include "db/capacity.hpp"
 #include "db/undo_point.hpp"
 #include "geometry/affine_slots.hpp"
 #include "geometry/bounding_box.hpp"
-#include "db/capacity.hpp"
 #include "geometry/geometry_messages.hpp"
 #include "script/messages.hpp"
 #include "script/tokens.hpp"
@@ -17,6 +17,7 @@ namespace {
 
 using script::kFail;
 using script::kOk;
+using script::Result;
 using enum PrimKind;
 
 // In b.cursor.code order.
@@ -53,8 +54,8 @@ bool curved(std::uint8_t kind) {
 
 // Appends the plan's shapes to block `block`, each with its own identity matrix and its
 // box; all or nothing. kFail after the store-full message.
-int addShapes(db::Database& db, platform::MessageService& msg, const ShapePlan& plan, int block,
-              std::uint8_t layer) {
+script::Result addShapes(db::Database& db, platform::MessageService& msg, const ShapePlan& plan,
+                         int block, std::uint8_t layer) {
     const auto shapes = static_cast<std::int64_t>(plan.shapes().size());
     if (checkShapeSpace(db, msg, shapes, plan.axes(), shapes) != kOk) return kFail;
     const std::int32_t firstShape = db.shapeCount;
@@ -102,8 +103,8 @@ const PrimKindRow* primKindRow(int code) {
     return &kPrimKinds[static_cast<std::size_t>(code)];
 }
 
-int createPrimitive(db::Database& db, platform::MessageService& msg, int code,
-                    const PrimitiveInput& in, std::uint8_t layer) {
+script::Result createPrimitive(db::Database& db, platform::MessageService& msg, int code,
+                               const PrimitiveInput& in, std::uint8_t layer) {
     const PrimKindRow* row = primKindRow(code);
     // A division count below 1 gives nothing to draw, and an axis other than X, Y or Z
     // has no revolution to follow.
@@ -134,7 +135,8 @@ int createPrimitive(db::Database& db, platform::MessageService& msg, int code,
     b.xyzmin.fill(kBlockBoxSentinel);
     b.xyzmax.fill(-kBlockBoxSentinel);
     b.layer = layer;
-    updateBlockBox(db, msg, block);
+    // A box that cannot be had was reported; the block stays, with its box empty.
+    static_cast<void>(updateBlockBox(db, msg, block));
     std::snprintf(b.name.data(), b.name.size(), "Block(%d)", block);
     db.blockCount = block + 1;
     return kOk;

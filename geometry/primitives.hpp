@@ -9,6 +9,7 @@
 #include "db/database.hpp"
 #include "geometry/primitive_plan.hpp"
 #include "platform/message_service.hpp"
+#include "script/tokens.hpp"
 
 namespace rz::geometry {
 
@@ -72,7 +73,7 @@ inline constexpr std::uint8_t kGuideLayer = 10;     // L.GUIDE
 // changed. A full store is reported and gives kOk: a full block store creates nothing, a
 // full shape, axis or affine store leaves the new block without shapes. The undo point is
 // taken before anything is added.
-int createPrimitive(db::Database& db, platform::MessageService& msg, int code,
-                    const PrimitiveInput& in, std::uint8_t layer);
+script::Result createPrimitive(db::Database& db, platform::MessageService& msg, int code,
+                               const PrimitiveInput& in, std::uint8_t layer);
 
 }  // namespace rz::geometry

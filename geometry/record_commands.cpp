@@ -21,6 +21,7 @@ namespace {
 using db::SysVar;
 using script::kFail;
 using script::kOk;
+using script::Result;
 
 // The string slot that holds sh.name.
 constexpr int shapeNameSlot() {
@@ -32,8 +33,8 @@ static_assert(shapeNameSlot() >= 0);
 
 // A store takes one more record while its count stays below its capacity. A count that
 // has gone negative is not a place to write either.
-int roomForOne(script::Interp& in, std::int64_t count, std::int64_t capacity,
-               std::string_view full) {
+script::Result roomForOne(script::Interp& in, std::int64_t count, std::int64_t capacity,
+                          std::string_view full) {
     if (count < 0) {
         in.msg.internalError();
         return kFail;
@@ -49,7 +50,7 @@ T field(script::Interp& in, SysVar v) {
 
 }  // namespace
 
-static int cmdAxisAdd(script::Interp& in) {
+static script::Result cmdAxisAdd(script::Interp& in) {
     if (script::noArguments(in) != kOk) return kFail;
     db::Database& db = db::database(in);
     if (roomForOne(in, db.axisCount, axisCapacity(db), msg::kAxisFull) != kOk) return kFail;
@@ -61,7 +62,7 @@ static int cmdAxisAdd(script::Interp& in) {
     return kOk;
 }
 
-static int cmdPatchAdd(script::Interp& in) {
+static script::Result cmdPatchAdd(script::Interp& in) {
     if (script::noArguments(in) != kOk) return kFail;
     db::Database& db = db::database(in);
     if (roomForOne(in, db.patchCount, patchCapacity(db), msg::kPatchFull) != kOk) return kFail;
@@ -69,7 +70,7 @@ static int cmdPatchAdd(script::Interp& in) {
     return kOk;
 }
 
-static int cmdShapeAdd(script::Interp& in) {
+static script::Result cmdShapeAdd(script::Interp& in) {
     if (script::noArguments(in) != kOk) return kFail;
     db::Database& db = db::database(in);
     if (roomForOne(in, db.shapeCount, shapeCapacity(db), msg::kShapeFull) != kOk) return kFail;
@@ -99,7 +100,7 @@ static int cmdShapeAdd(script::Interp& in) {
     return kOk;
 }
 
-static int cmdMatrixAdd(script::Interp& in) {
+static script::Result cmdMatrixAdd(script::Interp& in) {
     if (script::noArguments(in) != kOk) return kFail;
     db::Database& db = db::database(in);
     if (roomForOne(in, db.affineCount, affineCapacity(db), msg::kAffineFull) != kOk) return kFail;

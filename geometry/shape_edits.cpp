@@ -49,7 +49,7 @@ void recomputeEditedNormals(db::Database& db, const db::Shape& copy, std::uint32
 
 }  // namespace
 
-int applyShapeEdits(db::Database& db, platform::MessageService& msg) {
+script::Result applyShapeEdits(db::Database& db, platform::MessageService& msg) {
     // The count is read afresh at every step; the copies it appends carry no edits.
     for (int i = 0; i < db.shapeCount; ++i) {
         const db::Shape& src = db.shapes[i];

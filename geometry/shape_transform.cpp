@@ -55,7 +55,8 @@ void transformShapeAxes(db::Database& db, db::Shape& s, const Mat4& m) {
     boxFromAxes(db, s);
 }
 
-int bakeShape(db::Database& db, platform::MessageService& msg, int shape, const Mat4& m) {
+script::Result bakeShape(db::Database& db, platform::MessageService& msg, int shape,
+                         const Mat4& m) {
     db::Shape& s = db.shapes[shape];
     boxFromAxes(db, s);
     flipFacing(s, db.geometry.mirrorCount);

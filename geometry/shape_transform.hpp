@@ -6,6 +6,7 @@
 #include "db/database.hpp"
 #include "math/value_types.hpp"
 #include "platform/message_service.hpp"
+#include "script/tokens.hpp"
 
 namespace rz::geometry {
 
@@ -28,6 +29,6 @@ void transformShapeAxes(db::Database& db, db::Shape& s, const Mat4& m);
 // Bakes m into the axes of a freshly appended explicit shape (box from its axes, facing
 // flip by the mirror count, transform) and gives it a new identity matrix slot. The caller
 // has made sure a slot is free.
-int bakeShape(db::Database& db, platform::MessageService& msg, int shape, const Mat4& m);
+script::Result bakeShape(db::Database& db, platform::MessageService& msg, int shape, const Mat4& m);
 
 }  // namespace rz::geometry

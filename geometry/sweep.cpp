@@ -18,8 +18,8 @@ double sign(double r) {
 
 }  // namespace
 
-int makeSweep(platform::MessageService& msg, float start, float end, int div, bool reversed,
-              Sweep& out) {
+script::Result makeSweep(platform::MessageService& msg, float start, float end, int div,
+                         bool reversed, Sweep& out) {
     AngleRange range;
     if (normaliseAngles(msg, start, end, range) != script::kOk) return script::kFail;
     out.start = range.start * kRadian;
@@ -31,13 +31,13 @@ int makeSweep(platform::MessageService& msg, float start, float end, int div, bo
     return script::kOk;
 }
 
-int checkDivisions(platform::MessageService& msg, int div) {
+script::Result checkDivisions(platform::MessageService& msg, int div) {
     if (div >= 1) return script::kOk;
     msg.errorBox(script::msg::kValueNotCorrect);
     return script::kFail;
 }
 
-int readDirection(platform::MessageService& msg, float stored, int& direc) {
+script::Result readDirection(platform::MessageService& msg, float stored, int& direc) {
     direc = truncateToInt(stored);
     if (direc >= 1 && direc <= 3) return script::kOk;
     msg.errorBox(script::msg::kValueNotCorrect);

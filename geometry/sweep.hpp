@@ -5,6 +5,7 @@
 #include "geometry/angles.hpp"
 #include "math/vec_math.hpp"
 #include "platform/message_service.hpp"
+#include "script/tokens.hpp"
 
 namespace rz::geometry {
 
@@ -25,13 +26,13 @@ struct Sweep {
 };
 
 // kFail after the zero-opening message.
-int makeSweep(platform::MessageService& msg, float start, float end, int div, bool reversed,
-              Sweep& out);
+script::Result makeSweep(platform::MessageService& msg, float start, float end, int div,
+                         bool reversed, Sweep& out);
 
 // A division count below 1 gives no geometry and is refused with the value message.
-int checkDivisions(platform::MessageService& msg, int div);
+script::Result checkDivisions(platform::MessageService& msg, int div);
 // The axis of revolution 1 (X), 2 (Y) or 3 (Z) from its stored float; others are refused.
-int readDirection(platform::MessageService& msg, float stored, int& direc);
+script::Result readDirection(platform::MessageService& msg, float stored, int& direc);
 
 // The point of the ellipse with radii r at angle theta, relative to its centre; only the
 // two radii perpendicular to direc are used.

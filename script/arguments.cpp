@@ -6,12 +6,12 @@
 
 namespace rz::script {
 
-int noArguments(Interp& in) {
+Result noArguments(Interp& in) {
     if (expectEnd(in) == kOk) return kOk;
     return failSkipQuiet(in);
 }
 
-int literalNumber(Interp& in, float& out, bool allowScalar) {
+Result literalNumber(Interp& in, float& out, bool allowScalar) {
     switch (in.next()) {
         case Tok::Number:
         case Tok::Constant:
@@ -27,7 +27,7 @@ int literalNumber(Interp& in, float& out, bool allowScalar) {
     return failSkip(in, msg::kBadParam);
 }
 
-int lastExpression(Interp& in, float& out) {
+Result lastExpression(Interp& in, float& out) {
     in.values.reset();
     in.next();
     if (expression(in) != kOk) return failSkipQuiet(in);
@@ -36,16 +36,25 @@ int lastExpression(Interp& in, float& out) {
     return kOk;
 }
 
-int lastIntExpression(Interp& in, int& out) {
+Result lastIntExpression(Interp& in, int& out) {
+    return lastRecordNumber(in, Tok::Undefined, out);
+}
+
+Result lastRecordNumber(Interp& in, Tok nameRef, int& out) {
     in.values.reset();
-    in.next();
-    if (expression(in) != kOk) return failSkipQuiet(in);
+    // An unknown "@name" is undefined too, and the expression refuses it.
+    if (in.next() == nameRef && nameRef != Tok::Undefined) {
+        out = static_cast<int>(in.lex.number());
+        in.next();
+    } else {
+        if (expression(in) != kOk) return failSkipQuiet(in);
+        out = popInteger(in);
+    }
     if (in.cur != Tok::End && in.cur != Tok::Eof) return failSkip(in, msg::kTooManyParams);
-    out = popInteger(in);
     return kOk;
 }
 
-int lastVector(Interp& in, Vec3& out) {
+Result lastVector(Interp& in, Vec3& out) {
     in.values.reset();
     in.next();
     if (vectorOperand(in, out) != kOk) return failSkipQuiet(in);
@@ -66,7 +75,7 @@ bool textArgument(Interp& in, std::string_view& out) {
     }
 }
 
-int expectComma(Interp& in) {
+Result expectComma(Interp& in) {
     if (in.next() == Tok::Comma) return kOk;
     return failSkip(in, msg::kBadSeparator);
 }

@@ -58,7 +58,7 @@ bool readOperator(Interp& in, Op& op) {
     return true;
 }
 
-int scalarTarget(Interp& in, float* target) {
+Result scalarTarget(Interp& in, float* target) {
     Op op{};
     if (!readOperator(in, op)) return failSkip(in, msg::kTypeCorrectly);
     if (expression(in) != kOk) return failSkipQuiet(in);
@@ -68,7 +68,7 @@ int scalarTarget(Interp& in, float* target) {
     return kOk;
 }
 
-int vectorTarget(Interp& in, Vec3* target) {
+Result vectorTarget(Interp& in, Vec3* target) {
     Op op{};
     if (!readOperator(in, op)) return failSkip(in, msg::kTypeCorrectly);
     Vec3 value{};
@@ -80,7 +80,7 @@ int vectorTarget(Interp& in, Vec3* target) {
 
 }  // namespace
 
-int assignmentStatement(Interp& in) {
+Result assignmentStatement(Interp& in) {
     const int s = in.lex.symbol();
     in.values.reset();
     switch (in.cur) {

@@ -7,6 +7,6 @@
 namespace rz::script {
 
 // Reports its own errors and discards the rest of the line on failure; kOk or kFail.
-int assignmentStatement(Interp& in);
+Result assignmentStatement(Interp& in);
 
 }  // namespace rz::script

@@ -5,10 +5,12 @@
 #include <array>
 #include <cstddef>
 
+#include "script/tokens.hpp"
+
 namespace rz::script {
 
 struct Interp;
-using CommandHandler = int (*)(Interp&);
+using CommandHandler = Result (*)(Interp&);
 
 inline constexpr std::size_t kCommandCount = 234;
 inline constexpr std::size_t kStatementCommandCount = 1;

@@ -43,7 +43,7 @@ constexpr DeclarationKind kVtx{Tok::Vector,
 }
 
 // Parses "[" number "]" after a name; the element count.
-int arraySize(Interp& in, int& n) {
+Result arraySize(Interp& in, int& n) {
     // A negative size is a number too, and is refused as a size rather than as a token.
     const bool negative = in.next() == Tok::Minus;
     if (negative) in.next();
@@ -57,7 +57,7 @@ int arraySize(Interp& in, int& n) {
     return kOk;
 }
 
-int declare(Interp& in, const DeclarationKind& k) {
+Result declare(Interp& in, const DeclarationKind& k) {
     for (;;) {
         if (!nextIsNewName(in)) return failSkip(in, msg::kBadIdentifier);
         const int s = in.lex.symbol();
@@ -87,15 +87,15 @@ int declare(Interp& in, const DeclarationKind& k) {
 
 }  // namespace
 
-static int cmdVar(Interp& in) {
+static Result cmdVar(Interp& in) {
     return declare(in, kVar);
 }
 
-static int cmdVtx(Interp& in) {
+static Result cmdVtx(Interp& in) {
     return declare(in, kVtx);
 }
 
-static int cmdDefMat(Interp& in) {
+static Result cmdDefMat(Interp& in) {
     for (;;) {
         if (!nextIsNewName(in)) return failSkip(in, msg::kBadIdentifier);
         const int s = in.lex.symbol();

@@ -15,17 +15,17 @@ struct Evaluator {
     Interp& in;
     int depth = 0;
 
-    int fail(std::string_view message) {
+    Result fail(std::string_view message) {
         in.msg.errorBox(message);
         return kFail;
     }
 
-    int push(double v) {
+    Result push(double v) {
         if (!in.values.push(static_cast<float>(v))) return fail(msg::kAllocFailed);
         return kOk;
     }
 
-    int component(const Vec3& v, float& out) {
+    Result component(const Vec3& v, float& out) {
         switch (in.next()) {
             case Tok::SelectX:
                 out = v[0];
@@ -42,7 +42,7 @@ struct Evaluator {
     }
 
     // Leaves the current token on the operand's last token.
-    int operand(float& out) {
+    Result operand(float& out) {
         switch (in.cur) {
             case Tok::Number:
             case Tok::Constant:
@@ -69,11 +69,11 @@ struct Evaluator {
         }
     }
 
-    int factor() {
+    Result factor() {
         if (in.cur == Tok::LParen) {
             if (++depth > kMaxNesting) return fail(msg::kAllocFailed);
             in.next();
-            const int r = expr();
+            const Result r = expr();
             --depth;
             if (r != kOk) return r;
             if (in.cur != Tok::RParen) return fail(msg::kNoCloseParen);
@@ -88,7 +88,7 @@ struct Evaluator {
         return kOk;
     }
 
-    int term() {
+    Result term() {
         if (factor() != kOk) return kFail;
         while (in.cur == Tok::Times || in.cur == Tok::Divide) {
             const bool times = in.cur == Tok::Times;
@@ -96,12 +96,12 @@ struct Evaluator {
             if (factor() != kOk) return kFail;
             const double b = in.values.pop();
             const double a = in.values.pop();
-            push(times ? a * b : a / b);
+            if (push(times ? a * b : a / b) != kOk) return kFail;
         }
         return kOk;
     }
 
-    int expr() {
+    Result expr() {
         if (in.cur == Tok::End || in.cur == Tok::Eof) return fail(msg::kTypeCorrectly);
         if (term() != kOk) return kFail;
         while (in.cur == Tok::Plus || in.cur == Tok::Minus) {
@@ -110,7 +110,7 @@ struct Evaluator {
             if (term() != kOk) return kFail;
             const double b = in.values.pop();
             const double a = in.values.pop();
-            push(plus ? a + b : a - b);
+            if (push(plus ? a + b : a - b) != kOk) return kFail;
         }
         return kOk;
     }
@@ -141,7 +141,7 @@ bool elementIndex(Interp& in, int symbol, int& index) {
 
 }  // namespace
 
-int expression(Interp& in) {
+Result expression(Interp& in) {
     return Evaluator{in}.expr();
 }
 
@@ -157,7 +157,7 @@ Vec3* vectorElement(Interp& in, int symbol) {
     return &in.sym.vectorArray(symbol)[i];
 }
 
-int vectorOperand(Interp& in, Vec3& out) {
+Result vectorOperand(Interp& in, Vec3& out) {
     Vec3& temp = in.sym.vectorAt(in.tempVector);
     switch (in.cur) {
         case Tok::Vector:

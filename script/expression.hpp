@@ -8,9 +8,9 @@
 namespace rz::script {
 
 // Evaluates and pushes one value. kOk or kFail (reported).
-int expression(Interp& in);
+Result expression(Interp& in);
 // Evaluates a vector operand into out and reads the token after it.
-int vectorOperand(Interp& in, Vec3& out);
+Result vectorOperand(Interp& in, Vec3& out);
 // The element of an array symbol (the current token), after "[" index "]"; the current
 // token is left on "]". Null after reporting.
 float* arrayElement(Interp& in, int symbol);

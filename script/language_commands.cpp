@@ -34,7 +34,7 @@ void copyPath(PathBuffer& dst, std::string_view src) {
 }
 
 // A literal for let: a number or named constant, optionally after one "-".
-int signedLiteral(Interp& in, double& out) {
+Result signedLiteral(Interp& in, double& out) {
     Tok t = in.next();
     const bool negate = t == Tok::Minus;
     if (negate) t = in.next();
@@ -43,11 +43,11 @@ int signedLiteral(Interp& in, double& out) {
     return kOk;
 }
 
-int endOfStatement(Interp& in) {
+Result endOfStatement(Interp& in) {
     return expectEnd(in) == kOk ? kOk : failSkipQuiet(in);
 }
 
-int letScalar(Interp& in, int s) {
+Result letScalar(Interp& in, int s) {
     double v = 0;
     if (signedLiteral(in, v) != kOk) return kFail;
     if (endOfStatement(in) != kOk) return kFail;
@@ -55,7 +55,7 @@ int letScalar(Interp& in, int s) {
     return kOk;
 }
 
-int letVector(Interp& in, int s) {
+Result letVector(Interp& in, int s) {
     Vec3 v{};
     for (float& c : v) {
         double d = 0;
@@ -67,7 +67,7 @@ int letVector(Interp& in, int s) {
     return kOk;
 }
 
-int letMatrix(Interp& in, int s) {
+Result letMatrix(Interp& in, int s) {
     Mat4& m = in.sym.matrix(s);
     for (int row = 0; row < 4; ++row) {
         std::array<double, 4> values{};
@@ -79,7 +79,7 @@ int letMatrix(Interp& in, int s) {
     return kOk;
 }
 
-int letString(Interp& in, int s) {
+Result letString(Interp& in, int s) {
     if (in.next() != Tok::String) return failSkip(in, msg::kBadParam);
     PathBuffer text;
     copyPath(text, in.lex.text());
@@ -116,7 +116,7 @@ Vec3 vectorVariable(Interp& in, std::string_view name) {
 
 }  // namespace
 
-static int cmdLet(Interp& in) {
+static Result cmdLet(Interp& in) {
     const Tok t = in.next();
     const int s = in.lex.symbol();
     switch (t) {
@@ -133,7 +133,7 @@ static int cmdLet(Interp& in) {
     }
 }
 
-static int cmdPrint(Interp& in) {
+static Result cmdPrint(Interp& in) {
     Line line;
     in.next();
     for (;;) {
@@ -169,7 +169,7 @@ static int cmdPrint(Interp& in) {
     return kOk;
 }
 
-static int cmdParam(Interp& in) {
+static Result cmdParam(Interp& in) {
     if (noArguments(in) != kOk) return kFail;
     const auto d = [](float f) { return static_cast<double>(f); };
     const Vec3 cpos = vectorVariable(in, "c.pos");
@@ -204,7 +204,7 @@ static int cmdParam(Interp& in) {
     return kOk;
 }
 
-static int cmdVersion(Interp& in) {
+static Result cmdVersion(Interp& in) {
     if (noArguments(in) != kOk) return kFail;
     in.msg.formatBuffer(
         "***  About 'RIDA' system  ***\n\n"
@@ -218,24 +218,24 @@ static int cmdVersion(Interp& in) {
     return kOk;
 }
 
-static int cmdNop(Interp& in) {
+static Result cmdNop(Interp& in) {
     return noArguments(in);
 }
 
-static int cmdNosupport(Interp& in) {
+static Result cmdNosupport(Interp& in) {
     if (noArguments(in) != kOk) return kFail;
     in.msg.statusText(kNotSupported);
     return kOk;
 }
 
-int notBuiltNosupport(Interp& in) {
+Result notBuiltNosupport(Interp& in) {
     for (Tok t = in.next(); t != Tok::End && t != Tok::Eof; t = in.next()) {
     }
     in.msg.statusText(kNotSupported);
     return kOk;
 }
 
-static int cmdExec(Interp& in) {
+static Result cmdExec(Interp& in) {
     std::string_view name;
     if (!textArgument(in, name)) return fail(in, msg::kTypeCorrectly);
     PathBuffer path;
@@ -243,11 +243,12 @@ static int cmdExec(Interp& in) {
     if (expectEnd(in) != kOk) return kFail;
     platform::InputFile file;
     if (!file.open(path.data())) return fail(in, msg::kFileNotFound);
-    execFileStream(in, file);
+    // A statement that failed inside the file has been reported there; exec itself did run.
+    static_cast<void>(execFileStream(in, file));
     return kOk;
 }
 
-static int cmdNewexec(Interp& in) {
+static Result cmdNewexec(Interp& in) {
     std::string_view name;
     if (!textArgument(in, name)) return fail(in, msg::kTypeCorrectly);
     PathBuffer path;
@@ -278,7 +279,7 @@ static int cmdNewexec(Interp& in) {
     return newExecSub(in, path.data(), count);
 }
 
-int newExecSub(Interp& in, const char* path, int count) {
+Result newExecSub(Interp& in, const char* path, int count) {
     const auto failWith = [&](std::string_view message) {
         std::array<char, 256> text{};
         std::snprintf(text.data(), text.size(), "%.*s%.*s", static_cast<int>(message.size()),
@@ -302,14 +303,16 @@ int newExecSub(Interp& in, const char* path, int count) {
     in.scriptBuffer[used++] = '\0';
     in.scriptUsed = used;
     in.newexecRecords[in.newexecDepth++] = {start, used};
-    for (int i = 0; i < count; ++i) execStringSource(in, in.scriptBuffer.data() + start);
+    // Every run goes ahead: a failure in one has been reported and ends only that run.
+    for (int i = 0; i < count; ++i)
+        static_cast<void>(execStringSource(in, in.scriptBuffer.data() + start));
     --in.newexecDepth;
     in.scriptUsed = start;
     in.sym.rollback(mark);
     return kOk;
 }
 
-static int cmdSetnum(Interp& in) {
+static Result cmdSetnum(Interp& in) {
     int n = 0;
     if (lastIntExpression(in, n) != kOk) return kFail;
     in.fileNumberSuffix = n;
@@ -322,7 +325,7 @@ static int cmdSetnum(Interp& in) {
     return kOk;
 }
 
-static int cmdResetnum(Interp& in) {
+static Result cmdResetnum(Interp& in) {
     if (noArguments(in) != kOk) return kFail;
     in.fileNumberSuffix = -1;
     in.msg.formatBuffer("%s", kNumberingOff);
@@ -330,7 +333,7 @@ static int cmdResetnum(Interp& in) {
     return kOk;
 }
 
-static int cmdExpand(Interp& in) {
+static Result cmdExpand(Interp& in) {
     PathBuffer text{};
     switch (in.next()) {
         case Tok::Number:

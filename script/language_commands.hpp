@@ -12,10 +12,10 @@ namespace rz::script {
 std::span<const CommandRow> languageCommands();
 
 // Loads a script into the script buffer and runs it count times.
-int newExecSub(Interp& in, const char* path, int count);
+Result newExecSub(Interp& in, const char* path, int count);
 
 // Stands in for a command whose subsystem is not built yet: it takes whatever arguments
 // the statement has and says, like nosupport, that it is not supported.
-int notBuiltNosupport(Interp& in);
+Result notBuiltNosupport(Interp& in);
 
 }  // namespace rz::script

@@ -6,7 +6,7 @@
 namespace rz::script {
 namespace {
 
-int runCommand(Interp& in, Tok kind) {
+Result runCommand(Interp& in, Tok kind) {
     const Symbol& s = in.sym[in.lex.symbol()];
     const CommandHandler handler = kind == Tok::StatementCommand
                                        ? in.handlers.statementCommands[s.ref]
@@ -16,19 +16,19 @@ int runCommand(Interp& in, Tok kind) {
 
 }  // namespace
 
-int execCommandString(Interp& in, platform::WindowId window, const char* text) {
+void execCommandString(Interp& in, platform::WindowId window, const char* text) {
     in.msg.setCurrentWindow(window);
-    execStringSource(in, text);
-    return kOk;
+    // A failed run has shown its messages; the caller is never told.
+    static_cast<void>(execStringSource(in, text));
 }
 
-int execStringSource(Interp& in, const char* text) {
+Result execStringSource(Interp& in, const char* text) {
     const SourceState saved = in.lex.save();
     in.lex.setStringSource(text);
     for (;;) {
         const Tok kind = in.next();
         if (kind == Tok::Eof) break;
-        const int result =
+        const Result result =
             kind == Tok::StatementCommand ? runCommand(in, kind) : dispatchStatement(in, kind);
         if (result != kOk) {
             in.lex.restore(saved);
@@ -40,7 +40,7 @@ int execStringSource(Interp& in, const char* text) {
     return kOk;
 }
 
-int execFileStream(Interp& in, platform::InputFile& stream) {
+Result execFileStream(Interp& in, platform::InputFile& stream) {
     if (in.fileRuns >= Interp::kMaxFileRuns) {
         // Files that run each other without end would exhaust the stack.
         in.msg.errorBox(msg::kAllocFailed);
@@ -49,7 +49,7 @@ int execFileStream(Interp& in, platform::InputFile& stream) {
     ++in.fileRuns;
     const SourceState saved = in.lex.save();
     in.lex.setStream(&stream);
-    int last = kOk;
+    Result last = kOk;
     for (;;) {
         const Tok kind = in.next();
         if (kind == Tok::Eof) break;
@@ -66,7 +66,7 @@ int execFileStream(Interp& in, platform::InputFile& stream) {
     return last;
 }
 
-int dispatchStatement(Interp& in, Tok kind) {
+Result dispatchStatement(Interp& in, Tok kind) {
     switch (kind) {
         case Tok::End:
             return kOk;
@@ -77,7 +77,8 @@ int dispatchStatement(Interp& in, Tok kind) {
         case Tok::Array:
         case Tok::Vector:
         case Tok::VectorArray:
-            assignmentStatement(in);
+            // A failed assignment has skipped its line; the statements after it still run.
+            static_cast<void>(assignmentStatement(in));
             return kOk;
         default:
             in.msg.errorBox(msg::kTypeCorrectly);
@@ -86,7 +87,7 @@ int dispatchStatement(Interp& in, Tok kind) {
     }
 }
 
-int expectEnd(Interp& in) {
+Result expectEnd(Interp& in) {
     const Tok t = in.next();
     if (t == Tok::End || t == Tok::Eof) return kOk;
     Tok k = t;
@@ -100,18 +101,18 @@ int skipToLineEnd(Interp& in) {
     return in.lex.skipToLineEnd();
 }
 
-int failSkip(Interp& in, std::string_view message) {
+Result failSkip(Interp& in, std::string_view message) {
     in.msg.errorBox(message);
     skipToLineEnd(in);
     return kFail;
 }
 
-int failSkipQuiet(Interp& in) {
+Result failSkipQuiet(Interp& in) {
     skipToLineEnd(in);
     return kFail;
 }
 
-int fail(Interp& in, std::string_view message) {
+Result fail(Interp& in, std::string_view message) {
     in.msg.errorBox(message);
     return kFail;
 }

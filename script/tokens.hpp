@@ -64,8 +64,10 @@ constexpr Tok charToken(char c) {
     return static_cast<Tok>(static_cast<unsigned char>(c));
 }
 
-// Result codes of every command handler.
-inline constexpr int kOk = 0;
-inline constexpr int kFail = 9999;
+// What every command handler and every step of one returns: success, or failure after the
+// failure was reported. The values are the language's own result codes.
+enum class [[nodiscard]] Result : int{Ok = 0, Fail = 9999};
+inline constexpr Result kOk = Result::Ok;
+inline constexpr Result kFail = Result::Fail;
 
 }  // namespace rz::script

@@ -101,6 +101,29 @@ TEST(Program, ImportsADxfThroughTheConverter) {
     std::system(("rm -rf " + dir).c_str());
 }
 
+// "@name" finds the model's records once a model is read; a name of another kind of record,
+// or of none, is refused like any other word that is not a number.
+TEST(Program, RecordNamesSelectTheirRecords) {
+    const std::string model = std::string(ROVORA_SOURCE_DIR) + "/examples/boxes.ptb";
+    const std::string refused =
+        "[ERROR Message!] ERROR:  正しく入力してね。ミスしてるよっ！ \n"
+        "[ERROR Message!] ERROR: ERROR Occured! in execution.\n";
+    const struct {
+        const char* statement;
+        std::string shown;
+    } cases[] = {
+        {"num.block @tower; print b.point;", " 3.000000\n"},
+        {"num.block @cube; print b.point;", " 1.000000\n"},
+        {"num.block @nosuch; print b.point;", refused},
+        {"num.rigid @tower;", refused},
+    };
+    for (const auto& c : cases) {
+        const Result r = runProgram("--headless -e 'read \"" + model + "\";' -e '" + c.statement +
+                                    "' 2>&1 | tail -n +3");
+        EXPECT_EQ(r.out, c.shown) << c.statement;
+    }
+}
+
 TEST(Program, MissingScriptIsAnError) {
     const Result r = runProgram("--headless /nonexistent/none.txt");
     EXPECT_EQ(r.out, "[ERROR Message!] ERROR:  ファイルが見つかりませ～ん！ \n");

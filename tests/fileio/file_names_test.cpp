@@ -54,7 +54,7 @@ class NameTest : public FileTest {
   protected:
     std::string finalName(const std::string& name) {
         std::string out;
-        EXPECT_EQ(fileio::makeName(ws.in, name, out), fileio::kNameBuilt);
+        EXPECT_EQ(fileio::makeName(ws.in, name, out), fileio::NameResult::Built);
         return out;
     }
     Workstation ws;
@@ -69,7 +69,7 @@ TEST_F(NameTest, SuffixAndForcedExtension) {
     EXPECT_EQ(finalName("dir/a.pts"), "dir/a.ptb");
     ASSERT_TRUE(ws.run("expand 0;").empty());
     std::string out;
-    EXPECT_EQ(fileio::makeName(ws.in, "", out), fileio::kNameEmpty);
+    EXPECT_EQ(fileio::makeName(ws.in, "", out), fileio::NameResult::Empty);
 }
 
 TEST_F(NameTest, BaseNameLongerThan256IsRefused) {
@@ -78,7 +78,7 @@ TEST_F(NameTest, BaseNameLongerThan256IsRefused) {
     ASSERT_TRUE(ws.run("setnum 1234567;").empty());
     std::string out;
     ws.sink.clear();
-    EXPECT_EQ(fileio::makeName(ws.in, base + ".pts", out), script::kFail);
+    EXPECT_EQ(fileio::makeName(ws.in, base + ".pts", out), fileio::NameResult::Failed);
     EXPECT_EQ(ws.sink.boxes(),
               (std::vector<std::string>{err(" ファイル名が長すぎるよーん。（１２文字以内でねっ）"),
                                         " ... in MakeName() => "}));

@@ -49,7 +49,7 @@ TEST_F(CopyTest, GridCopyIsRetiredKindThreeThroughItsMatricesWithEdits) {
     model.shapes[src].matrixId = 1;
     model.geometry.current = translation({0, 0, 10});
     addEdits(src, {{4, {0, 0, 1}}, {8, {0.5f, 0, 0}}});
-    ASSERT_EQ(geometry::copyShape(model, msg, src), 0);
+    ASSERT_EQ(geometry::copyShape(model, msg, src), script::kOk);
     ASSERT_EQ(model.shapeCount, 2);
     const db::Shape& c = model.shapes[1];
     EXPECT_EQ(c.kind, geometry::kGridCopy);
@@ -83,7 +83,7 @@ TEST_F(CopyTest, PolygonCopyMovesItsFaceIndicesWithTheAxes) {
     s.axisTotal = 4;
     s.patchTotal = 8;
     s.kind = db::kShapePolygon;
-    ASSERT_EQ(geometry::copyShape(model, msg, 0), 0);
+    ASSERT_EQ(geometry::copyShape(model, msg, 0), script::kOk);
     const db::Shape& c = model.shapes[1];
     EXPECT_EQ(c.kind, geometry::kPolygonCopy);
     EXPECT_EQ(c.axisId, 4u);
@@ -105,14 +105,14 @@ TEST_F(CopyTest, MeshCopyKeepsItsFacingFlagUntilAMirrorTurnsIt) {
         const int src = addFlatGrid();
         model.shapes[src].lrflag = c.lrflag;
         model.geometry.mirrorCount = c.mirrors;
-        ASSERT_EQ(geometry::copyShape(model, msg, src), 0);
+        ASSERT_EQ(geometry::copyShape(model, msg, src), script::kOk);
         EXPECT_EQ(model.shapes[model.shapeCount - 1].lrflag, c.expected);
     }
 }
 
 TEST_F(CopyTest, ParametricCopyIsItsGridExpansion) {
     const int src = addParametric(db::kShapeQuad, {0, 0, 0, 1, 0, 0, 0, 0}, {0, 1, 0, 1, 1, 0}, 1);
-    ASSERT_EQ(geometry::copyShape(model, msg, src), 0);
+    ASSERT_EQ(geometry::copyShape(model, msg, src), script::kOk);
     const db::Shape& c = model.shapes[model.shapeCount - 1];
     EXPECT_EQ(c.kind, geometry::kGridCopy);
     EXPECT_EQ(c.axisTotal, 4u);
@@ -123,10 +123,10 @@ TEST_F(CopyTest, ParametricCopyIsItsGridExpansion) {
 TEST_F(CopyTest, CopyIsRefusedWholeWhenAStoreIsFull) {
     const int src = addFlatGrid();
     model.affineCount = model.capacity.affinemax;
-    EXPECT_EQ(geometry::copyShape(model, msg, src), 9999);
+    EXPECT_EQ(geometry::copyShape(model, msg, src), script::kFail);
     model.affineCount = 1;
     model.axisCount = 2995;  // nine more would reach the usable limit
-    EXPECT_EQ(geometry::copyShape(model, msg, src), 9999);
+    EXPECT_EQ(geometry::copyShape(model, msg, src), script::kFail);
     EXPECT_EQ(boxes(), (std::vector<std::string>{err(geometry::msg::kAffineFull),
                                                  err(geometry::msg::kAxisFull)}));
     EXPECT_EQ(model.shapeCount, 1);
@@ -140,7 +140,7 @@ TEST_F(CopyTest, ApplyingEditsReplacesTheShapeAndRecomputesEditedNormals) {
     const int plain = addFlatGrid();
     // Corner (0, 0) lifted by 1, and an offset that lies outside the shape.
     addEdits(src, {{0, {0, 0, 1}}, {40, {5, 5, 5}}});
-    ASSERT_EQ(geometry::applyShapeEdits(model, msg), 0);
+    ASSERT_EQ(geometry::applyShapeEdits(model, msg), script::kOk);
     ASSERT_EQ(model.shapeCount, 3);
     const db::Shape& c = model.shapes[2];
     EXPECT_EQ(c.kind, db::kShapeGrid);
@@ -153,7 +153,7 @@ TEST_F(CopyTest, ApplyingEditsReplacesTheShapeAndRecomputesEditedNormals) {
     EXPECT_THAT(axis(c.axisId).nv, IsPoint(k, k, k));
     for (int i = 1; i < 9; ++i) EXPECT_THAT(axis(c.axisId + i).nv, IsPoint(0, 0, 1)) << i;
     // Applying again finds only the retired original and adds nothing.
-    ASSERT_EQ(geometry::applyShapeEdits(model, msg), 0);
+    ASSERT_EQ(geometry::applyShapeEdits(model, msg), script::kOk);
     EXPECT_EQ(model.shapeCount, 3);
 }
 
@@ -174,7 +174,7 @@ TEST_F(CopyTest, ShapeBoxesOfParametricShapesFollowTheCurrentMatrix) {
     const int box = addParametric(db::kShapeBox, {0, 0, 0, 2, 4, 6, 0, 0});
     const int counts[] = {model.axisCount, model.patchCount, model.shapeCount};
     model.geometry.current = translation({5, 0, 0});
-    ASSERT_EQ(geometry::shapeBox(model, msg, box), 0);
+    ASSERT_EQ(geometry::shapeBox(model, msg, box), script::kOk);
     EXPECT_THAT(model.shapes[box].bbmin, IsPoint(4, -2, -3));
     EXPECT_THAT(model.shapes[box].bbmax, IsPoint(6, 2, 3));
     EXPECT_EQ(model.axisCount, counts[0]);
@@ -182,7 +182,7 @@ TEST_F(CopyTest, ShapeBoxesOfParametricShapesFollowTheCurrentMatrix) {
     EXPECT_EQ(model.shapeCount, counts[2]);
     // Explicit shapes are boxed as stored.
     const int grid = addFlatGrid();
-    ASSERT_EQ(geometry::shapeBox(model, msg, grid), 0);
+    ASSERT_EQ(geometry::shapeBox(model, msg, grid), script::kOk);
     EXPECT_THAT(model.shapes[grid].bbmax, IsPoint(2, 2, 0));
 }
 
@@ -195,7 +195,7 @@ TEST_F(CopyTest, BlockBoxesGrowFromTheirShapesOnly) {
         b.xyzmax = {-1e16f, -1e16f, -1e16f};
     }
     model.shapes[1].bbmax = {7, 7, 7};
-    ASSERT_EQ(geometry::updateBlockBox(model, msg, 1), 0);
+    ASSERT_EQ(geometry::updateBlockBox(model, msg, 1), script::kOk);
     EXPECT_THAT(model.blocks[1].xyzmin, IsPoint(0, 0, 0));
     EXPECT_THAT(model.blocks[1].xyzmax, IsPoint(2, 2, 0));
     EXPECT_FLOAT_EQ(model.blocks[2].xyzmax[0], -1e16f);

@@ -14,7 +14,7 @@ using ::testing::ElementsAreArray;
 class FlatTest : public ModelTest {
   protected:
     const db::Shape& expand(int shape, ExpandMode mode = ExpandMode::Grid) {
-        EXPECT_EQ(geometry::expandShape(model, msg, shape, mode), 0);
+        EXPECT_EQ(geometry::expandShape(model, msg, shape, mode), script::kOk);
         return model.shapes[model.shapeCount - 1];
     }
     std::vector<int> patches(const db::Shape& s) const {

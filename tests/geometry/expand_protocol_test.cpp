@@ -44,7 +44,7 @@ TEST_F(ProtocolTest, ConsumersSeeTheGridAndLeaveTheCountsAsTheyWere) {
         const int shapes = model.shapeCount;
         {
             const ExpandedShape e(model, msg, shape);
-            ASSERT_EQ(e.status(), 0);
+            ASSERT_EQ(e.status(), script::kOk);
             EXPECT_EQ(e.grid().nu, k.nu);
             EXPECT_EQ(e.grid().nv, k.nv);
             EXPECT_EQ(e.grid().vertices.size(), static_cast<std::size_t>(k.nu * k.nv));
@@ -61,7 +61,7 @@ TEST_F(ProtocolTest, ConsumersSeeTheGridAndLeaveTheCountsAsTheyWere) {
 TEST_F(ProtocolTest, ExplicitShapesAreUsedFromTheirOwnRecords) {
     const int grid = addGrid(2, 2, {{0, 0, 0}, {1, 0, 0}, {0, 1, 0}, {1, 1, 0}}, {0, 0, 1});
     const int shapes = model.shapeCount;
-    EXPECT_EQ(geometry::expandShape(model, msg, grid, ExpandMode::Grid), 0);
+    EXPECT_EQ(geometry::expandShape(model, msg, grid, ExpandMode::Grid), script::kOk);
     EXPECT_EQ(model.shapeCount, shapes);
     const ExpandedShape e(model, msg, grid);
     EXPECT_EQ(e.grid().nu, 2);
@@ -99,14 +99,14 @@ TEST_F(ProtocolTest, AFullStoreRefusesTheExpansionWithItsMessageAndWritesNothing
         const int patches = model.patchCount;
         const int shapes = model.shapeCount;
         sink.clear();
-        const int status =
+        const script::Result status =
             geometry::expandShape(model, msg, model.shapeCount - 1, ExpandMode::Grid);
         if (c.message.empty()) {
-            EXPECT_EQ(status, 0);
+            EXPECT_EQ(status, script::kOk);
             EXPECT_EQ(model.axisCount, axes + 49);
             continue;
         }
-        EXPECT_EQ(status, 9999);
+        EXPECT_EQ(status, script::kFail);
         EXPECT_EQ(boxes(), std::vector<std::string>{err(c.message)});
         EXPECT_EQ(model.axisCount, axes);
         EXPECT_EQ(model.patchCount, patches);
@@ -121,17 +121,17 @@ TEST_F(ProtocolTest, CapacityChecksReportTheFirstFullStoreInTheirOrder) {
     model.patchCount = 2999;
     model.axisCount = 2999;
     model.affineCount = 39;
-    EXPECT_EQ(db::checkModelSpace(model, msg, 1, 1, 1), 9999);
-    EXPECT_EQ(db::checkShapeSpace(model, msg, 1, 1, 1), 9999);
+    EXPECT_EQ(db::checkModelSpace(model, msg, 1, 1, 1), script::kFail);
+    EXPECT_EQ(db::checkShapeSpace(model, msg, 1, 1, 1), script::kFail);
     model.shapeCount = 0;
-    EXPECT_EQ(db::checkModelSpace(model, msg, 1, 1, 1), 9999);
-    EXPECT_EQ(db::checkShapeSpace(model, msg, 1, 1, 1), 9999);
+    EXPECT_EQ(db::checkModelSpace(model, msg, 1, 1, 1), script::kFail);
+    EXPECT_EQ(db::checkShapeSpace(model, msg, 1, 1, 1), script::kFail);
     model.patchCount = model.affineCount = 0;
-    EXPECT_EQ(db::checkModelSpace(model, msg, 1, 1, 1), 9999);
-    EXPECT_EQ(db::checkShapeSpace(model, msg, 1, 1, 1), 9999);
+    EXPECT_EQ(db::checkModelSpace(model, msg, 1, 1, 1), script::kFail);
+    EXPECT_EQ(db::checkShapeSpace(model, msg, 1, 1, 1), script::kFail);
     model.axisCount = 2998;
-    EXPECT_EQ(db::checkModelSpace(model, msg, 1, 1, 1), 0);
-    EXPECT_EQ(db::checkShapeSpace(model, msg, 1, 1, 1), 0);
+    EXPECT_EQ(db::checkModelSpace(model, msg, 1, 1, 1), script::kOk);
+    EXPECT_EQ(db::checkShapeSpace(model, msg, 1, 1, 1), script::kOk);
     using namespace geometry::msg;
     EXPECT_EQ(boxes(),
               (std::vector<std::string>{err(kShapeFull), err(kShapeFull), err(kPatchFull),
@@ -174,7 +174,7 @@ TEST_F(ProtocolTest, BakedGridAppliesTheShapeMatrixThenTheCurrentOne) {
     model.affineCount = 6;
     model.shapes[shape].matrixId = 5;
     model.geometry.current = rotation(RotationAxis::Z, 90);
-    ASSERT_EQ(geometry::expandShape(model, msg, shape, ExpandMode::BakedGrid), 0);
+    ASSERT_EQ(geometry::expandShape(model, msg, shape, ExpandMode::BakedGrid), script::kOk);
     const db::Shape& g = model.shapes[model.shapeCount - 1];
     // (x, y) -> (x + 10, y) -> (-y, x + 10).
     EXPECT_THAT(axis(g.axisId).wv, IsPoint(0, 11, 0));
@@ -192,7 +192,7 @@ TEST_F(ProtocolTest, BakedGridIsRefusedBeforeAnythingIsAppendedWhenNoMatrixSlotI
     const int shape = addParametric(db::kShapeBox, {0, 0, 0, 1, 1, 1, 0, 0});
     model.affineCount = model.capacity.affinemax;
     const int axes = model.axisCount;
-    EXPECT_EQ(geometry::expandShape(model, msg, shape, ExpandMode::BakedGrid), 9999);
+    EXPECT_EQ(geometry::expandShape(model, msg, shape, ExpandMode::BakedGrid), script::kFail);
     EXPECT_EQ(boxes(), std::vector<std::string>{err(geometry::msg::kAffineFull)});
     EXPECT_EQ(model.axisCount, axes);
     EXPECT_EQ(model.shapeCount, shape + 1);

@@ -17,7 +17,8 @@ class SweepTest : public ModelTest {
   protected:
     // Expands in grid form; the new shape.
     const db::Shape& expand(int shape) {
-        EXPECT_EQ(geometry::expandShape(model, msg, shape, ExpandMode::Grid), 0) << boxes()[0];
+        EXPECT_EQ(geometry::expandShape(model, msg, shape, ExpandMode::Grid), script::kOk)
+            << boxes()[0];
         return model.shapes[model.shapeCount - 1];
     }
     std::vector<int> header(const db::Shape& s) const {
@@ -226,7 +227,7 @@ TEST_F(SweepTest, RefusedParametersAppendNothing) {
         const int patches = model.patchCount;
         const int shapes = model.shapeCount;
         sink.clear();
-        EXPECT_EQ(geometry::expandShape(model, msg, shape, c.mode), 9999);
+        EXPECT_EQ(geometry::expandShape(model, msg, shape, c.mode), script::kFail);
         EXPECT_EQ(boxes(), std::vector<std::string>{err(c.message)});
         EXPECT_EQ(model.axisCount, axes);
         EXPECT_EQ(model.patchCount, patches);

@@ -444,7 +444,7 @@ TEST_F(PrimitiveTest, MarkerIsTheBoxAndAConeAlongDirecAndLeavesNothingBehind) {
     const Counts before = counts();
     {
         const geometry::CursorMarker marker(model, msg, {0, 0, 0}, {80, 40, 100}, 2);
-        ASSERT_EQ(marker.status(), 0);
+        ASSERT_EQ(marker.status(), script::kOk);
         ASSERT_EQ(marker.box().vertices.size(), 10u);
         EXPECT_THAT(marker.box().vertices[5].wv, IsPoint(80, 40, 100));
         ASSERT_EQ(marker.cone().nu, 2);

@@ -178,7 +178,7 @@ TEST_F(LexerTest, RecordNames) {
 
 TEST_F(LexerTest, StreamsDropCarriageReturnsBeforeNewlines) {
     platform::InputFile file(std::string_view("print \"a\r\", 1\r\nprint \"b\r\"\r\n"));
-    script::execFileStream(in, file);
+    EXPECT_EQ(script::execFileStream(in, file), script::kOk);
     EXPECT_EQ(statuses(), (std::vector<std::string>{"a\r 1.000000\n", "b\r\n"}));
 }
 
