@@ -50,6 +50,9 @@ script::Result updateBlockBox(db::Database& db, platform::MessageService& msg, i
     for (int i = 0; i < db.shapeCount; ++i) {
         const db::Shape& s = db.shapes[i];
         if (s.shapeId != static_cast<std::uint32_t>(block)) continue;
+        // A shape without vertices keeps its box at the sentinels, which mean nothing as
+        // corners.
+        if (s.bbmin[0] > s.bbmax[0] || s.bbmin[1] > s.bbmax[1] || s.bbmin[2] > s.bbmax[2]) continue;
         Mat4 m = db.geometry.current;
         if (s.matrixId != 0) {
             Mat4 own;

@@ -159,23 +159,28 @@ TEST_F(BlockToolTest, AboxPlacesExplicitShapesByTheirBlockTransform) {
 }
 
 // Boxes fold from their sentinels: a shape beyond them on one side keeps the sentinel as its
-// near bound. A block without shapes keeps the block sentinels.
+// near bound. A block without shapes, or with only a shape without vertices, keeps the block
+// sentinels.
 TEST_F(BlockToolTest, ShapeAndBlockBoxesStartFromTheirSentinels) {
     for (const float x : {2e7f, -2e7f}) {
         db::resetModelRecords(model);
         for (const float y : {0.0f, 1.0f}) model.axes[model.axisCount++].wv = {x, y, 0};
-        db::Shape& s = model.shapes[model.shapeCount++];
-        s = db::Shape{};
-        s.shapeId = 1;
-        s.axisTotal = 2;
-        s.kind = db::kShapePolygon;
-        model.blockCount = 3;
+        for (const std::uint32_t block : {1u, 3u}) {
+            db::Shape& s = model.shapes[model.shapeCount++];
+            s.shapeId = block;
+            s.axisTotal = block == 1 ? 2 : 0;
+            s.kind = db::kShapePolygon;
+        }
+        model.blockCount = 4;
         ASSERT_EQ(run("bbox.gen; blockbbox.gen;"), Boxes{});
+        const db::Shape& s = model.shapes[0];
         EXPECT_EQ(s.bbmin[0], x > 0 ? 9999999.0f : x);
         EXPECT_EQ(s.bbmax[0], x > 0 ? x : -9999999.0f);
         EXPECT_EQ(model.blocks[1].xyzmin[0], s.bbmin[0]);
-        EXPECT_EQ(model.blocks[2].xyzmin, (Vec3{1e16f, 1e16f, 1e16f}));
-        EXPECT_EQ(model.blocks[2].xyzmax, (Vec3{-1e16f, -1e16f, -1e16f}));
+        for (const int empty : {2, 3}) {
+            EXPECT_EQ(model.blocks[empty].xyzmin, (Vec3{1e16f, 1e16f, 1e16f})) << empty;
+            EXPECT_EQ(model.blocks[empty].xyzmax, (Vec3{-1e16f, -1e16f, -1e16f})) << empty;
+        }
     }
 }
 
