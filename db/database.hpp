@@ -8,6 +8,7 @@
 #include <cstdint>
 #include <vector>
 
+#include "db/box_cursor_state.hpp"
 #include "db/records.hpp"
 #include "math/value_types.hpp"
 
@@ -144,9 +145,7 @@ struct ColorBuffer {
 // Set by commands of the layers below the views (and by the views' own), read whenever the
 // views draw.
 struct ViewSwitches {
-    bool wireDetail = true;       // dense lines; off: coarse expansions and three iso-lines
-    bool perspectiveGrid = true;  // the grid in the perspective pane
-    bool boxCursor = true;        // the box cursor is drawn with every full drawing
+    bool boxCursor = true;  // the box cursor is drawn with every full drawing
 };
 
 struct Database {
@@ -208,6 +207,7 @@ struct Database {
     std::int32_t lightCount = 1;
 
     GeometryState geometry;
+    BoxCursorState boxCursor;
     RecordCommandState records;
     UndoPoint undoPoint;
     ColorBuffer colorBuffer;

@@ -127,6 +127,8 @@ void startModelRecords(platform::MessageService& msg, Database& db, const Settin
     resetModelRecords(db);
     allocateColorBuffer(msg, db, settings.cbufFlag);
     db.geometry = GeometryState{};
+    db.boxCursor = BoxCursorState{};
+    db.boxCursor.wireDetail = settings.wireDetail != 0;
 }
 
 void registerDatabaseSymbols(script::Interp& in) {

@@ -20,6 +20,11 @@ inline constexpr std::string_view kCounterNotReached = "SearchShapeID: Counter n
 inline constexpr std::string_view kInGetBlockAffines = "... in getBlockAffines()";
 inline constexpr std::string_view kFlatBlock = " ブロックの大きさが異常です。（平面になってます） ";
 inline constexpr std::string_view kPrimitiveUndone = " 形状の確定を無効にします。 ";
+inline constexpr std::string_view kBboxDone = "BBOX Generation complete!";
+inline constexpr std::string_view kAboxDone = " ＡＢＯＸデータ生成完了！ ";
+inline constexpr std::string_view kBlockBboxDone = "BlockBBOX Generation complete!";
+inline constexpr std::string_view kFastLines = "高速線描画モードを設定しました。 \n";
+inline constexpr std::string_view kDenseLines = "高密度線描画モードを設定しました。 \n";
 // printf format: the capacity of the block store.
 inline constexpr const char* kBlockStoreFull =
     "ＥＲＲＯＲ！　パーツブロックは %d 個までしか登録出来ません。 \n";

@@ -12,8 +12,6 @@ inline constexpr std::string_view kNeedWindowEnvironment =
     " ３Ｄウィンドゥ環境下でなければ使えません！ ";
 inline constexpr std::string_view kBadDrawMode =
     " モードが不正です！（dmode は WIRE(0) か QUICK(1)です）";
-inline constexpr std::string_view kFastLines = "高速線描画モードを設定しました。 \n";
-inline constexpr std::string_view kDenseLines = "高密度線描画モードを設定しました。 \n";
 inline constexpr std::string_view kProcessDone = "** 処理終了！ ** \n";
 inline constexpr std::string_view kInCPosFix = "in c_pos_fix_";
 inline constexpr std::string_view kInCTarFix = "in c_tar_fix_";

@@ -97,15 +97,6 @@ static script::Result cmdSetWinfact(script::Interp& in) {
     return kOk;
 }
 
-static script::Result cmdWireDetail(script::Interp& in) {
-    int n = 0;
-    if (wholeArgument(in, n) != kOk) return kFail;
-    if (n != 0 && n != 1) return script::fail(in, script::msg::kBadParam);
-    db::database(in).viewSwitches.wireDetail = n == 1;
-    in.msg.console(n == 1 ? msg::kDenseLines : msg::kFastLines);
-    return kOk;
-}
-
 static script::Result cmdInitlayer(script::Interp& in) {
     if (script::noArguments(in) != kOk) return kFail;
     db::Database& db = db::database(in);
@@ -140,12 +131,11 @@ static script::Result cmdCapture(script::Interp& in) {
 }
 
 namespace {
-const std::array<script::CommandRow, 7> kCommands{{
+const std::array<script::CommandRow, 6> kCommands{{
     {"winclear", cmdWinclear},
     {"windisp", cmdWindisp},
     {"parswinclear", cmdParswinclear},
     {"set.winfact", cmdSetWinfact},
-    {"wire.detail", cmdWireDetail},
     {"initlayer", cmdInitlayer},
     {"capture", cmdCapture},
 }};

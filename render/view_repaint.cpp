@@ -61,7 +61,7 @@ void repaintPane(Views& views, script::Interp& in, const Palette& palette, const
     raster.frameRect(r, colour(palette, WireColour::Black));
 
     const bool gridOn = db::scalarVar(in, SysVar::GridSw) != 0.0f;
-    if (gridOn && (!perspective || db::database(in).viewSwitches.perspectiveGrid))
+    if (gridOn && (!perspective || db::database(in).boxCursor.perspectiveGrid))
         drawGrid(raster, pane, PaneProjector(pane, camera), palette, gridSpec(in));
 
     ensureFont(views);

@@ -153,7 +153,7 @@ script::Result shapePlacement(db::Database& db, platform::MessageService& msg, i
 
 script::Result drawShapes(Canvas& c, script::Interp& in, const WireValue& value, int target) {
     db::Database& db = db::database(in);
-    const bool dense = db.viewSwitches.wireDetail;
+    const bool dense = db.boxCursor.wireDetail;
     const auto detail =
         dense ? geometry::ExpandedShape::Detail::Full : geometry::ExpandedShape::Detail::Coarse;
     const int count = db.shapeCount;

@@ -12,6 +12,7 @@
 #include "fileio/export_commands.hpp"
 #include "fileio/file_commands.hpp"
 #include "geometry/commands.hpp"
+#include "geometry/cursor_commands.hpp"
 #include "geometry/primitive_commands.hpp"
 #include "render/camera_commands.hpp"
 #include "render/draw_commands.hpp"
@@ -22,7 +23,7 @@
 namespace rz::workstation {
 
 std::span<const script::CommandRows> coreCommandProviders() {
-    static const std::array<script::CommandRows, 20> kProviders{
+    static const std::array<script::CommandRows, 23> kProviders{
         script::languageCommands(),
         script::declarationCommands(),
         db::blockCommands(),
@@ -37,6 +38,9 @@ std::span<const script::CommandRows> coreCommandProviders() {
         geometry::affineCommands(),
         geometry::blockGeometryCommands(),
         geometry::primitiveCommands(),
+        geometry::boxCommands(),
+        geometry::cursorCommands(),
+        geometry::gridCommands(),
         fileio::modelFileCommands(),
         fileio::readWriteCommands(),
         fileio::exportCommands(),

@@ -75,9 +75,8 @@ void Workstation::putDefaults() {
 }
 
 // The image of the main window's client area, which the views draw into with or without a
-// display, and the switches the settings give.
+// display.
 void Workstation::startViews() {
-    db.viewSwitches.wireDetail = settings.wireDetail != 0;
     if (render::startViews(views, interp, settings.window.width, settings.window.height) !=
         render::ImageStatus::Ok)
         db::stopStartup(msg, {std::string(render::kInitializeGfxDetail), true});
