@@ -75,7 +75,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     rz::fileio::LoadGuard guard(db);
     rz::fileio::takeLoadSnapshot(db);
     const auto before = counts(db);
-    int r = 0;
+    rz::script::Result r = rz::script::kOk;
     switch (data[0] % 4) {
         case 0:
             r = rz::fileio::readTextureImages(model->msg, db, input);
@@ -85,12 +85,13 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
             break;
         default:
             r = rz::fileio::readModelBinary(model->msg, db, input);
-            if (r != 0) break;
+            if (r != rz::script::kOk) break;
             // Relocation may still refuse the file; then the read command rolls back.
             rz::fileio::relocateLoaded(model->msg, db, rz::fileio::FileType::Mmb);
             break;
     }
-    if (r != 0 && counts(db) != before) std::abort();  // a refused file must change nothing
+    if (r != rz::script::kOk && counts(db) != before)
+        std::abort();  // a refused file must change nothing
     guard.rollback();
     if (counts(db) != before) std::abort();
     std::copy(blocks->begin(), blocks->end(), db.blocks.begin());
