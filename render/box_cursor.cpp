@@ -66,6 +66,7 @@ void drawInPane(Raster& raster, const Pane& pane, const PaneProjector& projector
     db::CursorPane record;
     geometry::refreshCursorPane(record, d.s, d.e, d.direc, CursorPaneProjector(projector));
 
+    raster.setClip(clip);
     if (projector.perspective()) {
         std::array<Vec3d, db::kCursorCorners> corners{};
         for (int c = 0; c < db::kCursorCorners; ++c)
@@ -78,7 +79,6 @@ void drawInPane(Raster& raster, const Pane& pane, const PaneProjector& projector
         const Point hi = pixelOf(record.boxMax);
         raster.frameRect({lo.x, lo.y, hi.x + 1, hi.y + 1}, pen.colour, pen.op);
     }
-    raster.setClip(clip);
     // Corners that fall on one pixel get one handle, or XOR would take it away again.
     for (int c = 0; c < db::kCursorCorners; ++c) {
         if (!record.projected[c]) continue;
