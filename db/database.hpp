@@ -141,13 +141,6 @@ struct ColorBuffer {
     std::vector<std::uint8_t> pixels;
 };
 
-// ---- Wireframe view switches ---------------------------------------------------------------
-// Set by commands of the layers below the views (and by the views' own), read whenever the
-// views draw.
-struct ViewSwitches {
-    bool boxCursor = true;  // the box cursor is drawn with every full drawing
-};
-
 struct Database {
     Capacities capacity;
 
@@ -211,7 +204,6 @@ struct Database {
     RecordCommandState records;
     UndoPoint undoPoint;
     ColorBuffer colorBuffer;
-    ViewSwitches viewSwitches;
 
     // The usable axis limit: the last 1000 axes are kept free of checked operations.
     std::int32_t usableAxisLimit() const { return capacity.axismax - 1000; }

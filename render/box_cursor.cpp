@@ -4,24 +4,15 @@
 #include <array>
 #include <cmath>
 
+#include "db/current_records.hpp"
 #include "db/system_variables.hpp"
+#include "geometry/box_cursor.hpp"
 #include "geometry/truncate.hpp"
+#include "render/pane_pick.hpp"
 #include "render/view_context.hpp"
 
 namespace rz::render {
 namespace {
-
-// Which coordinates of each corner come from e: x, y, z.
-constexpr std::array<std::array<bool, 3>, 8> kCornerFromE{{
-    {false, false, false},
-    {false, false, true},
-    {true, false, true},
-    {true, false, false},
-    {false, true, false},
-    {false, true, true},
-    {true, true, true},
-    {true, true, false},
-}};
 
 // The twelve edges of the box as corner pairs.
 constexpr std::array<std::array<int, 2>, 12> kEdges{{
@@ -58,64 +49,48 @@ int direction(script::Interp& in) {
     return d >= 1 && d <= 3 ? d : 1;
 }
 
-Point pixelOf(const ScreenPoint& p) {
-    const auto whole = [](double v) {
-        return static_cast<int>(std::clamp(std::floor(v), -1.0e9, 1.0e9));
-    };
+// Handle positions are whole pixels far inside int (the projector floors them).
+Point pixelOf(const db::ScreenPoint& p) {
+    const auto whole = [](double v) { return static_cast<int>(std::clamp(v, -1.0e9, 1.0e9)); };
     return {whole(p.x), whole(p.y)};
 }
 
-void drawInPane(Views& views, int index, const PaneProjector& projector, const Pen& pen,
-                const Vec3& s, const Vec3& e, int direc) {
-    Raster& raster = views.raster;
-    const Pane& pane = views.layout.panes[index];
+void frameAround(Raster& raster, Point c, int half, const Pen& pen) {
+    raster.frameRect({c.x - half, c.y - half, c.x + half + 1, c.y + half + 1}, pen.colour, pen.op);
+}
+
+// One pane's cursor, its handles where the mouse tools find them.
+void drawInPane(Raster& raster, const Pane& pane, const PaneProjector& projector, const Pen& pen,
+                const DrawnCursor& d) {
     const Rect clip = pane.rect.rect();
-    CursorPane& record = views.cursor[index];
-    record = CursorPane{};
+    db::CursorPane record;
+    geometry::refreshCursorPane(record, d.s, d.e, d.direc, CursorPaneProjector(projector));
 
-    std::array<Vec3d, 8> corners{};
-    std::array<bool, 8> projected{};
-    for (int c = 0; c < 8; ++c) {
-        corners[c] = projector.map(cursorCorner(s, e, c));
-        const std::optional<ScreenPoint> p = projector.screen(corners[c]);
-        if (!p || !std::isfinite(p->x) || !std::isfinite(p->y)) continue;
-        projected[c] = true;
-        record.handles[c] = pixelOf(*p);
-        record.boxLeft = std::min(record.boxLeft, record.handles[c].x);
-        record.boxTop = std::min(record.boxTop, record.handles[c].y);
-        record.boxRight = std::max(record.boxRight, record.handles[c].x);
-        record.boxBottom = std::max(record.boxBottom, record.handles[c].y);
-    }
-
+    raster.setClip(clip);
     if (projector.perspective()) {
+        std::array<Vec3d, db::kCursorCorners> corners{};
+        for (int c = 0; c < db::kCursorCorners; ++c)
+            corners[c] = projector.map(geometry::cursorCorner(d.s, d.e, c));
         for (const auto& edge : kEdges)
             drawSegment(raster, projector, corners[edge[0]], corners[edge[1]], pen, clip);
-    } else if (record.boxLeft <= record.boxRight) {
+    } else if (record.boxMin.x <= record.boxMax.x) {
         // Front and back faces fall on one another here: the outline alone, once.
-        raster.frameRect({record.boxLeft, record.boxTop, record.boxRight + 1, record.boxBottom + 1},
-                         pen.colour, pen.op);
+        const Point lo = pixelOf(record.boxMin);
+        const Point hi = pixelOf(record.boxMax);
+        raster.frameRect({lo.x, lo.y, hi.x + 1, hi.y + 1}, pen.colour, pen.op);
     }
-    raster.setClip(clip);
     // Corners that fall on one pixel get one handle, or XOR would take it away again.
-    for (int c = 0; c < 8; ++c) {
-        if (!projected[c]) continue;
-        const Point h = record.handles[c];
+    for (int c = 0; c < db::kCursorCorners; ++c) {
+        if (!record.projected[c]) continue;
         bool repeated = false;
-        for (int o = 0; o < c; ++o) repeated = repeated || (projected[o] && record.handles[o] == h);
-        if (repeated) continue;
-        raster.frameRect(
-            {h.x - kHandleHalf, h.y - kHandleHalf, h.x + kHandleHalf + 1, h.y + kHandleHalf + 1},
-            pen.colour, pen.op);
+        for (int o = 0; o < c; ++o)
+            repeated = repeated || (record.projected[o] && record.handles[o] == record.handles[c]);
+        if (!repeated) frameAround(raster, pixelOf(record.handles[c]), kHandleHalf, pen);
     }
-    const std::optional<ScreenPoint> m =
-        projector.screen(projector.map(directionMarkerPoint(s, e, direc)));
-    if (m && std::isfinite(m->x) && std::isfinite(m->y)) {
-        record.marker = pixelOf(*m);
-        const Point c = record.marker;
-        raster.frameRect(
-            {c.x - kMarkerHalf, c.y - kMarkerHalf, c.x + kMarkerHalf + 1, c.y + kMarkerHalf + 1},
-            pen.colour, pen.op);
-        const Letter& letter = kLetters[direc - 1];
+    if (record.markerProjected) {
+        const Point c = pixelOf(record.marker);
+        frameAround(raster, c, kMarkerHalf, pen);
+        const Letter& letter = kLetters[d.direc - 1];
         for (int k = 0; k < letter.count; ++k) {
             const PixelSegment& st = letter.strokes[k];
             raster.line(c.x + st.x0, c.y + st.y0, c.x + st.x1, c.y + st.y1, pen.colour, pen.op);
@@ -124,32 +99,61 @@ void drawInPane(Views& views, int index, const PaneProjector& projector, const P
     raster.resetClip();
 }
 
+void drawRecorded(Views& views) {
+    const DrawnCursor& d = views.cursor;
+    const Pen pen{d.colour, RasterOp::Xor};
+    for (int i = 0; i < d.layout.count; ++i)
+        if (d.inPane[i])
+            drawInPane(views.raster, d.layout.panes[i], PaneProjector(d.layout.panes[i], d.camera),
+                       pen, d);
+}
+
 }  // namespace
 
-Vec3 cursorCorner(const Vec3& s, const Vec3& e, int corner) {
-    const auto& fromE = kCornerFromE[static_cast<std::size_t>(corner) & 7];
-    return {fromE[0] ? e[0] : s[0], fromE[1] ? e[1] : s[1], fromE[2] ? e[2] : s[2]};
+PaneMask allPanes(const Views& views) {
+    PaneMask mask{};
+    for (int i = 0; i < views.layout.count; ++i) mask[i] = true;
+    return mask;
 }
 
-Vec3 directionMarkerPoint(const Vec3& s, const Vec3& e, int direc) {
-    const int along = (direc >= 1 && direc <= 3 ? direc : 1) - 1;
-    Vec3d sum{};
-    for (int axis = 0; axis < 3; ++axis) {
-        Vec3d p = widen(s);
-        p[axis] = axis == along ? e[axis] : (static_cast<double>(s[axis]) + e[axis]) / 2.0;
-        sum = sum + p;
-    }
-    return narrow(sum * (1.0 / 3.0));
+void eraseBoxCursor(Views& views) {
+    drawRecorded(views);
+    views.cursor.inPane = {};
 }
 
-void drawBoxCursor(Views& views, script::Interp& in, bool perspectiveOnly) {
-    const PaneTargets targets = paneTargets(views, cameraOfVariables(in), perspectiveOnly);
-    const Pen pen{readPalette(in)[static_cast<int>(db::WireColour::Anker)], RasterOp::Xor};
+void drawBoxCursor(Views& views, script::Interp& in, const PaneMask& panes) {
+    const db::BoxCursorState& state = db::database(in).boxCursor;
+    DrawnCursor& d = views.cursor;
+    d.layout = views.layout;
+    d.camera = cameraOfVariables(in);
+    d.s = db::vectorVar(in, db::SysVar::BoxS);
+    d.e = db::vectorVar(in, db::SysVar::BoxE);
+    d.direc = direction(in);
+    d.colour = readPalette(
+        in)[static_cast<int>(state.active ? db::WireColour::Active : db::WireColour::Anker)];
+    d.inPane = {};
+    for (int i = 0; i < views.layout.count; ++i) d.inPane[i] = panes[i];
+    drawRecorded(views);
+}
+
+void refreshCursorPanes(const Views& views, script::Interp& in) {
+    db::BoxCursorState& state = db::database(in).boxCursor;
+    const PaneTargets targets = paneTargets(views, cameraOfVariables(in), false);
     const Vec3 s = db::vectorVar(in, db::SysVar::BoxS);
     const Vec3 e = db::vectorVar(in, db::SysVar::BoxE);
     const int direc = direction(in);
+    state.panes = {};
     for (int t = 0; t < targets.count; ++t)
-        drawInPane(views, targets.pane[t], targets.projector[t], pen, s, e, direc);
+        geometry::refreshCursorPane(state.panes[targets.pane[t]], s, e, direc,
+                                    CursorPaneProjector(targets.projector[t]));
+}
+
+void redrawBoxCursor(script::Interp& in) {
+    Views* views = startedViews(in);
+    if (views == nullptr || views->previewOwnsWindow) return;
+    eraseBoxCursor(*views);
+    if (db::database(in).boxCursor.shown) drawBoxCursor(*views, in, allPanes(*views));
+    refreshCursorPanes(*views, in);
 }
 
 }  // namespace rz::render

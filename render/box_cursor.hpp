@@ -1,25 +1,35 @@
 #pragma once
 // The box cursor in the panes: the box box.s-box.e, a handle on each corner and the
-// direction marker (a small square with the letter of direc). It is drawn with XOR, so
-// drawing it a second time with the same values takes it away again. Each drawing records
-// where the handles, the box and the marker are in every pane (Views::cursor) for the
-// mouse tools.
+// direction marker (a small square with the letter of direc), in C.ANKER, or in C.ACTIVE
+// while a block tool is pending. It is drawn with XOR, so the views keep what they drew
+// last (Views::cursor) and take it away by drawing that again.
 
-#include "math/value_types.hpp"
+#include "render/pane_layout.hpp"
 #include "render/views.hpp"
 #include "script/interp.hpp"
 
 namespace rz::render {
 
-// Corner n of the box s-e, numbered as the block tools number them: bit pattern of which
-// coordinates come from e (0 sss, 1 sse, 2 ese, 3 ess, 4 ses, 5 see, 6 eee, 7 ees).
-Vec3 cursorCorner(const Vec3& s, const Vec3& e, int corner);
+using PaneMask = std::array<bool, kMaxPanes>;
 
-// The point the direction marker shows: the centroid of the midpoints of the three edges
-// leaving s, the edge along direc taken at its far end instead. direc outside 1..3 is X.
-Vec3 directionMarkerPoint(const Vec3& s, const Vec3& e, int direc);
+// Takes away the cursor drawn last, where it is still drawn.
+void eraseBoxCursor(Views& views);
 
-// Into every pane, or into the perspective first pane alone.
-void drawBoxCursor(Views& views, script::Interp& in, bool perspectiveOnly);
+// Draws the cursor of the variables and the cursor state into the panes of the mask (those
+// of the layout), over what eraseBoxCursor left.
+void drawBoxCursor(Views& views, script::Interp& in, const PaneMask& panes);
+
+// The handles, box rectangles and markers of every pane of the layout for the cursor of
+// the variables, as the mouse tools pick them; the cursor state's panes beyond the layout
+// are emptied.
+void refreshCursorPanes(const Views& views, script::Interp& in);
+
+// Every pane of the layout.
+PaneMask allPanes(const Views& views);
+
+// The views' redraw hook of the box cursor: the outline drawn last is taken away, the
+// cursor drawn again in every pane while it is shown, and the handles of every pane brought
+// up to date for the mouse. Without started views nothing happens.
+void redrawBoxCursor(script::Interp& in);
 
 }  // namespace rz::render

@@ -15,15 +15,15 @@ using enum WireKind;
 using enum WireStyle;
 
 constexpr std::array<ValueRow, 26> kValues{{
-    {0, {Wire, ByLayer}},     {13, {Bbox, ByLayer}},       {14, {Pbox, ByLayer}},
-    {22, {Abox, ByLayer}},    {23, {Bbox, ByLayer, true}}, {24, {Pbox, ByLayer}},
-    {100, {Wire, White}},     {103, {Bbox, White}},        {104, {Pbox, White}},
-    {110, {Wire, ByLayer}},   {112, {Abox, ByLayer}},      {113, {Bbox, ByLayer}},
-    {114, {Pbox, ByLayer}},   {200, {Wire, XorActive}},    {202, {Abox, XorActive}},
-    {203, {Bbox, XorActive}}, {204, {Pbox, XorActive}},    {210, {Wire, AndWhite}},
-    {212, {Abox, AndWhite}},  {213, {Bbox, AndWhite}},     {214, {Pbox, AndWhite}},
-    {220, {Wire, OrActive}},  {222, {Abox, OrActive}},     {223, {Bbox, OrActive}},
-    {224, {Pbox, OrActive}},  {kNoDraw, {Pbox, ByLayer}},
+    {0, {Wire, ByLayer}},        {13, {Bbox, ByLayer}},       {14, {Pbox, ByLayer}},
+    {22, {Abox, ByLayer, true}}, {23, {Bbox, ByLayer, true}}, {24, {Pbox, ByLayer}},
+    {100, {Wire, White}},        {103, {Bbox, White}},        {104, {Pbox, White}},
+    {110, {Wire, ByLayer}},      {112, {Abox, ByLayer}},      {113, {Bbox, ByLayer}},
+    {114, {Pbox, ByLayer}},      {200, {Wire, XorActive}},    {202, {Abox, XorActive}},
+    {203, {Bbox, XorActive}},    {204, {Pbox, XorActive}},    {210, {Wire, AndWhite}},
+    {212, {Abox, AndWhite}},     {213, {Bbox, AndWhite}},     {214, {Pbox, AndWhite}},
+    {220, {Wire, OrActive}},     {222, {Abox, OrActive}},     {223, {Bbox, OrActive}},
+    {224, {Pbox, OrActive}},     {kNoDraw, {Pbox, ByLayer}},
 }};
 
 struct StyleRow {

@@ -27,7 +27,7 @@ enum class WireStyle {
 struct WireValue {
     WireKind kind = WireKind::Wire;
     WireStyle style = WireStyle::ByLayer;
-    bool regenerateBoxes = false;  // G.BBOX rebuilds the shape boxes first
+    bool regenerateBoxes = false;  // G.BBOX rebuilds the shape boxes, G.ABOX the abox, first
 };
 
 // The draw values that render an image rather than draw the views, and the one that draws

@@ -1,16 +1,14 @@
 #pragma once
-// From a pixel of the view area back to the world: which pane holds it, and the world
-// point it shows on that pane's plane. The mouse tools turn the pointer into g.pos this way
-// and then work in world coordinates.
+// From a pixel of the view area back to the world: which pane holds it and the world point
+// an orthographic pane shows there; and each pane's projection as the box-cursor tools see
+// it, in whole pixels as the cursor is drawn.
 
 #include <optional>
 
+#include "geometry/pane_projector.hpp"
 #include "math/value_types.hpp"
-#include "render/camera_view.hpp"
 #include "render/pane_layout.hpp"
-#include "render/view_grid.hpp"
-#include "render/views.hpp"
-#include "script/interp.hpp"
+#include "render/pane_projection.hpp"
 
 namespace rz::render {
 
@@ -29,20 +27,16 @@ struct PanePoint {
 std::optional<PanePoint> orthographicPoint(const PaneLayout& layout, int x, int y,
                                            const Vec3& base);
 
-// More intervals than this are not searched.
-inline constexpr long kMaxPickIntervals = 1000;
+// A pane's projection for the box-cursor tools: the pixel that holds the projected point,
+// so that handles and grid points are where the drawing puts them. The perspective pane
+// projects with the camera the projector was made with and changes no camera state.
+class CursorPaneProjector final : public geometry::PaneProjector {
+  public:
+    explicit CursorPaneProjector(const render::PaneProjector& pane) : pane_(pane) {}
+    std::optional<db::ScreenPoint> project(const Vec3& p) const override;
 
-// The point of the perspective pane's grid plane nearest the pixel: of the grid points
-// (n = trunc(2 size / step) equal steps each way across the square around the centre in the
-// plane grid.plane names), the one whose projection lies nearest in |dx| + |dy|, the first
-// found on a tie. Nothing when no grid point can be projected into the pane.
-std::optional<Vec3> nearestGridPoint(const Pane& pane, const CameraView& camera,
-                                     const GridSpec& grid, int x, int y);
-
-// The grid point the views turn the pointer into: in an orthographic pane the two
-// coordinates it shows, snapped to grid.step around grid.center while grid.sw is 1, the
-// third that of the box cursor's centre; in the perspective pane the nearest grid point of
-// the camera in the variables.
-std::optional<PanePoint> gridPointAt(const Views& views, script::Interp& in, int x, int y);
+  private:
+    render::PaneProjector pane_;
+};
 
 }  // namespace rz::render

@@ -118,6 +118,11 @@ void repaint(Views& views, script::Interp& in, int clearMode) {
     }
     for (int i = first; i <= last && i < views.layout.count; ++i)
         repaintPane(views, in, palette, camera, i);
+    // What was cleared holds no cursor to take away.
+    if (first == 0 && last == views.layout.count - 1)
+        views.cursor.inPane = {};
+    else if (first >= 0 && first < kMaxPanes)
+        views.cursor.inPane[first] = false;
 }
 
 }  // namespace rz::render

@@ -5,6 +5,7 @@
 #include "db/current_records.hpp"
 #include "render/box_cursor.hpp"
 #include "render/draw_values.hpp"
+#include "render/view_context.hpp"
 #include "render/view_repaint.hpp"
 #include "render/wire_drawing.hpp"
 #include "script/tokens.hpp"
@@ -20,29 +21,27 @@ ImageStatus startViews(Views& views, script::Interp& in, int clientWidth, int cl
     layoutViews(views, in);
     db::Database& db = db::database(in);
     db.cameraUndo = db.camera;
+    db.boxCursor.redraw = redrawBoxCursor;
     return ImageStatus::Ok;
 }
 
 script::Result drawViews(Views& views, script::Interp& in, const WireRequest& request) {
-    if (drawWireframe(views, in, request) != script::kOk) return script::kFail;
+    // The drawing may cover the cursor's pixels, after which XOR could not take it away.
+    PaneMask cursorPanes = views.cursor.inPane;
+    eraseBoxCursor(views);
+    const script::Result drawn = drawWireframe(views, in, request);
     const std::optional<WireValue> value = wireValue(request.value);
-    if (request.target < 0 && value && value->kind == WireKind::Wire &&
-        db::database(in).viewSwitches.boxCursor)
-        drawBoxCursor(views, in, request.perspectiveOnly);
-    return script::kOk;
-}
-
-void Views::redraw(script::Interp& in) {
-    if (!environment || previewOwnsWindow) return;
-    layoutViews(*this, in);
-    repaint(*this, in, kAllClear);
-    // A request has no one to hand a failure to; the drawing has shown its message.
-    static_cast<void>(drawViews(*this, in, WireRequest{}));
-}
-
-void Views::toggleBoxCursor(script::Interp& in) {
-    if (!environment || previewOwnsWindow) return;
-    drawBoxCursor(*this, in, false);
+    if (drawn == script::kOk && request.target < 0 && value && value->kind == WireKind::Wire) {
+        if (!request.perspectiveOnly)
+            cursorPanes = allPanes(views);
+        else if (perspectiveShown(views))
+            cursorPanes[0] = true;
+    }
+    if (db::database(in).boxCursor.shown) {
+        drawBoxCursor(views, in, cursorPanes);
+        refreshCursorPanes(views, in);
+    }
+    return drawn;
 }
 
 }  // namespace rz::render

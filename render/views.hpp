@@ -1,11 +1,12 @@
 #pragma once
 // The wireframe views of one running workstation: the drawing layer's image of the main
-// window's client area, the panes laid out on it, the zoom factor, and where the box cursor
-// was last drawn in each pane. A window only copies the image to the screen.
+// window's client area, the panes laid out on it, the zoom factor, and the box cursor as it
+// was last drawn. A window only copies the image to the screen.
 
 #include <array>
 
-#include "db/view_requests.hpp"
+#include "math/value_types.hpp"
+#include "render/camera_view.hpp"
 #include "render/pane_layout.hpp"
 #include "render/raster.hpp"
 #include "script/interp.hpp"
@@ -18,35 +19,33 @@ struct Point {
     friend bool operator==(Point, Point) = default;
 };
 
-// The box cursor as last drawn in one pane, for the mouse tools: the screen position of each
-// corner (numbered as the block tools number them; (0, 0) when it cannot be projected), the
-// bounds of those that can, and the direction marker.
-struct CursorPane {
-    static constexpr int kNoBound = 99999999;
-    std::array<Point, 8> handles{};
-    int boxLeft = kNoBound;
-    int boxTop = kNoBound;
-    int boxRight = -kNoBound;
-    int boxBottom = -kNoBound;
-    Point marker;
+// The box cursor as it was last drawn with XOR: drawing it again with these values, through
+// the panes and camera of that drawing, takes it away whatever changed since. A pane that
+// was repainted since no longer holds it.
+struct DrawnCursor {
+    std::array<bool, kMaxPanes> inPane{};
+    PaneLayout layout;
+    CameraView camera;
+    Vec3 s{};
+    Vec3 e{};
+    int direc = 1;
+    Rgb colour{};
 };
 
-struct Views final : db::ViewRequests {
+struct Views {
     Raster raster;
     PaneLayout layout;
     double factor = kDefaultZoomFactor;  // world units per pixel
     bool environment = false;            // the 3-D window environment
     bool previewOwnsWindow = false;      // the OpenGL preview draws the window instead
     bool fontTried = false;              // the font is looked for on the first text
-    std::array<CursorPane, kMaxPanes> cursor{};
-
-    void redraw(script::Interp& in) override;
-    void toggleBoxCursor(script::Interp& in) override;
+    DrawnCursor cursor;
 };
 
 // The image is as large as the main window's client area; sides beyond what the drawing
 // layer can hold are cut to it (as a window is cut to the screen). The panes are laid out,
-// the zoom factor is 100 and the 3-D window environment is on.
+// the zoom factor is 100, the 3-D window environment is on, and the box cursor's redraw
+// hook is the views'.
 ImageStatus startViews(Views& views, script::Interp& in, int clientWidth, int clientHeight);
 
 // The views of a running interpreter; nothing before they are started.
@@ -55,8 +54,9 @@ inline Views* startedViews(script::Interp& in) {
 }
 
 struct WireRequest;
-// Draws the model as the request asks; a wireframe of every layer (target below 0) also
-// draws the box cursor when its switch is on. kOk, or kFail after the message.
+// Draws the model as the request asks. The box cursor stays on top: it is taken away
+// before and drawn again after, and a wireframe of every layer (target below 0) draws it
+// into its panes while it is shown. kOk, or kFail after the message.
 script::Result drawViews(Views& views, script::Interp& in, const WireRequest& request);
 
 }  // namespace rz::render

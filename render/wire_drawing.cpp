@@ -192,10 +192,13 @@ void drawBlockBoxes(Canvas& c, const db::Database& db, const WireValue& value, i
     }
 }
 
-// The shape boxes as bbox.gen rebuilds them.
-script::Result regenerateShapeBoxes(db::Database& db, platform::MessageService& msg) {
-    for (int i = 0; i < db.shapeCount; ++i)
-        if (geometry::shapeBox(db, msg, i) != kOk) return kFail;
+// G.ABOX: the abox taken over the shapes of the filter, in world coordinates.
+script::Result drawAbox(Canvas& c, db::Database& db, platform::MessageService& msg,
+                        const WireValue& value, int target) {
+    if (geometry::generateAbox(db, msg, target) != kOk) return kFail;
+    const std::optional<WirePen> pen = wirePen(value.style, kLayerNormal);
+    c.place(kIdentity);
+    if (pen) drawBox(c, c.pen(*pen), db.boxCursor.aboxMin, db.boxCursor.aboxMax);
     return kOk;
 }
 
@@ -208,7 +211,9 @@ script::Result drawWireframe(Views& views, script::Interp& in, const WireRequest
         return kFail;
     }
     db::Database& db = db::database(in);
-    if (value->regenerateBoxes && regenerateShapeBoxes(db, in.msg) != kOk) return kFail;
+    if (value->regenerateBoxes && value->kind == WireKind::Bbox &&
+        geometry::generateShapeBoxes(db, in.msg) != kOk)
+        return kFail;
     Canvas canvas(views, currentCamera(in), in, request.perspectiveOnly);
     if (canvas.targets.count == 0) return kOk;
     // Placing shapes moves the rotation centre to each block's centre; the user's stays.
@@ -220,7 +225,10 @@ script::Result drawWireframe(Views& views, script::Interp& in, const WireRequest
             result = drawShapes(canvas, in, *value, request.target);
             break;
         case WireKind::Abox:
-            drawBlockBoxes(canvas, db, *value, request.target);
+            if (value->regenerateBoxes)
+                result = drawAbox(canvas, db, in.msg, *value, request.target);
+            else
+                drawBlockBoxes(canvas, db, *value, request.target);
             break;
         case WireKind::Pbox:
             break;

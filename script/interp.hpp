@@ -18,8 +18,7 @@
 
 namespace rz::db {
 struct Database;
-class ViewRequests;
-}  // namespace rz::db
+}
 
 namespace rz::render {
 struct Views;
@@ -77,10 +76,8 @@ struct Interp {
     int runDepth = 0;  // string and stream runs in progress, nested ones included
 
     db::Database* db = nullptr;
-    // The wireframe views once they are started, and the same as the layers below them
-    // see them.
+    // The wireframe views once they are started.
     render::Views* views = nullptr;
-    db::ViewRequests* viewRequests = nullptr;
 };
 
 // The poll of the stop request: one relaxed load, cheap enough for every statement.

@@ -14,7 +14,6 @@ namespace rz::workstation {
 Workstation::Workstation(platform::MessageSink& sink) : msg(sink), interp(msg) {
     interp.db = &db;
     interp.views = &views;
-    interp.viewRequests = &views;
 }
 
 void Workstation::start(const db::Settings& s, std::span<const script::CommandRows> shellRows) {

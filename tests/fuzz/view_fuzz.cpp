@@ -2,24 +2,20 @@
 // started model with a few blocks. Each input byte picks a word from the table below
 // (command words, variables, constants, numbers, vectors and separators), so the fuzzer
 // spends its time on these commands instead of on the lexer; the bytes from kFirstEvent up
-// are mouse events in one of the panes, the two bytes after one its pixel. Nothing may crash,
+// are mouse events handed to the views, the two bytes after one its pixel. Nothing may crash,
 // hang, or read or write outside a store. Each input starts from a fresh start-up, so a
 // finding replays on its own. The seeds under seeds/view/ are byte indices into this table:
 // keep its order.
 #include <array>
 #include <cstddef>
 #include <cstdint>
-#include <optional>
 #include <span>
 #include <string>
 #include <string_view>
 
-#include "db/box_cursor_state.hpp"
-#include "db/system_variables.hpp"
 #include "fuzz_support.hpp"
-#include "geometry/box_cursor.hpp"
-#include "geometry/cursor_mouse.hpp"
 #include "platform/null_sink.hpp"
+#include "render/view_mouse.hpp"
 #include "script/interp.hpp"
 #include "script/statement.hpp"
 #include "workstation/workstation.hpp"
@@ -65,68 +61,26 @@ constexpr const char* kStartModel =
     "box.s = (600, 0, 0); box.e = (900, 300, 300); ballgen1 box.s, box.e, 4, 2;"
     "box.s = (0, 0, 0); box.e = (500, 500, 500);";
 
-// An orthographic pane at 10 world units a pixel around pixel (100, 100).
-class OrthoPane final : public rz::geometry::PaneProjector {
-  public:
-    explicit OrthoPane(int displayMode) : inPlane_(rz::geometry::paneCoordinates(displayMode)) {}
-    std::optional<rz::db::ScreenPoint> project(const rz::Vec3& p) const override {
-        const auto [h, v] = axes();
-        return rz::db::ScreenPoint{100.0 + p[h] / 10.0, 100.0 - p[v] / 10.0};
-    }
-    rz::Vec3 world(const rz::db::ScreenPoint& px) const {
-        const auto [h, v] = axes();
-        rz::Vec3 w{};
-        w[h] = static_cast<float>((px.x - 100.0) * 10.0);
-        w[v] = static_cast<float>((100.0 - px.y) * 10.0);
-        return w;
-    }
-
-  private:
-    std::array<int, 2> axes() const {
-        if (!inPlane_[0]) return {2, 1};
-        return {0, inPlane_[1] ? 1 : 2};
-    }
-    std::array<bool, 3> inPlane_;
-};
-
-// A camera looking down -z from z = 3000; points at or behind it cannot be projected.
-class PerspectivePane final : public rz::geometry::PaneProjector {
-  public:
-    std::optional<rz::db::ScreenPoint> project(const rz::Vec3& p) const override {
-        const double depth = 3000.0 - p[2];
-        if (depth <= 1.0) return std::nullopt;
-        return rz::db::ScreenPoint{150.0 + p[0] * 300.0 / depth, 100.0 - p[1] * 300.0 / depth};
-    }
-};
-
-// Event bits: 0-1 what (press, drag, release, press outside every pane), 2-3 the pane.
-void mouseEvent(rz::script::Interp& in, std::uint8_t event, std::uint8_t x, std::uint8_t y) {
-    constexpr std::array<int, 4> kDisplayModes{2, 5, 4, 3};
-    const int pane = (event >> 2) & 3;
-    const int displayMode = kDisplayModes[pane];
-    const OrthoPane ortho(displayMode);
-    const PerspectivePane perspective;
-    const rz::geometry::PaneProjector& projector =
-        displayMode == 2 ? static_cast<const rz::geometry::PaneProjector&>(perspective) : ortho;
-    const rz::db::ScreenPoint px{static_cast<double>(x), static_cast<double>(y)};
-    const rz::geometry::PaneMouse m{pane, displayMode, px, ortho.world(px), &projector};
-    rz::db::BoxCursorState& cursor = in.db->boxCursor;
+// Event bits 0-1: what (press, drag, release, press outside every pane). The two bytes
+// after the event spread over the whole image, so events land in every pane, in the gaps
+// between them and outside the view area.
+void mouseEvent(rz::workstation::Workstation& w, std::uint8_t event, std::uint8_t x,
+                std::uint8_t y) {
+    rz::render::Views& views = w.views;
+    const int px = x * views.raster.width() / 256;
+    const int py = y * views.raster.height() / 256;
     switch (event & 3) {
         case 0:
-            rz::geometry::refreshCursorPane(
-                cursor.panes[pane], rz::db::vectorVar(in, rz::db::SysVar::BoxS),
-                rz::db::vectorVar(in, rz::db::SysVar::BoxE),
-                static_cast<int>(rz::db::scalarVar(in, rz::db::SysVar::Direc)), projector);
-            rz::geometry::cursorPress(in, &m);
+            rz::render::viewMousePress(views, w.interp, px, py);
             break;
         case 1:
-            rz::geometry::cursorDrag(in, m);
+            rz::render::viewMouseDrag(views, w.interp, px, py);
             break;
         case 2:
-            rz::geometry::cursorRelease(in);
+            rz::render::viewMouseRelease(views, w.interp, px, py);
             break;
         default:
-            rz::geometry::cursorPress(in, nullptr);
+            rz::render::viewMousePress(views, w.interp, -1, -1);
             break;
     }
 }
@@ -152,7 +106,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         text.clear();
         const std::uint8_t x = i + 1 < bytes.size() ? bytes[i + 1] : 0;
         const std::uint8_t y = i + 2 < bytes.size() ? bytes[i + 2] : 0;
-        mouseEvent(in, bytes[i], x, y);
+        mouseEvent(w, bytes[i], x, y);
         i += 2;
     }
     rz::script::execCommandString(in, 0, text.c_str());

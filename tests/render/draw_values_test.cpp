@@ -22,7 +22,7 @@ TEST(DrawValues, UnitsSelectWhatAndPrefixesHow) {
     };
     const Case cases[] = {
         {0, Wire, ByLayer, false},     {13, Bbox, ByLayer, false},    {14, Pbox, ByLayer, false},
-        {22, Abox, ByLayer, false},    {23, Bbox, ByLayer, true},     {24, Pbox, ByLayer, false},
+        {22, Abox, ByLayer, true},     {23, Bbox, ByLayer, true},     {24, Pbox, ByLayer, false},
         {100, Wire, White, false},     {103, Bbox, White, false},     {104, Pbox, White, false},
         {110, Wire, ByLayer, false},   {112, Abox, ByLayer, false},   {113, Bbox, ByLayer, false},
         {114, Pbox, ByLayer, false},   {200, Wire, XorActive, false}, {202, Abox, XorActive, false},

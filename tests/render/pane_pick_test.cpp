@@ -1,12 +1,15 @@
 // From a pane pixel back to the world, checked against the projection that took the world
-// to the pixel.
+// to the pixel; and the grid point the box-cursor tools find under a pixel of the views.
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <utility>
 
+#include "geometry/cursor_mouse.hpp"
 #include "render/pane_pick.hpp"
 #include "render/pane_projection.hpp"
 #include "render/view_context.hpp"
+#include "render/view_mouse.hpp"
 #include "tests/render/started_views.hpp"
 
 namespace rz::render {
@@ -22,6 +25,15 @@ class PanePick : public test::StartedViews {
                   std::vector<std::string>{});
     }
     const PaneLayout& layout() const { return w.views.layout; }
+
+    // The grid point under the pixel and the pane it was found in.
+    std::optional<std::pair<int, Vec3>> gridPointAt(int x, int y) {
+        const PaneUnderMouse under(w.views, in, x, y);
+        if (!under.found()) return std::nullopt;
+        const std::optional<Vec3> p = geometry::gridPointUnderMouse(in, under.mouse());
+        if (!p) return std::nullopt;
+        return std::pair{under.mouse().pane, *p};
+    }
 };
 
 TEST_F(PanePick, OrthographicPixelsGoBackToTheirWorldPoints) {
@@ -54,13 +66,13 @@ TEST_F(PanePick, OrthographicGridPointsSnapToTheStepAroundTheGridCentre) {
     ASSERT_EQ(run("grid.sw = 1; grid.step = 500; grid.center = (100, 0, 0);"
                   "box.s = (0, 0, 0); box.e = (10, 20, 30);"),
               std::vector<std::string>{});
-    const std::optional<PanePoint> p = gridPointAt(w.views, in, 485 + 12, 316 - 3);
+    const auto p = gridPointAt(485 + 12, 316 - 3);
     ASSERT_TRUE(p);
-    EXPECT_EQ(p->pane, 3);
+    EXPECT_EQ(p->first, 3);
     // (1240, -1940) snaps to (1100, -2000) around x = 100; z is the cursor centre's.
-    EXPECT_FLOAT_EQ(p->world[0], 1100);
-    EXPECT_FLOAT_EQ(p->world[1], -2000);
-    EXPECT_FLOAT_EQ(p->world[2], 15);
+    EXPECT_FLOAT_EQ(p->second[0], 1100);
+    EXPECT_FLOAT_EQ(p->second[1], -2000);
+    EXPECT_FLOAT_EQ(p->second[2], 15);
 }
 
 TEST_F(PanePick, PerspectivePixelsFindTheGridPointProjectedNearest) {
@@ -77,15 +89,15 @@ TEST_F(PanePick, PerspectivePixelsFindTheGridPointProjectedNearest) {
         ASSERT_TRUE(s);
         const int x = static_cast<int>(std::floor(s->x));
         const int y = static_cast<int>(std::floor(s->y));
-        const std::optional<PanePoint> p = gridPointAt(w.views, in, x, y);
+        const auto p = gridPointAt(x, y);
         ASSERT_TRUE(p);
-        EXPECT_EQ(p->pane, 0);
-        EXPECT_EQ(p->world, point);
+        EXPECT_EQ(p->first, 0);
+        EXPECT_EQ(p->second, point);
     }
     // Behind the camera nothing can be projected.
     ASSERT_EQ(run("c.pos = (0, 100, 0); c.tar = (0, 200, 0); c.upper = (0, 0, 1);"),
               std::vector<std::string>{});
-    EXPECT_FALSE(gridPointAt(w.views, in, 200, 100));
+    EXPECT_FALSE(gridPointAt(200, 100));
 }
 
 }  // namespace

@@ -37,7 +37,6 @@ PixelSet pixelsOf(const Raster& r, Rgb colour, const Rect& within) {
 class XYPane : public test::StartedViews {
   protected:
     XYPane() {
-        model.viewSwitches.boxCursor = false;
         EXPECT_EQ(run("grid.sw = 0; set.winfact 2; winmode = XY.MODE; winclear;"), Boxes{});
     }
     static constexpr Rect kPane{79, 12, 619, 417};
@@ -98,7 +97,6 @@ TEST_F(XYPane, XorDrawingTwiceLeavesTheImageUnchanged) {
     ASSERT_EQ(run("box.s = (0, 0, 0); box.e = (1000, 600, 800); boxgen2 box.s, box.e;"
                   "box.e = (-500, -500, -500); ballgen1 box.s, box.e, 8;"),
               Boxes{});
-    model.viewSwitches.boxCursor = true;
     const std::vector<std::uint8_t> blank = image();
     for (const char* statement :
          {"wire ALL.DRAW, X.WIRE;", "wire 1, X.ABOX;", "bcurgen box.s, box.e;"}) {
@@ -108,7 +106,7 @@ TEST_F(XYPane, XorDrawingTwiceLeavesTheImageUnchanged) {
         EXPECT_EQ(run(statement), Boxes{});
         EXPECT_EQ(image(), blank);
     }
-    // A guide is drawn with XOR by layer; a full drawing also toggles the cursor.
+    // A guide is drawn with XOR by layer.
     model.shapes[0].layer = model.shapes[1].layer = 10;
     EXPECT_EQ(run("wire;"), Boxes{});
     EXPECT_NE(image(), blank);
@@ -156,32 +154,31 @@ TEST_F(XYPane, FourPanesWithTheirBackgroundsAndTitles) {
     EXPECT_EQ(r.pixel(349, 100), colour(WireColour::AllBase));
 }
 
-TEST_F(XYPane, TheBoxCursorIsDrawnAndRecordedInEveryPane) {
+TEST_F(XYPane, TheBoxCursorIsDrawnWhereItsHandlesAreRecorded) {
     // box (0, 0, 0) - (500, 500, 500), direc X.
-    render::Views& v = w.views;
     const std::vector<std::uint8_t> blank = image();
-    v.toggleBoxCursor(in);
-    const CursorPane& c = v.cursor[0];
-    EXPECT_EQ(c.handles[0], (Point{349, 214}));
-    EXPECT_EQ(c.handles[6], (Point{399, 164}));
+    ASSERT_EQ(run("blockON;"), Boxes{});
+    const db::CursorPane& c = model.boxCursor.panes[0];
+    EXPECT_EQ(c.handles[0], (db::ScreenPoint{349, 214}));
+    EXPECT_EQ(c.handles[6], (db::ScreenPoint{399, 164}));
     EXPECT_EQ(c.handles[1], c.handles[0]);  // z is not shown in the XY pane
-    EXPECT_EQ(c.boxLeft, 349);
-    EXPECT_EQ(c.boxTop, 164);
-    EXPECT_EQ(c.boxRight, 399);
-    EXPECT_EQ(c.boxBottom, 214);
+    EXPECT_EQ(c.boxMin, (db::ScreenPoint{349, 164}));
+    EXPECT_EQ(c.boxMax, (db::ScreenPoint{399, 214}));
     // (500, 0, 0), (0, 250, 0), (0, 0, 250) have their centroid at (166.7, 83.3, 83.3).
-    EXPECT_EQ(c.marker, (Point{365, 205}));
-    EXPECT_NE(image(), blank);
-    EXPECT_NE(w.views.raster.pixel(374, 164), w.views.raster.pixel(374, 190));
-    v.toggleBoxCursor(in);
+    EXPECT_EQ(c.marker, (db::ScreenPoint{365, 205}));
+    // Drawn in C.ANKER over the pane: the handle frame at corner 6 and the outline.
+    const Rgb background = w.views.raster.pixel(374, 190).value();
+    EXPECT_NE(w.views.raster.pixel(374, 164), background);
+    EXPECT_NE(w.views.raster.pixel(399 + 2, 164), background);
+    ASSERT_EQ(run("blockOFF;"), Boxes{});
     EXPECT_EQ(image(), blank);
 
-    // A full drawing draws it while its switch is on.
-    model.viewSwitches.boxCursor = true;
-    ASSERT_EQ(run("wire;"), Boxes{});
-    EXPECT_NE(image(), blank);
-    ASSERT_EQ(run("wire 0;"), Boxes{});
-    EXPECT_NE(image(), blank);
+    // A full drawing draws it while it is shown, once however often it runs.
+    ASSERT_EQ(run("blockON; wire;"), Boxes{});
+    const std::vector<std::uint8_t> once = image();
+    EXPECT_NE(once, blank);
+    ASSERT_EQ(run("wire 0; wire;"), Boxes{});
+    EXPECT_EQ(image(), once);
 }
 
 TEST_F(XYPane, OnlyThePerspectivePaneForParswireAndParswinclear) {
