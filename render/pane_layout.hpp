@@ -12,6 +12,25 @@ namespace rz::render {
 
 enum class DisplayMode { Perspective = 2, XY = 3, YZ = 4, XZ = 5 };
 
+// The world axes shown across and down an orthographic pane, and the one it looks along.
+struct ShownAxes {
+    int across;
+    int down;
+    int depth;
+};
+constexpr ShownAxes shownAxes(DisplayMode mode) {
+    switch (mode) {
+        case DisplayMode::YZ:
+            return {2, 1, 0};
+        case DisplayMode::XZ:
+            return {0, 2, 1};
+        case DisplayMode::XY:
+        case DisplayMode::Perspective:
+            break;
+    }
+    return {0, 1, 2};
+}
+
 // Layouts (winmode) and their named constants.
 inline constexpr int kW4Mode = 1;
 inline constexpr int kParsMode = 6;

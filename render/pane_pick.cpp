@@ -3,28 +3,6 @@
 #include <cmath>
 
 namespace rz::render {
-namespace {
-
-// The world axes across and down each orthographic pane.
-struct ShownAxes {
-    int across;
-    int down;
-};
-
-ShownAxes shownAxes(DisplayMode mode) {
-    switch (mode) {
-        case DisplayMode::YZ:
-            return {2, 1};
-        case DisplayMode::XZ:
-            return {0, 2};
-        case DisplayMode::XY:
-        case DisplayMode::Perspective:
-            break;
-    }
-    return {0, 1};
-}
-
-}  // namespace
 
 int paneAt(const PaneLayout& layout, int x, int y) {
     for (int i = 0; i < layout.count; ++i)

@@ -8,31 +8,13 @@ namespace {
 // Screen coordinates beyond this are cut away before they become integers.
 constexpr double kSafeBound = 1.0e9;
 
-struct PlaneAxes {
-    int horizontal;
-    int vertical;
-};
-
-PlaneAxes planeAxes(DisplayMode mode) {
-    switch (mode) {
-        case DisplayMode::YZ:
-            return {2, 1};
-        case DisplayMode::XZ:
-            return {0, 2};
-        case DisplayMode::XY:
-        case DisplayMode::Perspective:
-            break;
-    }
-    return {0, 1};
-}
-
 // Screen x and y as one affine map: x = (a - left) / unitsH + paneLeft, and the same for y.
 Mat4 orthographicMap(const Pane& pane) {
-    const PlaneAxes axes = planeAxes(pane.mode);
+    const ShownAxes axes = shownAxes(pane.mode);
     const WorldWindow& w = pane.world;
     Mat4 m{};
-    m[axes.horizontal * 4 + 0] = 1.0 / w.unitsH;
-    m[axes.vertical * 4 + 1] = 1.0 / w.unitsV;
+    m[axes.across * 4 + 0] = 1.0 / w.unitsH;
+    m[axes.down * 4 + 1] = 1.0 / w.unitsV;
     m[12] = pane.rect.left - w.left / w.unitsH;
     m[13] = pane.rect.top - w.top / w.unitsV;
     m[15] = 1.0;

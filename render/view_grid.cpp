@@ -10,16 +10,8 @@ namespace {
 
 // The world axes shown across and down an orthographic pane.
 PlaneAxes orthographicAxes(DisplayMode mode) {
-    switch (mode) {
-        case DisplayMode::YZ:
-            return {2, 1, 0};
-        case DisplayMode::XZ:
-            return {0, 2, 1};
-        case DisplayMode::XY:
-        case DisplayMode::Perspective:
-            break;
-    }
-    return {0, 1, 2};
+    const ShownAxes shown = shownAxes(mode);
+    return {shown.across, shown.down, shown.depth};
 }
 
 struct LineRange {

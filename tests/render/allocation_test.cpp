@@ -1,64 +1,14 @@
 // Drawing must not allocate: the views draw thousands of segments a frame from a worker
-// thread. Operator new is replaced in this program to count what the operations ask for.
+// thread. Operator new is replaced in this program (counting_new.cpp) to count what the
+// operations ask for.
 #include <gtest/gtest.h>
 
-#include <atomic>
 #include <cstdint>
 #include <cstdlib>
-#include <new>
 #include <vector>
 
+#include "counting_new.hpp"
 #include "render/raster.hpp"
-
-namespace {
-
-std::atomic<long> gAllocations{0};
-
-}  // namespace
-
-namespace {
-
-void* counted(std::size_t size) noexcept {
-    gAllocations.fetch_add(1, std::memory_order_relaxed);
-    return std::malloc(size == 0 ? 1 : size);
-}
-
-}  // namespace
-
-// Every ordinary form is replaced, so each pointer is freed by the library that gave it.
-// Out of line, so the compiler does not pair an inlined free() with a new expression.
-[[gnu::noinline]] void* operator new(std::size_t size) {
-    if (void* p = counted(size)) return p;
-    throw std::bad_alloc();
-}
-[[gnu::noinline]] void* operator new[](std::size_t size) {
-    if (void* p = counted(size)) return p;
-    throw std::bad_alloc();
-}
-[[gnu::noinline]] void* operator new(std::size_t size, const std::nothrow_t&) noexcept {
-    return counted(size);
-}
-[[gnu::noinline]] void* operator new[](std::size_t size, const std::nothrow_t&) noexcept {
-    return counted(size);
-}
-[[gnu::noinline]] void operator delete(void* p) noexcept {
-    std::free(p);
-}
-[[gnu::noinline]] void operator delete[](void* p) noexcept {
-    std::free(p);
-}
-[[gnu::noinline]] void operator delete(void* p, std::size_t) noexcept {
-    std::free(p);
-}
-[[gnu::noinline]] void operator delete[](void* p, std::size_t) noexcept {
-    std::free(p);
-}
-[[gnu::noinline]] void operator delete(void* p, const std::nothrow_t&) noexcept {
-    std::free(p);
-}
-[[gnu::noinline]] void operator delete[](void* p, const std::nothrow_t&) noexcept {
-    std::free(p);
-}
 
 namespace rz::render {
 namespace {
@@ -84,9 +34,9 @@ TEST(Allocation, DrawingOperationsAllocateNothing) {
         static_cast<void>(raster.pixel(3, 3));
     };
     drawAll();  // glyphs are rendered into the cache on first use
-    const long before = gAllocations.load();
+    const long before = test::allocationCount();
     drawAll();
-    EXPECT_EQ(gAllocations.load(), before);
+    EXPECT_EQ(test::allocationCount(), before);
 }
 
 }  // namespace
