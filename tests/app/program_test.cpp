@@ -89,27 +89,37 @@ TEST(Program, UsageVersionAndBadCommandLine) {
     EXPECT_NE(bad.out.find("usage:"), std::string::npos);
 }
 
-TEST(Program, ImportsADxfThroughTheConverter) {
-    const std::string dir = "/tmp/rovora_import_" + std::to_string(::getpid());
-    const std::string dxf =
-        std::string(ROVORA_SOURCE_DIR) + "/tests/data/polyconv/mesh_3x4_r12.dxf";
-    const std::string out = dir + "/saved.pts";
-    ASSERT_EQ(std::system(("mkdir -p " + dir).c_str()), 0);
+// Imports a DXF file from the test data in a start directory of its own and saves the model
+// there; the exit status.
+int importAndSave(const std::string& dir, const std::string& dxfName, const std::string& out) {
+    const std::string dxf = std::string(ROVORA_SOURCE_DIR) + "/tests/data/polyconv/" + dxfName;
+    if (std::system(("mkdir -p " + dir).c_str()) != 0) return -1;
     const std::string cmd = "cd " + dir + " && XDG_CONFIG_HOME=/nonexistent " + ROVORA_Z_PATH +
                             " --headless --import-dxf " + dxf + " -e 'write \"" + out + "\";' > " +
                             dir + "/log 2>&1";
     const int st = std::system(cmd.c_str());
-    EXPECT_TRUE(WIFEXITED(st) && WEXITSTATUS(st) == 0);
-    // The converter's script was left in the start directory and read: the saved model holds
-    // its twelve vertices.
-    std::FILE* f = std::fopen(out.c_str(), "r");
-    ASSERT_NE(f, nullptr);
-    int vertices = 0;
+    return WIFEXITED(st) ? WEXITSTATUS(st) : -1;
+}
+
+// How many lines of a saved script hold the text.
+int linesHolding(const std::string& path, const std::string& text) {
+    std::FILE* f = std::fopen(path.c_str(), "r");
+    if (f == nullptr) return -1;
+    int n = 0;
     std::array<char, 512> line{};
     while (std::fgets(line.data(), line.size(), f) != nullptr)
-        if (std::string(line.data()).find("axis.add") != std::string::npos) ++vertices;
+        if (std::string(line.data()).find(text) != std::string::npos) ++n;
     std::fclose(f);
-    EXPECT_EQ(vertices, 12);
+    return n;
+}
+
+TEST(Program, ImportsADxfThroughTheConverter) {
+    const std::string dir = "/tmp/rovora_import_" + std::to_string(::getpid());
+    const std::string out = dir + "/saved.pts";
+    EXPECT_EQ(importAndSave(dir, "mesh_3x4_r12.dxf", out), 0);
+    // The converter's script was left in the start directory and read: the saved model holds
+    // its twelve vertices.
+    EXPECT_EQ(linesHolding(out, "axis.add"), 12);
     EXPECT_EQ(std::system(("test -f " + dir + "/temp.pts").c_str()), 0);
 
     // A file the converter cannot read leaves no script behind, and read says so.
@@ -123,30 +133,12 @@ TEST(Program, ImportsADxfThroughTheConverter) {
 
 TEST(Program, ImportsEveryMeshOfADxf) {
     const std::string dir = "/tmp/rovora_import_all_" + std::to_string(::getpid());
-    const std::string dxf =
-        std::string(ROVORA_SOURCE_DIR) + "/tests/data/polyconv/all_meshes_r12.dxf";
     const std::string out = dir + "/saved.pts";
-    ASSERT_EQ(std::system(("mkdir -p " + dir).c_str()), 0);
-    const std::string cmd = "cd " + dir + " && XDG_CONFIG_HOME=/nonexistent " + ROVORA_Z_PATH +
-                            " --headless --import-dxf " + dxf + " -e 'write \"" + out + "\";' > " +
-                            dir + "/log 2>&1";
-    const int st = std::system(cmd.c_str());
-    EXPECT_TRUE(WIFEXITED(st) && WEXITSTATUS(st) == 0);
+    EXPECT_EQ(importAndSave(dir, "all_meshes_r12.dxf", out), 0);
     // The faces, the polygon mesh and the polyface mesh, each in a block of its own, although
     // the drawing starts with a LINE.
-    std::FILE* f = std::fopen(out.c_str(), "r");
-    ASSERT_NE(f, nullptr);
-    int shapes = 0;
-    int blocks = 0;
-    std::array<char, 512> line{};
-    while (std::fgets(line.data(), line.size(), f) != nullptr) {
-        const std::string l(line.data());
-        if (l.find("shape.add") != std::string::npos) ++shapes;
-        if (l.find("Block no.") != std::string::npos) ++blocks;
-    }
-    std::fclose(f);
-    EXPECT_EQ(shapes, 3);
-    EXPECT_EQ(blocks, 3);
+    EXPECT_EQ(linesHolding(out, "shape.add"), 3);
+    EXPECT_EQ(linesHolding(out, "Block no."), 3);
     std::system(("rm -rf " + dir).c_str());
 }
 
