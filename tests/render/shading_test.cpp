@@ -1,0 +1,391 @@
+// Surface colours: the lighting model with hand-worked numbers, the face rules, which shapes
+// are mapped, and each map kind and method on small images whose texels name their place.
+#include <gtest/gtest.h>
+
+#include <array>
+#include <cstdint>
+#include <optional>
+#include <vector>
+
+#include "render/shading.hpp"
+#include "render/texture_maps.hpp"
+
+namespace rz::render {
+namespace {
+
+// One shape with attribute 1, the camera at (0, 0, 100) looking at the origin, all lights off
+// and empty map stores; cases change what they need.
+struct Scene {
+    db::Database db;
+    db::Shape shape;
+
+    Scene() {
+        db.attributes.assign(2, {});
+        db.attributeCount = 2;
+        attribute() = {.specularExponent = 1,
+                       .prg = {1, 1, 1},
+                       .rgb = {1, 0.5f, 0.2f},
+                       .drg = {1, 1, 1},
+                       .opacity = 1,
+                       .gainC = 1,
+                       .map = 1};
+        db.maplists.assign(8, {});
+        db.mapinfos.assign(8, {});
+        db.mapdatas.assign(4, {});
+        db.camera.pos = {0, 0, 100};
+        shape.attribId = 1;
+    }
+    db::Attribute& attribute() { return db.attributes[1]; }
+
+    // Appends an image; its texels are the bytes given, row after row.
+    std::int16_t addImage(std::uint16_t kind, std::uint16_t w, std::uint16_t h,
+                          const std::vector<std::uint8_t>& bytes) {
+        const auto offset = static_cast<std::uint32_t>(db.textureBuffer.size());
+        db.textureBuffer.insert(db.textureBuffer.end(), bytes.begin(), bytes.end());
+        const auto id = static_cast<std::int16_t>(db.mapdataCount++);
+        db.mapdatas[id] = {kind, w, h, 0, offset, static_cast<std::uint32_t>(bytes.size())};
+        return id;
+    }
+    // Appends a map to the end of the shape's chain.
+    db::Mapinfo& addMap(std::int16_t kind, std::int16_t method, std::int16_t image,
+                        float mopa = 1) {
+        const auto n = static_cast<std::int16_t>(db.maplistCount++);
+        db.mapinfos[n] = {.kind = kind,
+                          .method = method,
+                          .texId = image,
+                          .mopa = mopa,
+                          .bump = 1,
+                          .uend = 1,
+                          .vend = 1,
+                          .ulen = 1,
+                          .vlen = 1,
+                          .xlen = 2,
+                          .ylen = 2,
+                          .zlen = 2};
+        db.mapinfoCount = n + 1;
+        db.maplists[n] = {n, 0};
+        if (shape.textureId == 0) {
+            shape.textureId = static_cast<std::uint16_t>(n);
+        } else {
+            std::int16_t last = static_cast<std::int16_t>(shape.textureId);
+            while (db.maplists[last].next != 0) last = db.maplists[last].next;
+            db.maplists[last].next = n;
+        }
+        return db.mapinfos[n];
+    }
+    void light(int i, std::int16_t kind, Vec3 pos, float gain = 1, Vec3 rgb = {1, 1, 1}) {
+        db.lights[i] = {.pos = pos, .tar = {}, .rgb = rgb, .kind = kind, .gain = gain};
+    }
+    SurfaceShading shading(int mode = 4, bool sample = false) {
+        return surfaceShading(db, shape, mode, sample);
+    }
+};
+
+constexpr Vec3 kUp{0, 0, 1};
+
+TEST(Lighting, ColourForEachLightKindAndSwitch) {
+    struct Case {
+        const char* name;
+        void (*set)(Scene&);
+        std::array<float, 3> color;
+        bool mapped = false;
+        bool sample = false;
+    };
+    const Case cases[] = {
+        {"parallel along the normal",
+         [](Scene& s) {
+             s.light(0, kLightPara, {0, 0, 10});
+         },
+         {255, 127.5f, 51}},
+        {"point at distance 10 gives a tenth",
+         [](Scene& s) {
+             s.light(0, kLightPoint, {0, 0, 10});
+         },
+         {25.5f, 12.75f, 5.1f}},
+        {"point2 at distance 20",
+         [](Scene& s) {
+             s.light(0, kLightPoint2, {0, 0, 20});
+         },
+         {12.75f, 6.375f, 2.55f}},
+        {"parallel at 60 degrees",
+         [](Scene& s) {
+             s.light(0, kLightPara, {0, 8.660254f, 5});
+         },
+         {127.5f, 63.75f, 25.5f}},
+        {"two lights add",
+         [](Scene& s) {
+             s.light(0, kLightPara, {0, 0, 10});
+             s.light(5, kLightPoint, {0, 0, 10});
+         },
+         {280.5f, 140.25f, 56.1f}},
+        {"light behind gives nothing, not even a highlight",
+         [](Scene& s) {
+             s.light(0, kLightPara, {0, 0, -10});
+             s.attribute().specular = 1;
+         },
+         {0, 0, 0}},
+        {"reversed lights shine from behind",
+         [](Scene& s) {
+             s.light(0, kLightPara, {0, 0, -10});
+             s.attribute().shade = kShadeReversedLights;
+         },
+         {255, 127.5f, 51}},
+        {"highlight at full strength",
+         [](Scene& s) {
+             s.light(0, kLightPara, {0, 0, 10});
+             s.attribute().specular = 0.5f;
+         },
+         {382.5f, 255, 178.5f}},
+        {"highlight exponent at 60 degrees",
+         [](Scene& s) {
+             s.light(0, kLightPara, {0, 8.660254f, 5});
+             s.attribute().specular = 1;
+             s.attribute().specularExponent = 2;
+         },
+         {318.75f, 255, 216.75f}},
+        {"light colour, gain and diffuse colour",
+         [](Scene& s) {
+             s.light(0, kLightPara, {0, 0, 10}, 2, {1, 0.5f, 0});
+             s.attribute().drg = {0.5f, 1, 1};
+         },
+         {255, 127.5f, 0}},
+        {"contrast and level gain",
+         [](Scene& s) {
+             s.light(0, kLightPara, {0, 0, 10});
+             s.attribute().gainC = 0.5f;
+             s.attribute().gainL = 0.25f;
+         },
+         {191.25f, 95.625f, 38.25f}},
+        {"unknown light kind gives nothing",
+         [](Scene& s) {
+             s.light(0, 7, {0, 0, 10});
+         },
+         {0, 0, 0}},
+        {"mapped: the highlight joins the light factor",
+         [](Scene& s) {
+             s.light(0, kLightPara, {0, 0, 10});
+             s.attribute().specular = 0.5f;
+         },
+         {1.5f, 1.5f, 1.5f},
+         true},
+        {"sample: only light 0, shining from (1, 1, 1) when off",
+         [](Scene& s) {
+             s.light(0, 0, {0, 0, -10});
+             s.light(1, kLightPara, {0, 0, 10});
+         },
+         {255, 127.5f, 51},
+         false,
+         true},
+    };
+    for (const Case& c : cases) {
+        Scene scene;
+        c.set(scene);
+        SurfaceShading s = scene.shading(4, c.sample);
+        s.mapped = c.mapped;
+        prepareLighting(s);
+        const Lit lit = shade(s, kUp, {0, 0, 0});
+        for (int i = 0; i < 3; ++i) EXPECT_NEAR(lit.color[i], c.color[i], 0.01) << c.name;
+        EXPECT_FLOAT_EQ(lit.opacity, 255) << c.name;
+    }
+}
+
+TEST(Lighting, OpacityModes) {
+    struct Case {
+        const char* name;
+        std::uint8_t shade;
+        float opacity, gainC, gainL;
+        Vec3 normal;
+        float expected;
+    };
+    const Case cases[] = {
+        {"plain", 0, 0.4f, 1, 0, kUp, 102},
+        {"edge opacity on a face turned away", kShadeEdgeOpacity, 0.8f, 1, 0.5f, {0, 0, -1}, 102},
+        {"edge opacity facing the camera", kShadeEdgeOpacity, 0.8f, 1, 0.5f, kUp, 0},
+        {"view opacity", kShadeViewOpacity, 1, 0.5f, 2, {0, 0.6f, 0.8f}, 81.6f},
+        {"view opacity reversed",
+         kShadeViewOpacity | kShadeReversedLights,
+         1,
+         0.5f,
+         1,
+         {0, 0, -1},
+         127.5f},
+        {"view opacity of a negative facing", kShadeViewOpacity, 1, 1, 0.5f, {0, 0, -1}, 0},
+    };
+    for (const Case& c : cases) {
+        Scene scene;
+        scene.attribute().shade = c.shade;
+        scene.attribute().opacity = c.opacity;
+        scene.attribute().gainC = c.gainC;
+        scene.attribute().gainL = c.gainL;
+        const Lit lit = shade(scene.shading(), c.normal, {});
+        EXPECT_NEAR(lit.opacity, c.expected, 0.01) << c.name;
+        if (c.shade & kShadeViewOpacity) EXPECT_FLOAT_EQ(lit.color[1], 127.5f) << c.name;
+    }
+}
+
+TEST(FaceOrientation, RulesKeepDropAndNegate) {
+    struct Case {
+        std::uint8_t face, lrflag, shade;
+        bool front, kept, negated;
+    };
+    const Case cases[] = {
+        {0, 0, 0, true, true, false},  {0, 0, 0, false, false, false},
+        {1, 0, 0, true, false, false}, {1, 0, 0, false, true, true},
+        {2, 0, 0, true, true, false},  {2, 0, 0, false, true, true},
+        {3, 0, 0, false, true, false}, {0, 2, 0, false, true, true},
+        {3, 0, 1, true, false, false}, {9, 0, 0, false, false, false},
+    };
+    for (const Case& c : cases) {
+        Scene scene;
+        scene.attribute().face = c.face;
+        scene.attribute().shade = c.shade;
+        scene.shape.lrflag = c.lrflag;
+        SurfaceShading s = scene.shading();
+        std::array<Vec3, 4> normals{kUp, kUp, kUp, kUp};
+        const int row = static_cast<int>(&c - cases);
+        EXPECT_EQ(orient(s, c.front, kUp, normals), c.kept) << row;
+        if (!c.kept) continue;
+        EXPECT_EQ(s.normalsNegated, c.negated) << row;
+        EXPECT_EQ(normals[3][2], c.negated ? -1 : 1) << row;
+    }
+}
+
+TEST(FaceOrientation, NormalsAgainstTheFaceAreTurnedFirst) {
+    const std::array<std::pair<Vec3, bool>, 3> cases{
+        {{{0, 0, -1}, true}, {{0.6f, 0, -0.8f}, true}, {{0.8f, 0, -0.6f}, false}}};
+    for (const auto& [n, turned] : cases) {
+        Scene scene;
+        scene.attribute().face = 3;
+        SurfaceShading s = scene.shading();
+        std::array<Vec3, 4> normals{n, n, n, n};
+        EXPECT_TRUE(orient(s, true, {0, 0, 5}, normals));
+        EXPECT_EQ(normals[0][2], turned ? -n[2] : n[2]) << n[2];
+        EXPECT_FALSE(s.normalsNegated);
+    }
+}
+
+TEST(SurfaceShading, MappedOnlyWithMapsModeAndSwitch) {
+    struct Case {
+        int mode;
+        bool sample;
+        std::uint8_t mapSwitch;
+        bool chain;
+        bool mapped;
+    };
+    const Case cases[] = {{4, false, 1, true, true},
+                          {3, false, 1, true, false},
+                          {7, false, 0, true, false},
+                          {5, true, 0, true, true},
+                          {4, false, 1, false, false}};
+    for (const Case& c : cases) {
+        Scene scene;
+        scene.attribute().map = c.mapSwitch;
+        if (c.chain) scene.addMap(kColorMap24, kUvMap, 0);
+        EXPECT_EQ(scene.shading(c.mode, c.sample).mapped, c.mapped) << &c - cases;
+    }
+    Scene orphan;
+    orphan.shape.attribId = 7;  // beyond the store: the default attribute
+    EXPECT_FLOAT_EQ(orphan.shading().attribute->rgb[1], 0.9f);
+}
+
+// An image w x h whose texel (x, y) is red 20x, green 25y, blue 7.
+std::vector<std::uint8_t> coordinateImage(int w, int h) {
+    std::vector<std::uint8_t> bytes;
+    for (int y = 0; y < h; ++y)
+        for (int x = 0; x < w; ++x)
+            bytes.insert(bytes.end(),
+                         {static_cast<std::uint8_t>(20 * x), static_cast<std::uint8_t>(25 * y), 7});
+    return bytes;
+}
+
+// The texel a COLORMAP24 map at full mix shows at the point: finish on a black base with a
+// light factor of 1 gives the texel itself; nothing when the base shows.
+std::optional<TexelPosition> shownTexel(Scene& scene, const SurfacePoint& at) {
+    scene.attribute().rgb = {0, 0, 0};
+    const Rgba8 c = finish(scene.shading(), {{1, 1, 1}, 255}, &at);
+    if (c.b == 0) return std::nullopt;
+    return TexelPosition{c.r / 20, c.g / 25};
+}
+
+TEST(TextureMaps, UvmapWindowRepeatAndOffset) {
+    struct Case {
+        float u, v, uofs, ulen;
+        std::optional<std::pair<int, int>> xy;
+    };
+    const Case cases[] = {
+        {0.5f, 0.5f, 0, 1, {{2, 0}}},
+        {0.1f, 0.2f, 0, 1, {{0, 1}}},
+        {1, 0, 0, 1, {{0, 1}}},
+        {1.01f, 0.5f, 0, 1, {}},
+        {0.5f, -0.01f, 0, 1, {}},
+        {0.8f, 0.5f, 0, 0.5f, {{2, 0}}},
+        {0.25f, 0.5f, -0.75f, 1, {{2, 0}}},
+        {0.5f, 0.5f, 0, 0, {}},
+    };
+    for (const Case& c : cases) {
+        Scene scene;
+        db::Mapinfo& m = scene.addMap(kColorMap24, kUvMap,
+                                      scene.addImage(db::kColorMap24, 4, 2, coordinateImage(4, 2)));
+        m.uofs = c.uofs;
+        m.ulen = c.ulen;
+        const std::optional<TexelPosition> p = shownTexel(scene, {.u = c.u, .v = c.v});
+        const int row = static_cast<int>(&c - cases);
+        ASSERT_EQ(p.has_value(), c.xy.has_value()) << row;
+        if (p) EXPECT_EQ(std::make_pair(p->x, p->y), *c.xy) << row;
+    }
+}
+
+TEST(TextureMaps, BoxMethodsFindTheFaceAndTexel) {
+    struct Case {
+        std::int16_t method;
+        Vec3 p, n;
+        std::optional<std::pair<int, int>> xy;
+        Vec3 size{2, 2, 2};
+    };
+    // A 12 x 9 image: bands of height c = 3, faces 1 and 3 o = 3 wide.
+    const Case cases[] = {
+        {kDecalBox, {0, 0, 1}, {0, 0, 1}, {{1, 5}}},
+        {kDecalBox, {1, 0.5f, -0.5f}, {1, 0, 0}, {{5, 4}}},
+        {kDecalBox, {0.5f, -0.5f, -1}, {0, 0, -1}, {{6, 6}}},
+        {kDecalBox, {-1, 0, 0.6f}, {-1, 0, 0}, {{11, 5}}},
+        {kDecalBox, {0.2f, 1, -0.4f}, {0, 1, 0}, {{1, 0}}},
+        {kDecalBox, {-0.6f, -1, 0.8f}, {0, -1, 0}, {{0, 7}}},
+        {kDecalBoxFirst, {0.25f, 0, 0.7f}, {0.31623f, 0, 0.94868f}, {{8, 5}}},
+        {kDecalBoxFirst + 1, {0, 0, 1}, {0, 0, 1}, {}},
+        {kDecalBoxFirst + 2, {0.5f, -0.5f, -1}, {0, 0, -1}, {{3, 7}}},
+        {kDecalBoxFirst + 4, {0.2f, 1, -0.4f}, {0, 1, 0}, {{7, 2}}},
+        {kDecalBoxFirst + 5, {-0.6f, -1, 0.8f}, {0, -1, 0}, {{10, 1}}},
+        {kDecalBoxFirst, {0, 0, 0.5f}, {0.6f, 0, 0.5f}, {{6, 5}}, {10, 2, 1}},
+        {kDecalBox, {0, 0, 1}, {0, 0, 1}, {}, {2, 0, 2}},
+        {kDecalBox, {0, 0, 1}, {0, 0, 0}, {}},
+    };
+    for (const Case& c : cases) {
+        Scene scene;
+        db::Mapinfo& m = scene.addMap(
+            kColorMap24, c.method, scene.addImage(db::kColorMap24, 12, 9, coordinateImage(12, 9)));
+        m.xlen = c.size[0];
+        m.ylen = c.size[1];
+        m.zlen = c.size[2];
+        // World space points at face 6: the model-space point decides.
+        const SurfacePoint at{.normal = {0, -1, 0},
+                              .position = {-0.6f, -1, 0.8f},
+                              .modelNormal = c.n,
+                              .modelPosition = c.p};
+        const std::optional<TexelPosition> p = shownTexel(scene, at);
+        const int row = static_cast<int>(&c - cases);
+        ASSERT_EQ(p.has_value(), c.xy.has_value()) << row;
+        if (p) EXPECT_EQ(std::make_pair(p->x, p->y), *c.xy) << row;
+    }
+    Scene world;
+    world.addMap(kColorMap24, kWorldBox,
+                 world.addImage(db::kColorMap24, 12, 9, coordinateImage(12, 9)));
+    const SurfacePoint at{.normal = {0, 0, 1},
+                          .position = {0, 0, 1},
+                          .modelNormal = {0, -1, 0},
+                          .modelPosition = {-0.6f, -1, 0.8f}};
+    const std::optional<TexelPosition> p = shownTexel(world, at);
+    ASSERT_TRUE(p);
+    EXPECT_EQ(std::make_pair(p->x, p->y), std::make_pair(1, 5));
+}
+}  // namespace
+}  // namespace rz::render
