@@ -387,5 +387,141 @@ TEST(TextureMaps, BoxMethodsFindTheFaceAndTexel) {
     ASSERT_TRUE(p);
     EXPECT_EQ(std::make_pair(p->x, p->y), std::make_pair(1, 5));
 }
+
+TEST(TextureMaps, ColourMapKindsBlendTheirChannels) {
+    struct Case {
+        const char* name;
+        std::int16_t kind;
+        std::uint16_t imageKind;
+        float mopa;
+        Rgba8 expected;
+    };
+    // Base 102 in every channel, opacity 200; texel 200, 100, 50, alpha 80 (grey 90 at 8 bits).
+    const Case cases[] = {
+        {"colour 24", kColorMap24, db::kColorMap32, 1, {200, 100, 50, 200}},
+        {"half mix is 127 of 255", kColorMap24, db::kColorMap32, 0.5f, {150, 101, 76, 200}},
+        {"mix above 1 is held at 255", kColorMap24, db::kColorMap32, 2, {200, 100, 50, 200}},
+        {"colour 32 takes the alpha as opacity",
+         kColorMap32,
+         db::kColorMap32,
+         1,
+         {200, 100, 50, 80}},
+        {"alpha map: opacity only", kAlphaMap, db::kColorMap32, 1, {102, 102, 102, 80}},
+        {"kind 1 on a 32-bit image", kMapByImage, db::kColorMap32, 1, {200, 100, 50, 80}},
+        {"kind 1 on a 24-bit image", kMapByImage, db::kColorMap24, 1, {200, 100, 50, 200}},
+        {"kind 1 on a grey image", kMapByImage, 1, 1, {90, 90, 90, 200}},
+        {"a bump map is no colour map", kBumpMap, db::kColorMap32, 1, {102, 102, 102, 200}},
+    };
+    const std::vector<std::uint8_t> pixels[] = {{90}, {200, 100, 50}, {200, 100, 50, 80}};
+    for (const Case& c : cases) {
+        Scene scene;
+        scene.attribute().rgb = {0.4f, 0.4f, 0.4f};
+        scene.addMap(c.kind, kUvMap, scene.addImage(c.imageKind, 1, 1, pixels[c.imageKind - 1]),
+                     c.mopa);
+        const SurfacePoint at{.u = 0.5f, .v = 0.5f};
+        const Rgba8 out = finish(scene.shading(), {{1, 1, 1}, 200}, &at);
+        EXPECT_EQ((std::array{out.r, out.g, out.b, out.a}),
+                  (std::array{c.expected.r, c.expected.g, c.expected.b, c.expected.a}))
+            << c.name;
+    }
+}
+
+TEST(TextureMaps, FinishAddsTheAdditiveColourAndClamps) {
+    Scene scene;
+    scene.attribute().arg = {0.1f, 0.1f, 0.1f};
+    const Rgba8 plain = finish(scene.shading(), {{10, 300, -60}, 300}, nullptr);
+    EXPECT_EQ((std::array{plain.r, plain.g, plain.b, plain.a}),
+              (std::array<std::uint8_t, 4>{35, 255, 0, 255}));
+
+    scene.addMap(kColorMap24, kUvMap, scene.addImage(db::kColorMap24, 1, 1, {200, 100, 50}));
+    const SurfacePoint at{.u = 0.5f, .v = 0.5f};
+    const Rgba8 mapped = finish(scene.shading(), {{0.5f, 2, -1}, 40}, &at);
+    EXPECT_EQ((std::array{mapped.r, mapped.g, mapped.b, mapped.a}),
+              (std::array<std::uint8_t, 4>{125, 225, 0, 40}));
+}
+
+// Damaged stores: the chain ends where a number leaves its store or the walk would go round
+// again, and an image outside the texture pool gives no texel.
+TEST(TextureMaps, DamagedChainsAndImagesShowTheBase) {
+    struct Case {
+        const char* name;
+        void (*damage)(Scene&);
+        std::uint8_t red;
+    };
+    const Case cases[] = {
+        {"intact", [](Scene&) {}, 200},
+        {"texture id 0", [](Scene& s) { s.db.mapinfos[1].texId = 0; }, 102},
+        {"texture id past the images", [](Scene& s) { s.db.mapinfos[1].texId = 2; }, 102},
+        {"mapinfo past the store", [](Scene& s) { s.db.maplists[1].mapinfo = 30000; }, 102},
+        {"negative mapinfo", [](Scene& s) { s.db.maplists[1].mapinfo = -3; }, 102},
+        {"link past the store ends the chain", [](Scene& s) { s.db.maplists[1].next = 999; }, 200},
+        {"a chain round itself ends", [](Scene& s) { s.db.maplists[1].next = 1; }, 200},
+        {"image beyond the pool", [](Scene& s) { s.db.mapdatas[1].offset = 2; }, 102},
+        {"image larger than its size", [](Scene& s) { s.db.mapdatas[1].width = 2; }, 102},
+        {"image of no pixels", [](Scene& s) { s.db.mapdatas[1].height = 0; }, 102},
+        {"unknown method", [](Scene& s) { s.db.mapinfos[1].method = 40; }, 102},
+    };
+    for (const Case& c : cases) {
+        Scene scene;
+        scene.attribute().rgb = {0.4f, 0.4f, 0.4f};
+        scene.addMap(kColorMap24, kUvMap, scene.addImage(db::kColorMap24, 1, 1, {200, 100, 50}));
+        c.damage(scene);
+        const SurfacePoint at{.u = 0.5f, .v = 0.5f};
+        EXPECT_EQ(finish(scene.shading(), {{1, 1, 1}, 255}, &at).r, c.red) << c.name;
+    }
+}
+
+TEST(TextureMaps, TexelsClampAndWidenToFourChannels) {
+    Scene scene;
+    const db::Mapdata grey = scene.db.mapdatas[scene.addImage(1, 2, 2, {1, 2, 3, 4})];
+    const db::Mapdata rgb = scene.db.mapdatas[scene.addImage(2, 2, 1, {1, 2, 3, 4, 5, 6})];
+    using T = std::array<std::uint8_t, 4>;
+    EXPECT_EQ(texel(scene.db, grey, -5, 1), (T{3, 3, 3, 3}));
+    EXPECT_EQ(texel(scene.db, grey, 9, 9), (T{4, 4, 4, 4}));
+    EXPECT_EQ(texel(scene.db, rgb, 1, -1), (T{4, 5, 6, 255}));
+}
+
+// A 2 x 2 grey image; the point falls on texel (0, 0) of 100, with 151 to its right and 49
+// below: du = 0.2, dv = -0.2.
+TEST(TextureMaps, BumpMapsTiltTheNormal) {
+    struct Case {
+        std::int16_t kind;
+        float bump, u;
+        Vec3 expected;
+    };
+    const Case cases[] = {
+        {kBumpMap, 1, 0.1f, {-0.19245f, 0.19245f, 0.96225f}},
+        {kReversedBumpMap, 1, 0.1f, {0.19245f, -0.19245f, 0.96225f}},
+        {kBumpMap, 0.5f, 0.1f, {-0.09901f, 0.09901f, 0.99015f}},
+        {kBumpMap, 1, 1.5f, kUp},  // outside the window
+        {kIntensityMap, 1, 0.1f, kUp},
+    };
+    for (const Case& c : cases) {
+        Scene scene;
+        scene.addMap(c.kind, kUvMap, scene.addImage(1, 2, 2, {100, 151, 49, 0})).bump = c.bump;
+        const Vec3 n = perturb(scene.shading(), kUp, {.u = c.u, .v = 0.75f});
+        for (int i = 0; i < 3; ++i) EXPECT_NEAR(n[i], c.expected[i], 1e-4) << &c - cases;
+    }
+}
+
+TEST(TextureMaps, IntensityMapsScaleTheLitColour) {
+    Scene scene;
+    scene.addMap(kIntensityMap, kUvMap, scene.addImage(1, 1, 1, {51})).bump = 2;
+    scene.addMap(kColorMap24, kUvMap, scene.addImage(1, 1, 1, {200}));
+    Lit lit{{100, 50, 10}, 255};
+    intensity(scene.shading(), lit, {.u = 0.5f, .v = 0.5f});
+    EXPECT_NEAR(lit.color[0], 40, 1e-3);
+    EXPECT_NEAR(lit.color[1], 20, 1e-3);
+    EXPECT_NEAR(lit.color[2], 4, 1e-3);
+}
+
+TEST(SurfaceShading, ShadePointChainsBumpLightIntensityAndColour) {
+    Scene scene;
+    scene.light(0, kLightPara, {0, 0, 10});
+    scene.addMap(kIntensityMap, kUvMap, scene.addImage(1, 1, 1, {51}));
+    scene.addMap(kColorMap24, kUvMap, scene.addImage(db::kColorMap24, 1, 1, {200, 100, 50}));
+    const Rgba8 c = shadePoint(scene.shading(), {.normal = kUp, .u = 0.5f, .v = 0.5f});
+    EXPECT_EQ((std::array{c.r, c.g, c.b, c.a}), (std::array<std::uint8_t, 4>{40, 20, 10, 255}));
+}
 }  // namespace
 }  // namespace rz::render
