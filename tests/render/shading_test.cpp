@@ -120,7 +120,7 @@ TEST(Lighting, ColourForEachLightKindAndSwitch) {
          {280.5f, 140.25f, 56.1f}},
         {"light behind gives nothing, not even a highlight",
          [](Scene& s) {
-             s.light(0, kLightPara, {0, 0, -10});
+             s.light(0, kLightPara, {0, 10, -1});
              s.attribute().specular = 1;
          },
          {0, 0, 0}},
