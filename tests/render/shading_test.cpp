@@ -84,102 +84,77 @@ struct Scene {
 constexpr Vec3 kUp{0, 0, 1};
 
 TEST(Lighting, ColourForEachLightKindAndSwitch) {
+    // Base colour 255, 127.5, 51; normal +z at the origin; light 0 as given, light 5 a second
+    // light when its kind is set.
     struct Case {
         const char* name;
-        void (*set)(Scene&);
         std::array<float, 3> color;
-        bool mapped = false;
-        bool sample = false;
+        std::int16_t kind = kLightPara;
+        Vec3 pos{0, 0, 10};
+        std::int16_t kind5 = 0;
+        float specular = 0, exponent = 1, gain = 1;
+        Vec3 rgb{1, 1, 1}, drg{1, 1, 1};
+        float gainC = 1, gainL = 0;
+        std::uint8_t shade = 0;
+        bool mapped = false, sample = false;
     };
     const Case cases[] = {
-        {"parallel along the normal",
-         [](Scene& s) {
-             s.light(0, kLightPara, {0, 0, 10});
-         },
-         {255, 127.5f, 51}},
-        {"point at distance 10 gives a tenth",
-         [](Scene& s) {
-             s.light(0, kLightPoint, {0, 0, 10});
-         },
-         {25.5f, 12.75f, 5.1f}},
-        {"point2 at distance 20",
-         [](Scene& s) {
-             s.light(0, kLightPoint2, {0, 0, 20});
-         },
-         {12.75f, 6.375f, 2.55f}},
-        {"parallel at 60 degrees",
-         [](Scene& s) {
-             s.light(0, kLightPara, {0, 8.660254f, 5});
-         },
-         {127.5f, 63.75f, 25.5f}},
-        {"two lights add",
-         [](Scene& s) {
-             s.light(0, kLightPara, {0, 0, 10});
-             s.light(5, kLightPoint, {0, 0, 10});
-         },
-         {280.5f, 140.25f, 56.1f}},
-        {"light behind gives nothing, not even a highlight",
-         [](Scene& s) {
-             s.light(0, kLightPara, {0, 10, -1});
-             s.attribute().specular = 1;
-         },
-         {0, 0, 0}},
-        {"reversed lights shine from behind",
-         [](Scene& s) {
-             s.light(0, kLightPara, {0, 0, -10});
-             s.attribute().shade = kShadeReversedLights;
-         },
-         {255, 127.5f, 51}},
-        {"highlight at full strength",
-         [](Scene& s) {
-             s.light(0, kLightPara, {0, 0, 10});
-             s.attribute().specular = 0.5f;
-         },
-         {382.5f, 255, 178.5f}},
-        {"highlight exponent at 60 degrees",
-         [](Scene& s) {
-             s.light(0, kLightPara, {0, 8.660254f, 5});
-             s.attribute().specular = 1;
-             s.attribute().specularExponent = 2;
-         },
-         {318.75f, 255, 216.75f}},
-        {"light colour, gain and diffuse colour",
-         [](Scene& s) {
-             s.light(0, kLightPara, {0, 0, 10}, 2, {1, 0.5f, 0});
-             s.attribute().drg = {0.5f, 1, 1};
-         },
-         {255, 127.5f, 0}},
-        {"contrast and level gain",
-         [](Scene& s) {
-             s.light(0, kLightPara, {0, 0, 10});
-             s.attribute().gainC = 0.5f;
-             s.attribute().gainL = 0.25f;
-         },
-         {191.25f, 95.625f, 38.25f}},
-        {"unknown light kind gives nothing",
-         [](Scene& s) {
-             s.light(0, 7, {0, 0, 10});
-         },
-         {0, 0, 0}},
-        {"mapped: the highlight joins the light factor",
-         [](Scene& s) {
-             s.light(0, kLightPara, {0, 0, 10});
-             s.attribute().specular = 0.5f;
-         },
-         {1.5f, 1.5f, 1.5f},
-         true},
-        {"sample: only light 0, shining from (1, 1, 1) when off",
-         [](Scene& s) {
-             s.light(0, 0, {0, 0, -10});
-             s.light(1, kLightPara, {0, 0, 10});
-         },
-         {255, 127.5f, 51},
-         false,
-         true},
+        {.name = "parallel along the normal", .color = {255, 127.5f, 51}},
+        {.name = "point at 10: a tenth", .color = {25.5f, 12.75f, 5.1f}, .kind = kLightPoint},
+        {.name = "point2 at 20",
+         .color = {12.75f, 6.375f, 2.55f},
+         .kind = kLightPoint2,
+         .pos = {0, 0, 20}},
+        {.name = "parallel at 60 degrees",
+         .color = {127.5f, 63.75f, 25.5f},
+         .pos = {0, 8.660254f, 5}},
+        {.name = "two lights add", .color = {280.5f, 140.25f, 56.1f}, .kind5 = kLightPoint},
+        {.name = "just behind: no light, no highlight",
+         .color = {0, 0, 0},
+         .pos = {0, 10, -1},
+         .specular = 1},
+        {.name = "reversed lights shine from behind",
+         .color = {255, 127.5f, 51},
+         .pos = {0, 0, -10},
+         .shade = kShadeReversedLights},
+        {.name = "highlight", .color = {382.5f, 255, 178.5f}, .specular = 0.5f},
+        {.name = "highlight exponent",
+         .color = {318.75f, 255, 216.75f},
+         .pos = {0, 8.660254f, 5},
+         .specular = 1,
+         .exponent = 2},
+        {.name = "light colour, gain, diffuse colour",
+         .color = {255, 127.5f, 0},
+         .gain = 2,
+         .rgb = {1, 0.5f, 0},
+         .drg = {0.5f, 1, 1}},
+        {.name = "contrast and level gain",
+         .color = {191.25f, 95.625f, 38.25f},
+         .gainC = 0.5f,
+         .gainL = 0.25f},
+        {.name = "unknown light kind", .color = {0, 0, 0}, .kind = 7},
+        {.name = "mapped: the highlight joins the factor",
+         .color = {1.5f, 1.5f, 1.5f},
+         .specular = 0.5f,
+         .mapped = true},
+        {.name = "sample: light 0 alone, from (1, 1, 1) when off",
+         .color = {255, 127.5f, 51},
+         .kind = 0,
+         .pos = {0, 0, -10},
+         .kind5 = kLightPara,
+         .sample = true},
     };
     for (const Case& c : cases) {
         Scene scene;
-        c.set(scene);
+        scene.light(0, c.kind, c.pos, c.gain, c.rgb);
+        scene.light(5, c.kind5, {0, 0, 10});
+        db::Attribute& a = scene.attribute();
+        a.specular = c.specular;
+        a.specularExponent = c.exponent;
+        a.drg = c.drg;
+        a.gainC = c.gainC;
+        a.gainL = c.gainL;
+        a.shade = c.shade;
         SurfaceShading s = scene.shading(4, c.sample);
         s.mapped = c.mapped;
         prepareLighting(s);
@@ -313,13 +288,9 @@ TEST(TextureMaps, UvmapWindowRepeatAndOffset) {
         std::optional<std::pair<int, int>> xy;
     };
     const Case cases[] = {
-        {0.5f, 0.5f, 0, 1, {{2, 0}}},
-        {0.1f, 0.2f, 0, 1, {{0, 1}}},
-        {1, 0, 0, 1, {{0, 1}}},
-        {1.01f, 0.5f, 0, 1, {}},
-        {0.5f, -0.01f, 0, 1, {}},
-        {0.8f, 0.5f, 0, 0.5f, {{2, 0}}},
-        {0.25f, 0.5f, -0.75f, 1, {{2, 0}}},
+        {0.5f, 0.5f, 0, 1, {{2, 0}}},    {0.1f, 0.2f, 0, 1, {{0, 1}}},
+        {1, 0, 0, 1, {{0, 1}}},          {1.01f, 0.5f, 0, 1, {}},
+        {0.8f, 0.5f, 0, 0.5f, {{2, 0}}}, {0.25f, 0.5f, -0.75f, 1, {{2, 0}}},
         {0.5f, 0.5f, 0, 0, {}},
     };
     for (const Case& c : cases) {
@@ -504,24 +475,15 @@ TEST(TextureMaps, BumpMapsTiltTheNormal) {
     }
 }
 
-TEST(TextureMaps, IntensityMapsScaleTheLitColour) {
-    Scene scene;
-    scene.addMap(kIntensityMap, kUvMap, scene.addImage(1, 1, 1, {51})).bump = 2;
-    scene.addMap(kColorMap24, kUvMap, scene.addImage(1, 1, 1, {200}));
-    Lit lit{{100, 50, 10}, 255};
-    intensity(scene.shading(), lit, {.u = 0.5f, .v = 0.5f});
-    EXPECT_NEAR(lit.color[0], 40, 1e-3);
-    EXPECT_NEAR(lit.color[1], 20, 1e-3);
-    EXPECT_NEAR(lit.color[2], 4, 1e-3);
-}
-
 TEST(SurfaceShading, ShadePointChainsBumpLightIntensityAndColour) {
     Scene scene;
     scene.light(0, kLightPara, {0, 0, 10});
-    scene.addMap(kIntensityMap, kUvMap, scene.addImage(1, 1, 1, {51}));
+    // Intensity 51 / 255 x gain 2 scales the light factor to 0.4; the colour map is no
+    // intensity map and gives the base.
+    scene.addMap(kIntensityMap, kUvMap, scene.addImage(1, 1, 1, {51})).bump = 2;
     scene.addMap(kColorMap24, kUvMap, scene.addImage(db::kColorMap24, 1, 1, {200, 100, 50}));
     const Rgba8 c = shadePoint(scene.shading(), {.normal = kUp, .u = 0.5f, .v = 0.5f});
-    EXPECT_EQ((std::array{c.r, c.g, c.b, c.a}), (std::array<std::uint8_t, 4>{40, 20, 10, 255}));
+    EXPECT_EQ((std::array{c.r, c.g, c.b, c.a}), (std::array<std::uint8_t, 4>{80, 40, 20, 255}));
 }
 }  // namespace
 }  // namespace rz::render
