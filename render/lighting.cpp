@@ -23,6 +23,16 @@ Lit viewOpacity(const SurfaceShading& s, const db::Attribute& a, const Vec3& n) 
     return lit;
 }
 
+// The highlight's power; a whole exponent (the usual case) by repeated squaring, which is
+// several times cheaper than the general power for every light at every point.
+float highlightPower(float base, const ShadingTerms& t, float exponent) {
+    if (t.wholeExponent < 0) return std::pow(base, exponent);
+    float result = 1.0f;
+    for (std::int32_t e = t.wholeExponent; e > 0; e >>= 1, base *= base)
+        if (e & 1) result *= base;
+    return result;
+}
+
 float opacityOf(const ShadingTerms& t, const db::Attribute& a, const Vec3& n) {
     if (a.shade & kShadeEdgeOpacity)
         return clamp255(-dot(n, t.viewAxis) * a.opacity * a.gainL * 255.0f);
@@ -60,7 +70,7 @@ Lit shade(const SurfaceShading& s, const Vec3& n, const Vec3& position) {
         const Vec3 half = view + l;
         const float nh = dot(n, half);
         if (!(nh > 0.0f)) continue;
-        const float sp = std::pow(nh / length(half), a.specularExponent) * a.specular;
+        const float sp = highlightPower(nh / length(half), t, a.specularExponent) * a.specular;
         for (std::size_t c = 0; c < 3; ++c) highlights[c] += t.highlight[c] * sp;
     }
 

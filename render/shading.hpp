@@ -42,6 +42,7 @@ struct ShadingTerms {
     std::array<int, 3> baseInteger{};  // a.rgb x 255, truncated: what the colour maps blend
     std::array<float, 3> additive{};   // a.arg x 255
     std::array<float, 3> highlight{};  // a.prg
+    std::int32_t wholeExponent = -1;   // p.spex when it is a whole number 0..255, else -1
 };
 
 // Everything the shading of one shape reads, set up once per shape.

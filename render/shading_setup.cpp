@@ -2,6 +2,7 @@
 // and the terms of the lighting model that do not change from point to point.
 
 #include <algorithm>
+#include <cmath>
 
 #include "render/shading.hpp"
 #include "render/shading_vectors.hpp"
@@ -96,6 +97,9 @@ void prepareLighting(SurfaceShading& s) {
     for (std::size_t c = 0; c < 3; ++c) t.baseInteger[c] = truncated(t.baseColor[c]);
     t.additive = scaled(a.arg, 255.0f);
     t.highlight = a.prg;
+    const float exponent = a.specularExponent;
+    if (exponent >= 0.0f && exponent <= 255.0f && exponent == std::trunc(exponent))
+        t.wholeExponent = static_cast<std::int32_t>(exponent);
 
     // The material sample lights with its first light alone, and always: a light switched off
     // shines from (1, 1, 1).
