@@ -10,6 +10,8 @@
 
 namespace rz::render {
 
+using namespace shading_math;
+
 namespace {
 
 // Faces: 1 +z, 2 +x, 3 -z, 4 -x, 5 +y, 6 -y.

@@ -7,6 +7,8 @@
 
 namespace rz::render {
 
+using namespace shading_math;
+
 namespace {
 
 struct FaceRule {

@@ -9,6 +9,8 @@
 
 namespace rz::render {
 
+using namespace shading_math;
+
 namespace {
 
 // The view-opacity mode: the colour is the plain base colour and only the angle to the view

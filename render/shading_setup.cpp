@@ -10,6 +10,8 @@
 
 namespace rz::render {
 
+using namespace shading_math;
+
 namespace {
 
 // What a freshly made attribute holds; a shape naming no attribute in the store gets it.

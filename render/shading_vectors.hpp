@@ -1,12 +1,13 @@
 #pragma once
 // Single-precision vector arithmetic for the per-point shading, where the inputs are floats
-// already and the results end as bytes.
+// already and the results end as bytes. In a namespace of its own so that other float-vector
+// helpers of the render layer cannot collide with it.
 
 #include <cmath>
 
 #include "math/value_types.hpp"
 
-namespace rz::render {
+namespace rz::render::shading_math {
 
 constexpr Vec3 operator+(const Vec3& a, const Vec3& b) {
     return {a[0] + b[0], a[1] + b[1], a[2] + b[2]};
@@ -34,4 +35,4 @@ constexpr float clamp255(float v) {
     return !(v > 0.0f) ? 0.0f : v > 255.0f ? 255.0f : v;
 }
 
-}  // namespace rz::render
+}  // namespace rz::render::shading_math

@@ -10,6 +10,8 @@
 
 namespace rz::render {
 
+using namespace shading_math;
+
 namespace {
 
 // Which of red, green, blue and opacity a colour map blends, by map kind; a kind-1 map takes

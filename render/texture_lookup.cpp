@@ -8,11 +8,13 @@
 
 namespace rz::render {
 
-int truncated(double value) {
+int shading_math::truncated(double value) {
     constexpr double kLimit = 1 << 30;
     if (!(value == value)) return 0;
     return static_cast<int>(std::clamp(value, -kLimit, kLimit));
 }
+
+using shading_math::truncated;
 
 bool imageFits(const db::Database& db, const db::Mapdata& image) {
     const std::uint64_t pixels = std::uint64_t{image.width} * image.height;

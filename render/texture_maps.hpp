@@ -67,8 +67,10 @@ void forEachMap(const SurfaceShading& s, Visit&& visit) {
     }
 }
 
+namespace shading_math {
 // A float truncated toward zero into an int, NaN as 0 and out-of-range values held at
 // +-2^30, so that no damaged parameter makes the conversion undefined.
 int truncated(double value);
+}  // namespace shading_math
 
 }  // namespace rz::render
