@@ -49,7 +49,7 @@ class ModalBoxes : public QObject {
         answers_.pop_front();
         if (auto* files = qobject_cast<QFileDialog*>(modal); files != nullptr) {
             files->selectFile(a.mid(5));
-            files->accept();
+            static_cast<QDialog*>(files)->accept();
             return;
         }
         if (auto* box = qobject_cast<QMessageBox*>(modal); box != nullptr) {

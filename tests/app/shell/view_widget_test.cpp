@@ -6,6 +6,7 @@
 #include "db/system_variables.hpp"
 #include "render/pane_layout.hpp"
 #include "render/view_mouse.hpp"
+#include "render/view_repaint.hpp"
 #include "render/view_resize.hpp"
 #include "tests/app/shell/shell_fixture.hpp"
 
