@@ -22,7 +22,8 @@ constexpr platform::WindowId kMainWindow = 0;
 MainWindow::MainWindow(workstation::Workstation& w, std::filesystem::path settingsFile)
     : w_(w),
       settingsFile_(std::move(settingsFile)),
-      view_(w.views, w.interp, [this] { run("winclear; wire; "); }, this),
+      view_(
+          w.views, w.interp, [this] { run("winclear; wire; "); }, this),
       imageWindow_(w.db.colorBuffer, this) {
     setObjectName("ZIVOZI");
     setWindowTitle(kProgramTitle);
@@ -104,10 +105,10 @@ void MainWindow::changeEvent(QEvent* event) {
 }
 
 void MainWindow::askToSaveChanges() {
-    const QMessageBox::StandardButton answer = QMessageBox::warning(
-        this, QStringLiteral("データ保存の確認"),
-        QStringLiteral("このデータは更新されています。　保存しますか？"),
-        QMessageBox::Yes | QMessageBox::No, QMessageBox::Yes);
+    const QMessageBox::StandardButton answer =
+        QMessageBox::warning(this, QStringLiteral("データ保存の確認"),
+                             QStringLiteral("このデータは更新されています。　保存しますか？"),
+                             QMessageBox::Yes | QMessageBox::No, QMessageBox::Yes);
     if (answer != QMessageBox::Yes) return;
     runModelSaveFlow(*this);
     modified_ = false;

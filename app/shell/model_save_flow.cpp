@@ -13,8 +13,8 @@ namespace rz::app {
 namespace {
 
 constexpr std::array<const char*, 7> kModelSaveFilters = {
-    "運動ﾊﾞｲﾅﾘﾌｧｲﾙ(*.MMB)",   "形状ﾊﾞｲﾅﾘﾌｧｲﾙ(*.PTB)",   "運動ﾓﾃﾞﾙﾌｧｲﾙ(*.MMS)",
-    "形状ﾃﾞｰﾀﾌｧｲﾙ(*.PTS)",    "ﾓﾃﾞﾙﾎﾟｰｽﾞﾌｧｲﾙ(*.GIM)", "DXF形状ファイル(*.DXF)",
+    "運動ﾊﾞｲﾅﾘﾌｧｲﾙ(*.MMB)",    "形状ﾊﾞｲﾅﾘﾌｧｲﾙ(*.PTB)", "運動ﾓﾃﾞﾙﾌｧｲﾙ(*.MMS)",
+    "形状ﾃﾞｰﾀﾌｧｲﾙ(*.PTS)",     "ﾓﾃﾞﾙﾎﾟｰｽﾞﾌｧｲﾙ(*.GIM)", "DXF形状ファイル(*.DXF)",
     "VRML形状ファイル(*.WRL)",
 };
 
@@ -35,14 +35,14 @@ void runModelSaveFlow(MainWindow& window) {
     sym.setSlotText(stringSlot(), "");
     QStringList filters;
     for (const char* f : kModelSaveFilters) filters << QString::fromUtf8(f);
-    const QString chosen = QFileDialog::getSaveFileName(
-        &window, QStringLiteral("形状データの保存"), QString(), filters.join(";;"));
+    const QString chosen = QFileDialog::getSaveFileName(&window, QStringLiteral("形状データの保存"),
+                                                        QString(), filters.join(";;"));
     if (chosen.isEmpty()) return;
     const QByteArray path = chosen.toUtf8();
     if (static_cast<std::size_t>(path.size()) > kPathMax) {
-        QMessageBox::critical(&window, QStringLiteral("WARNING"),
-                              QStringLiteral("GetSaveFileName が返したエラー #%1")
-                                  .arg(kBufferTooSmall));
+        QMessageBox::critical(
+            &window, QStringLiteral("WARNING"),
+            QStringLiteral("GetSaveFileName が返したエラー #%1").arg(kBufferTooSmall));
         return;
     }
     sym.setSlotText(stringSlot(), std::string_view(path.constData(), path.size()));

@@ -1,6 +1,7 @@
 #include "app/shell/shell_sink.hpp"
 
 #include <QMessageBox>
+#include <cstdio>
 
 #include "app/shell/main_window.hpp"
 #include "app/shell/shown_text.hpp"
@@ -40,8 +41,11 @@ void ShellSink::status(platform::WindowId owner, std::string_view text) {
     window_->showStatus(shownText(text));
 }
 
+// The window's program runs until it is closed; what it prints is seen as it comes, even
+// through a pipe.
 void ShellSink::console(std::string_view text) {
     console_.console(text);
+    std::fflush(stdout);
 }
 
 void ShellSink::diagnostic(std::string_view text) {

@@ -61,9 +61,10 @@ class ImageWindowTest : public QObject {
         app::ImageCanvas& canvas = window.canvas();
         const QPoint at = canvas.mapTo(&window, QPoint(2, 2));
         QScreen* screen = window.screen();
-        QTRY_COMPARE(screen->grabWindow(window.winId(), at.x(), at.y(), 1, 1).toImage().pixel(0, 0) &
-                         0xffffff,
-                     qRgb(200, 0, 0) & 0xffffff);
+        QTRY_COMPARE(
+            screen->grabWindow(window.winId(), at.x(), at.y(), 1, 1).toImage().pixel(0, 0) &
+                0xffffff,
+            qRgb(200, 0, 0) & 0xffffff);
     }
 };
 

@@ -64,8 +64,8 @@ class MainWindowTest : public QObject {
         QTest::addColumn<bool>("closed");
         const QString save = QStringLiteral("データ保存の確認");
         const QString exit = QStringLiteral("ZIVOZI/Dの終了");
-        QTest::newRow("unchanged, exit") << false << QStringList{"終了"} << QStringList{exit}
-                                         << true;
+        QTest::newRow("unchanged, exit")
+            << false << QStringList{"終了"} << QStringList{exit} << true;
         QTest::newRow("unchanged, cancel")
             << false << QStringList{"キャンセル"} << QStringList{exit} << false;
         QTest::newRow("changed, not saved, exit")
@@ -100,8 +100,8 @@ class MainWindowTest : public QObject {
         const QString model = f.dir.filePath("saved.pts");
         f.boxes.answer({"Yes", "file:" + model, "終了"});
         QVERIFY(f.window->close());
-        QCOMPARE(f.boxes.titles, (QStringList{"データ保存の確認", "形状データの保存",
-                                              "ZIVOZI/Dの終了"}));
+        QCOMPARE(f.boxes.titles,
+                 (QStringList{"データ保存の確認", "形状データの保存", "ZIVOZI/Dの終了"}));
         QVERIFY(f.boxes.unexpected.isEmpty());
         QVERIFY(!f.window->modified());
         QVERIFY(QFileInfo(model).size() > 0);

@@ -32,11 +32,9 @@ class ShellRulesTest : public QObject {
         QTest::addColumn<QRect>("placed");
         const QSize screen(1024, 768);
         QTest::newRow("as stored") << QRect(10, 20, 640, 480) << QRect(10, 20, 640, 480);
-        QTest::newRow("wider than the screen")
-            << QRect(0, 0, 5000, 480) << QRect(0, 0, 1024, 480);
+        QTest::newRow("wider than the screen") << QRect(0, 0, 5000, 480) << QRect(0, 0, 1024, 480);
         QTest::newRow("exactly the screen") << QRect(3, 4, 1024, 768) << QRect(3, 4, 1024, 768);
-        QTest::newRow("one below the screen")
-            << QRect(0, 0, 1023, 767) << QRect(0, 0, 1023, 767);
+        QTest::newRow("one below the screen") << QRect(0, 0, 1023, 767) << QRect(0, 0, 1023, 767);
         QTest::newRow("no size") << QRect(5, 5, 0, -3) << QRect(5, 5, 640, 480);
     }
     void startGeometry() {
@@ -50,8 +48,8 @@ class ShellRulesTest : public QObject {
         QTest::addColumn<QByteArray>("bytes");
         QTest::addColumn<QString>("shown");
         QTest::newRow("utf-8") << QByteArray("■■ 形状 ■■") << QString::fromUtf8("■■ 形状 ■■");
-        QTest::newRow("shift-jis") << QByteArray("\x83\x65\x83\x58\x83\x67")
-                                   << QString::fromUtf8("テスト");
+        QTest::newRow("shift-jis")
+            << QByteArray("\x83\x65\x83\x58\x83\x67") << QString::fromUtf8("テスト");
         QTest::newRow("ascii") << QByteArray("box 1") << QStringLiteral("box 1");
     }
     void shownText() {

@@ -68,8 +68,9 @@ class ViewWidgetTest : public QObject {
     void leftButtonDragsTheBoxCursor() {
         ShellFixture f;
         QVERIFY(f.show());
-        f.window->run("grid.sw = 0; set.winfact 2; winmode = XY.MODE; box.s = (0, 0, 0);"
-                      "box.e = (500, 500, 500); winclear; wire; blockON;");
+        f.window->run(
+            "grid.sw = 0; set.winfact 2; winmode = XY.MODE; box.s = (0, 0, 0);"
+            "box.e = (500, 500, 500); winclear; wire; blockON;");
         const render::Pane& pane = f.w.views.layout.panes[0];
         const QPoint corner = pixelOf(pane, 500, 500);
         const QPoint to = pixelOf(pane, 700, 800);
