@@ -2,6 +2,7 @@
 
 #include "app/command_line.hpp"
 #include "app/console.hpp"
+#include "app/shell/windowed.hpp"
 #include "app/start_actions.hpp"
 #include "platform/console_sink.hpp"
 
@@ -20,6 +21,7 @@ int main(int argc, char** argv) {
         std::fputs(app::kVersionLine, stdout);
         return 0;
     }
+    if (!cl.headless && app::displayPresent()) return app::runWindowed(argc, argv, cl);
     platform::ConsoleSink sink;
     workstation::Workstation w(sink);
     w.start(app::startupSettings(cl, w.msg));

@@ -1,0 +1,56 @@
+#include "app/shell/view_widget.hpp"
+
+#include <QImage>
+#include <QMouseEvent>
+#include <QPainter>
+
+#include "render/view_mouse.hpp"
+#include "render/view_resize.hpp"
+
+namespace rz::app {
+
+ViewWidget::ViewWidget(render::Views& views, script::Interp& in, std::function<void()> redraw,
+                       QWidget* parent)
+    : QWidget(parent), views_(views), in_(in), redraw_(std::move(redraw)) {
+    // The image covers every pixel; there is no background to paint first.
+    setAttribute(Qt::WA_OpaquePaintEvent);
+    setFocusPolicy(Qt::StrongFocus);
+}
+
+void ViewWidget::paintEvent(QPaintEvent* event) {
+    const render::Raster& raster = views_.raster;
+    // A view onto the image, not a copy; it lives only while it is painted.
+    const QImage image(raster.pixels().data(), raster.width(), raster.height(),
+                       static_cast<qsizetype>(raster.stride()), QImage::Format_RGB888);
+    QPainter painter(this);
+    painter.fillRect(event->rect(), Qt::black);
+    painter.drawImage(event->rect().topLeft(), image, event->rect());
+}
+
+void ViewWidget::resizeEvent(QResizeEvent*) {
+    // An image that cannot be had keeps the old one; it is shown cut to the window.
+    if (render::resizeViews(views_, in_, width(), height()) == render::ImageStatus::Ok) redraw_();
+    update();
+}
+
+void ViewWidget::mousePressEvent(QMouseEvent* event) {
+    if (event->button() != Qt::LeftButton) return;
+    const QPoint p = event->position().toPoint();
+    render::viewMousePress(views_, in_, p.x(), p.y());
+    update();
+}
+
+void ViewWidget::mouseMoveEvent(QMouseEvent* event) {
+    if (!(event->buttons() & Qt::LeftButton)) return;
+    const QPoint p = event->position().toPoint();
+    if (render::viewMouseDrag(views_, in_, p.x(), p.y())) update();
+}
+
+void ViewWidget::mouseReleaseEvent(QMouseEvent* event) {
+    if (event->button() != Qt::LeftButton) return;
+    const QPoint p = event->position().toPoint();
+    render::viewMouseRelease(views_, in_, p.x(), p.y());
+    update();
+}
+
+}  // namespace rz::app
