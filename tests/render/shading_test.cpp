@@ -199,7 +199,9 @@ TEST(Lighting, OpacityModes) {
         scene.attribute().gainL = c.gainL;
         const Lit lit = shade(scene.shading(), c.normal, {});
         EXPECT_NEAR(lit.opacity, c.expected, 0.01) << c.name;
-        if (c.shade & kShadeViewOpacity) EXPECT_FLOAT_EQ(lit.color[1], 127.5f) << c.name;
+        if (c.shade & kShadeViewOpacity) {
+            EXPECT_FLOAT_EQ(lit.color[1], 127.5f) << c.name;
+        }
     }
 }
 
@@ -307,7 +309,9 @@ TEST(TextureMaps, UvmapWindowRepeatAndOffset) {
         const std::optional<TexelPosition> p = shownTexel(scene, {.u = c.u, .v = c.v});
         const int row = static_cast<int>(&c - cases);
         ASSERT_EQ(p.has_value(), c.xy.has_value()) << row;
-        if (p) EXPECT_EQ(std::make_pair(p->x, p->y), *c.xy) << row;
+        if (p) {
+            EXPECT_EQ(std::make_pair(p->x, p->y), *c.xy) << row;
+        }
     }
 }
 
@@ -350,7 +354,9 @@ TEST(TextureMaps, BoxMethodsFindTheFaceAndTexel) {
         const std::optional<TexelPosition> p = shownTexel(scene, at);
         const int row = static_cast<int>(&c - cases);
         ASSERT_EQ(p.has_value(), c.xy.has_value()) << row;
-        if (p) EXPECT_EQ(std::make_pair(p->x, p->y), *c.xy) << row;
+        if (p) {
+            EXPECT_EQ(std::make_pair(p->x, p->y), *c.xy) << row;
+        }
     }
     Scene world;
     world.addMap(kColorMap24, kWorldBox,
