@@ -9,8 +9,8 @@
 
 namespace rz::db {
 
-// Nothing (then `fallback`), or a number, named constant or scalar variable, truncated
-// toward zero, that ends the statement.
+// Nothing (then `fallback`), or a number (with its sign), named constant or scalar variable,
+// truncated toward zero, that ends the statement.
 script::Result optionalWhole(script::Interp& in, std::int32_t fallback, std::int32_t& out);
 
 // Asks the views to draw the highlighted records with `value`; nothing without views.
