@@ -6,6 +6,7 @@
 // forest a walk from one joint never needs more entries than that; a graph a loaded file
 // left with a cycle fills the list and the walk is refused instead of running on.
 
+#include <algorithm>
 #include <cstddef>
 #include <span>
 

@@ -1,5 +1,6 @@
 #include "render/record_labels.hpp"
 
+#include <algorithm>
 #include <array>
 #include <cmath>
 #include <cstdio>
