@@ -10,6 +10,7 @@
 
 #include "db/box_cursor_state.hpp"
 #include "db/records.hpp"
+#include "db/selection_state.hpp"
 #include "math/value_types.hpp"
 
 namespace rz::db {
@@ -158,6 +159,9 @@ struct Database {
     std::vector<Mapdata> mapdatas;
     std::vector<std::uint8_t> textureBuffer;
     std::vector<EditRecord> editList;
+    // The joint walks' work list: one more entry than rigids, as many blocks as a tree of
+    // that many joints has.
+    std::vector<JointTask> jointTasks;
 
     std::int32_t axisCount = 0;
     std::int32_t patchCount = 0;
@@ -201,6 +205,7 @@ struct Database {
 
     GeometryState geometry;
     BoxCursorState boxCursor;
+    SelectionState selection;
     RecordCommandState records;
     UndoPoint undoPoint;
     ColorBuffer colorBuffer;

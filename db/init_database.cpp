@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cstddef>
 #include <cstdint>
+#include <limits>
 #include <vector>
 
 #include "db/current_records.hpp"
@@ -33,6 +34,13 @@ void allocateArea(platform::MessageService& msg, std::vector<T>& store, std::int
         stopStartup(msg, allocationFailure(area));
 }
 
+// A walk of a figure reaches one block more than it crosses joints.
+std::int32_t jointTaskCapacity(std::int32_t rigids) {
+    if (rigids < 0) return -1;
+    return static_cast<std::int32_t>(
+        std::min<std::int64_t>(std::int64_t{rigids} + 1, std::numeric_limits<std::int32_t>::max()));
+}
+
 void allocateModel(platform::MessageService& msg, Database& db) {
     const Capacities& c = db.capacity;
     allocateArea(msg, db.axes, c.axismax, "model");
@@ -40,6 +48,7 @@ void allocateModel(platform::MessageService& msg, Database& db) {
     allocateArea(msg, db.shapes, c.shapemax, "shapes");
     allocateArea(msg, db.blocks, c.blockmax, "blocks");
     allocateArea(msg, db.rigids, c.rigidmax, "rigids");
+    allocateArea(msg, db.jointTasks, jointTaskCapacity(c.rigidmax), "rigid work list");
     allocateArea(msg, db.rlinks, c.rlinkmax, "rlinks");
     allocateArea(msg, db.actors, c.actormax, "actors");
     allocateArea(msg, db.affines, c.affinemax, "affines");

@@ -5,6 +5,7 @@
 #include "db/current_records.hpp"
 #include "render/box_cursor.hpp"
 #include "render/draw_values.hpp"
+#include "render/layer_redraw.hpp"
 #include "render/view_context.hpp"
 #include "render/view_repaint.hpp"
 #include "render/wire_drawing.hpp"
@@ -22,6 +23,7 @@ ImageStatus startViews(Views& views, script::Interp& in, int clientWidth, int cl
     db::Database& db = db::database(in);
     db.cameraUndo = db.camera;
     db.boxCursor.redraw = redrawBoxCursor;
+    db.selection.redraw = redrawLayers;
     return ImageStatus::Ok;
 }
 

@@ -44,8 +44,8 @@ struct Views {
 
 // The image is as large as the main window's client area; sides beyond what the drawing
 // layer can hold are cut to it (as a window is cut to the screen). The panes are laid out,
-// the zoom factor is 100, the 3-D window environment is on, and the box cursor's redraw
-// hook is the views'.
+// the zoom factor is 100, the 3-D window environment is on, and the redraw hooks of the box
+// cursor and of the layer selection are the views'.
 ImageStatus startViews(Views& views, script::Interp& in, int clientWidth, int clientHeight);
 
 // The views of a running interpreter; nothing before they are started.

@@ -2,6 +2,7 @@
 
 #include <array>
 
+#include "db/layer_commands.hpp"
 #include "db/record_commands_actor.hpp"
 #include "db/record_commands_attribute.hpp"
 #include "db/record_commands_block.hpp"
@@ -13,9 +14,11 @@
 #include "fileio/file_commands.hpp"
 #include "geometry/commands.hpp"
 #include "geometry/cursor_commands.hpp"
+#include "geometry/motion_commands.hpp"
 #include "geometry/primitive_commands.hpp"
 #include "render/camera_commands.hpp"
 #include "render/draw_commands.hpp"
+#include "render/record_labels.hpp"
 #include "render/view_commands.hpp"
 #include "script/declarations.hpp"
 #include "script/language_commands.hpp"
@@ -23,7 +26,7 @@
 namespace rz::workstation {
 
 std::span<const script::CommandRows> coreCommandProviders() {
-    static const std::array<script::CommandRows, 23> kProviders{
+    static const std::array<script::CommandRows, 27> kProviders{
         script::languageCommands(),
         script::declarationCommands(),
         db::blockCommands(),
@@ -33,6 +36,8 @@ std::span<const script::CommandRows> coreCommandProviders() {
         db::mapimageCommands(),
         db::rigidCommands(),
         db::actorCommands(),
+        db::layerCommands(),
+        db::browseCommands(),
         geometry::rawRecordCommands(),
         geometry::matrixCommands(),
         geometry::affineCommands(),
@@ -41,12 +46,14 @@ std::span<const script::CommandRows> coreCommandProviders() {
         geometry::boxCommands(),
         geometry::cursorCommands(),
         geometry::gridCommands(),
+        geometry::motionCommands(),
         fileio::modelFileCommands(),
         fileio::readWriteCommands(),
         fileio::exportCommands(),
         render::cameraCommands(),
         render::viewCommands(),
         render::drawCommands(),
+        render::labelCommands(),
     };
     return kProviders;
 }
