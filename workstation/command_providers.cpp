@@ -16,6 +16,7 @@
 #include "geometry/primitive_commands.hpp"
 #include "render/camera_commands.hpp"
 #include "render/draw_commands.hpp"
+#include "render/render_commands.hpp"
 #include "render/view_commands.hpp"
 #include "script/declarations.hpp"
 #include "script/language_commands.hpp"
@@ -23,7 +24,7 @@
 namespace rz::workstation {
 
 std::span<const script::CommandRows> coreCommandProviders() {
-    static const std::array<script::CommandRows, 23> kProviders{
+    static const std::array<script::CommandRows, 24> kProviders{
         script::languageCommands(),
         script::declarationCommands(),
         db::blockCommands(),
@@ -47,6 +48,7 @@ std::span<const script::CommandRows> coreCommandProviders() {
         render::cameraCommands(),
         render::viewCommands(),
         render::drawCommands(),
+        render::renderCommands(),
     };
     return kProviders;
 }
