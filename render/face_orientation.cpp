@@ -1,0 +1,55 @@
+// Which side of a quadrilateral is drawn, and with which normals.
+
+#include <cstddef>
+
+#include "render/shading.hpp"
+#include "render/shading_vectors.hpp"
+
+namespace rz::render {
+
+using namespace shading_math;
+
+namespace {
+
+struct FaceRule {
+    bool keepFront;
+    bool keepBack;
+    bool negateBack;
+};
+
+// Indexed by the face rule (face.sw).
+constexpr std::array<FaceRule, 4> kFaceRules{{
+    {true, false, false},  // 0: front faces only
+    {false, true, true},   // 1: back faces only, turned to the viewer
+    {true, true, true},    // 2: both, back faces turned to the viewer
+    {true, true, false},   // 3: both as they are
+}};
+
+// Vertex normals that point against the face (a mesh wound the other way round) are turned
+// round first. The mean of the four normals decides, so that one stray vertex normal of a
+// curved quadrilateral does not flip the other three.
+constexpr float kDisagreement = -0.75f;
+
+void negate(std::span<Vec3, 4> normals) {
+    for (Vec3& n : normals) n = n * -1.0f;
+}
+
+}  // namespace
+
+bool orient(SurfaceShading& s, bool frontFacing, const Vec3& faceNormal,
+            std::span<Vec3, 4> normals) {
+    s.normalsNegated = false;
+    const Vec3 mean = normals[0] + normals[1] + normals[2] + normals[3];
+    if (dot(normalised(mean), normalised(faceNormal)) < kDisagreement) negate(normals);
+
+    const FaceRule& rule = kFaceRules[s.faceRule < kFaceRules.size() ? s.faceRule : 0];
+    if (frontFacing) return rule.keepFront;
+    if (!rule.keepBack) return false;
+    if (rule.negateBack) {
+        negate(normals);
+        s.normalsNegated = true;
+    }
+    return true;
+}
+
+}  // namespace rz::render
