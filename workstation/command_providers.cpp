@@ -11,6 +11,7 @@
 #include "db/record_commands_rigid.hpp"
 #include "fileio/export_commands.hpp"
 #include "fileio/file_commands.hpp"
+#include "fileio/picture_files.hpp"
 #include "geometry/commands.hpp"
 #include "geometry/cursor_commands.hpp"
 #include "geometry/primitive_commands.hpp"
@@ -23,7 +24,7 @@
 namespace rz::workstation {
 
 std::span<const script::CommandRows> coreCommandProviders() {
-    static const std::array<script::CommandRows, 23> kProviders{
+    static const std::array<script::CommandRows, 24> kProviders{
         script::languageCommands(),
         script::declarationCommands(),
         db::blockCommands(),
@@ -44,6 +45,7 @@ std::span<const script::CommandRows> coreCommandProviders() {
         fileio::modelFileCommands(),
         fileio::readWriteCommands(),
         fileio::exportCommands(),
+        fileio::pictureFileCommands(),
         render::cameraCommands(),
         render::viewCommands(),
         render::drawCommands(),
