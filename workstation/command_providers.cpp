@@ -17,6 +17,7 @@
 #include "geometry/primitive_commands.hpp"
 #include "render/camera_commands.hpp"
 #include "render/draw_commands.hpp"
+#include "render/image_commands.hpp"
 #include "render/view_commands.hpp"
 #include "script/declarations.hpp"
 #include "script/language_commands.hpp"
@@ -24,7 +25,7 @@
 namespace rz::workstation {
 
 std::span<const script::CommandRows> coreCommandProviders() {
-    static const std::array<script::CommandRows, 24> kProviders{
+    static const std::array<script::CommandRows, 25> kProviders{
         script::languageCommands(),
         script::declarationCommands(),
         db::blockCommands(),
@@ -49,6 +50,7 @@ std::span<const script::CommandRows> coreCommandProviders() {
         render::cameraCommands(),
         render::viewCommands(),
         render::drawCommands(),
+        render::imageCommands(),
     };
     return kProviders;
 }
