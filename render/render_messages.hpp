@@ -13,6 +13,10 @@ inline constexpr std::string_view kNeedWindowEnvironment =
 inline constexpr std::string_view kBadDrawMode =
     " モードが不正です！（dmode は WIRE(0) か QUICK(1)です）";
 inline constexpr std::string_view kProcessDone = "** 処理終了！ ** \n";
+inline constexpr std::string_view kBadTextureId = "テクスチャＩＤが設定範囲外です。";
+inline constexpr std::string_view kTextureBufferOverflow =
+    "テクスチャバッファ・オーバーフローです。（処理中断）";
+inline constexpr std::string_view kHitAnyKey = "Hit Any Key & Mouse-Button, then return.";
 inline constexpr std::string_view kInCPosFix = "in c_pos_fix_";
 inline constexpr std::string_view kInCTarFix = "in c_tar_fix_";
 inline constexpr std::string_view kInLPosFix = "in l_pos_fix_";

@@ -5,6 +5,7 @@ ROVORA_PACKAGES=(
   libfreetype-dev libfontconfig-dev libedit-dev
   fonts-ipafont-gothic
   python3-ezdxf inventor-clients
+  libpng-dev python3-pil libtiff-tools
 )
 
 install_packages() {

@@ -11,11 +11,13 @@
 #include "db/record_commands_rigid.hpp"
 #include "fileio/export_commands.hpp"
 #include "fileio/file_commands.hpp"
+#include "fileio/picture_files.hpp"
 #include "geometry/commands.hpp"
 #include "geometry/cursor_commands.hpp"
 #include "geometry/primitive_commands.hpp"
 #include "render/camera_commands.hpp"
 #include "render/draw_commands.hpp"
+#include "render/image_commands.hpp"
 #include "render/render_commands.hpp"
 #include "render/view_commands.hpp"
 #include "script/declarations.hpp"
@@ -24,7 +26,7 @@
 namespace rz::workstation {
 
 std::span<const script::CommandRows> coreCommandProviders() {
-    static const std::array<script::CommandRows, 24> kProviders{
+    static const std::array<script::CommandRows, 26> kProviders{
         script::languageCommands(),
         script::declarationCommands(),
         db::blockCommands(),
@@ -45,10 +47,12 @@ std::span<const script::CommandRows> coreCommandProviders() {
         fileio::modelFileCommands(),
         fileio::readWriteCommands(),
         fileio::exportCommands(),
+        fileio::pictureFileCommands(),
         render::cameraCommands(),
         render::viewCommands(),
         render::drawCommands(),
         render::renderCommands(),
+        render::imageCommands(),
     };
     return kProviders;
 }
