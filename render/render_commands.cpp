@@ -4,16 +4,19 @@
 #include <array>
 #include <cmath>
 #include <optional>
+#include <string>
 #include <string_view>
 
 #include "db/current_records.hpp"
 #include "db/system_variables.hpp"
+#include "fileio/picture_files.hpp"
 #include "geometry/truncate.hpp"
 #include "render/color_fill.hpp"
 #include "render/draw_values.hpp"
 #include "render/render_messages.hpp"
 #include "render/renderer.hpp"
 #include "script/arguments.hpp"
+#include "script/language_symbols.hpp"
 #include "script/messages.hpp"
 #include "script/statement.hpp"
 
@@ -23,6 +26,13 @@ namespace {
 using script::kFail;
 using script::kOk;
 using script::Tok;
+
+constexpr int kBackImageSlot = [] {
+    for (const script::StringVariable& v : script::kStringVariables)
+        if (std::string_view(v.name) == "backimage.name") return v.slot;
+    return -1;
+}();
+static_assert(kBackImageSlot >= 0);
 
 bool isEnd(Tok t) {
     return t == Tok::End || t == Tok::Eof;
@@ -69,7 +79,11 @@ script::Result cmdCinit(script::Interp& in) {
         }
     }
     db::ColorBuffer& image = db::database(in).colorBuffer;
-    if (code == static_cast<int>(FillCode::BackImage)) return script::fail(in, msg::kNoBackImage);
+    if (code == static_cast<int>(FillCode::BackImage)) {
+        // The slot may change while the file is read; its name is taken first.
+        const std::string name(in.sym.slotText(kBackImageSlot));
+        return fileio::loadPicture(in, name);
+    }
     if (!fillColorBuffer(image, code, colour)) return script::fail(in, script::msg::kBadParam);
     return kOk;
 }

@@ -51,7 +51,5 @@ inline constexpr std::string_view kInitRenderState = " ... in InitRender() / [ D
 inline constexpr std::string_view kInitZBuffer = " ... in InitRender() / [ Z-Buffer ]\n";
 inline constexpr std::string_view kInitSampleImage = " ... in InitRender() / [ SampleImage ]\n";
 inline constexpr std::string_view kInitSample2Image = " ... in InitRender() / [ Sample2Image ]\n";
-inline constexpr std::string_view kNoBackImage =
-    " 背景画像の読み込みはまだ使えません！ (CBUF.BACKIMAGE) ";
 
 }  // namespace rz::render::msg

@@ -93,17 +93,24 @@ void splitAtNearLimit(TilePass& p, const Quad& q) {
     }
 }
 
-// The face normal, oriented as the vertex normals of the expanded shapes are.
+// The face normal by the winding of the corners, turned to the side the vertex normals
+// point to: generators wind their faces either way, their normals always point outwards.
 Vec3d faceNormal(const Quad& q) {
     const Vec3d d1 = widen(q.v[2].world) - widen(q.v[0].world);
     const Vec3d d2 = widen(q.v[3].world) - widen(q.v[1].world);
-    return cross(d1, d2);
+    const Vec3d n = cross(d1, d2);
+    Vec3d mean{};
+    for (const QuadVertex& v : q.v) mean = mean + widen(v.normal);
+    return dot(n, mean) < 0.0 ? n * -1.0 : n;
 }
 
 Vec3d modelFaceNormal(const Quad& q) {
     const Vec3d d1 = widen(q.v[2].model) - widen(q.v[0].model);
     const Vec3d d2 = widen(q.v[3].model) - widen(q.v[1].model);
-    return cross(d1, d2);
+    const Vec3d n = cross(d1, d2);
+    Vec3d mean{};
+    for (const QuadVertex& v : q.v) mean = mean + widen(v.modelNormal);
+    return dot(n, mean) < 0.0 ? n * -1.0 : n;
 }
 
 // The face-orientation rule of the shading; false when the quadrilateral is dropped. Only the
