@@ -159,8 +159,8 @@ NearClass classify(const RenderState& st, const Quad& q) {
     for (const QuadVertex& v : q.v) {
         const float z = v.camera[2];
         behindNear += z < nearPlane;
-        behindLimit += z < kNearLimit;
-        inFront += z >= nearPlane && z >= kNearLimit;
+        behindLimit += z < kNearDepthLimit;
+        inFront += z >= nearPlane && z >= kNearDepthLimit;
     }
     if (behindNear == 4) return NearClass::Drop;
     if (behindLimit > 0) return inFront > 0 ? NearClass::Split : NearClass::Drop;

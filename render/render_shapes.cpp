@@ -288,7 +288,7 @@ void renderPolygonMesh(TilePass& p, const db::Shape& s) {
 
 bool cellMissesTile(const TilePass& p, const QuadVertex& a, const QuadVertex& b,
                     const QuadVertex& c, const QuadVertex& d) {
-    const float limit = std::max(p.shared.state.screen.nearPlane, kNearLimit);
+    const float limit = std::max(p.shared.state.screen.nearPlane, kNearDepthLimit);
     if (a.camera[2] < limit || b.camera[2] < limit || c.camera[2] < limit || d.camera[2] < limit)
         return false;
     const Tile& t = p.tile;

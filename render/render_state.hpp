@@ -41,7 +41,7 @@ inline constexpr ZEntry kEmptyEntry{kEmptyDepth, 0, 0, 0, 0};
 inline constexpr std::int32_t kSubSample = 500;
 inline constexpr std::int32_t kDepthScale = 100;
 // The second near limit: nothing nearer than this is projected.
-inline constexpr float kNearLimit = 0.5f;
+inline constexpr float kNearDepthLimit = 0.5f;
 
 // The image being rendered and the tile in hand, in samples (bounds inclusive).
 struct Screen {
