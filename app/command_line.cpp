@@ -1,6 +1,10 @@
 #include "app/command_line.hpp"
 
+#include <charconv>
+#include <string>
 #include <string_view>
+
+#include "db/settings.hpp"
 
 namespace rz::app {
 
@@ -24,6 +28,18 @@ CommandLine parseCommandLine(int argc, const char* const* argv) {
             cl.version = true;
         } else if (arg == "--ini") {
             if (const char* v = value(i, arg)) cl.iniFile = v;
+        } else if (arg == "--threads") {
+            if (const char* v = value(i, arg)) {
+                const std::string_view text = v;
+                int n = 0;
+                const auto [end, ec] = std::from_chars(text.data(), text.data() + text.size(), n);
+                if (ec != std::errc{} || end != text.data() + text.size() || n < 0 ||
+                    n > db::kMaxRenderThreads)
+                    cl.error = "rovora_z: --threads needs a number from 0 to " +
+                               std::to_string(db::kMaxRenderThreads);
+                else
+                    cl.threads = n;
+            }
         } else if (arg == "-e") {
             if (const char* v = value(i, arg))
                 cl.actions.push_back({StartAction::Kind::Statements, v});

@@ -1,6 +1,6 @@
 #pragma once
 // The command line of rovora_z:
-//   rovora_z [--headless] [--ini FILE] [-e STATEMENTS]... [SCRIPT]...
+//   rovora_z [--headless] [--ini FILE] [--threads N] [-e STATEMENTS]... [SCRIPT]...
 
 #include <string>
 #include <vector>
@@ -18,6 +18,7 @@ struct CommandLine {
     bool help = false;
     bool version = false;
     std::string iniFile;
+    int threads = -1;                  // render tile threads; below 0: as the settings say
     std::vector<StartAction> actions;  // in the order given
     std::string error;                 // not empty: the command line is bad
 };
@@ -25,11 +26,13 @@ struct CommandLine {
 CommandLine parseCommandLine(int argc, const char* const* argv);
 
 inline constexpr const char* kUsage =
-    "usage: rovora_z [--headless] [--ini FILE] [-e STATEMENTS]... [--import-dxf FILE] "
+    "usage: rovora_z [--headless] [--ini FILE] [--threads N] [-e STATEMENTS]... "
+    "[--import-dxf FILE] "
     "[SCRIPT]...\n"
     "  --headless        run without windows; with nothing to run, read statements\n"
     "                    from standard input line by line\n"
     "  --ini FILE        read the settings from FILE\n"
+    "  --threads N       render tiles on N threads (0: one per hardware thread)\n"
     "  -e STATEMENTS     run STATEMENTS as a command string\n"
     "  --import-dxf FILE convert FILE with polyconv and read the result\n"
     "  SCRIPT            run a script file (.SUB files with newexec, others with exec)\n"

@@ -2,6 +2,7 @@
 
 #include "app/command_line.hpp"
 #include "app/console.hpp"
+#include "app/render_progress.hpp"
 #include "app/shell/windowed.hpp"
 #include "app/start_actions.hpp"
 #include "platform/console_sink.hpp"
@@ -25,6 +26,7 @@ int main(int argc, char** argv) {
     platform::ConsoleSink sink;
     workstation::Workstation w(sink);
     w.start(app::startupSettings(cl, w.msg));
+    app::installRenderProgress(w);
     if (cl.actions.empty()) app::readStatements(w);
     for (const app::StartAction& action : cl.actions) app::runAction(w, action);
     return w.msg.errorCount() > 0 ? 1 : 0;

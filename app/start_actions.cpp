@@ -11,7 +11,9 @@
 namespace rz::app {
 
 db::Settings startupSettings(const CommandLine& cl, platform::MessageService& msg) {
-    return db::readSettings(db::settingsPath(cl.iniFile), msg);
+    db::Settings s = db::readSettings(db::settingsPath(cl.iniFile), msg);
+    if (cl.threads >= 0) s.renderThreads = cl.threads;
+    return s;
 }
 
 void runScriptFile(workstation::Workstation& w, const std::string& path) {

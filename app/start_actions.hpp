@@ -13,6 +13,7 @@ namespace rz::app {
 
 // The settings of the --ini file, or the ones in the user's configuration folder. The
 // settings file is only read here, never written; values it cannot take are reported.
+// --threads overrides the render threads of the file.
 db::Settings startupSettings(const CommandLine& cl, platform::MessageService& msg);
 
 // Runs one start action (statements, a script file, a DXF import).

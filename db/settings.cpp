@@ -47,7 +47,7 @@ struct IntKey {
 };
 
 // Every integer key, in the order the file has always listed them.
-const std::array<IntKey, 40> kIntKeys{{
+const std::array<IntKey, 41> kIntKeys{{
     {kSystemSetting, "axismax", [](Settings& s) -> std::int32_t& { return s.capacity.axismax; }, 1,
      kCapacityMaxima.axismax},
     {kSystemSetting, "patchmax", [](Settings& s) -> std::int32_t& { return s.capacity.patchmax; },
@@ -78,6 +78,8 @@ const std::array<IntKey, 40> kIntKeys{{
      1, kCapacityMaxima.rlinkmax},
     {kSystemSetting, "actormax", [](Settings& s) -> std::int32_t& { return s.capacity.actormax; },
      1, kCapacityMaxima.actormax},
+    {kSystemSetting, "render_threads", [](Settings& s) -> std::int32_t& { return s.renderThreads; },
+     0, kMaxRenderThreads},
     {kSystemSetting, "scriptmax", [](Settings& s) -> std::int32_t& { return s.capacity.scriptmax; },
      0, kCapacityMaxima.scriptmax},
     {kSystemBackup, "backup", [](Settings& s) -> std::int32_t& { return s.backup; }},

@@ -49,11 +49,16 @@ struct ToolWindowOffsets {
     Offset window3d;  // kept and written back; nothing is placed by it
 };
 
+// The most tile threads a render takes.
+inline constexpr std::int32_t kMaxRenderThreads = 64;
+
 struct Settings {
     Capacities capacity;
     std::uint8_t zbufFlag = 2;  // depth-buffer size, 1..4
     std::uint8_t cbufFlag = 1;  // rendering resolution, 1..6
-    std::int32_t backup = 0;    // kept and written back; nothing reads it
+    // Threads that render tiles side by side; 0: one for each hardware thread.
+    std::int32_t renderThreads = 0;
+    std::int32_t backup = 0;  // kept and written back; nothing reads it
     WindowPlacement window;
     ToolWindowsShown shown;
     ToolWindowOffsets offsets;

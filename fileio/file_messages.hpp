@@ -24,7 +24,15 @@ inline constexpr std::string_view kTextureOverflow =
 inline constexpr std::string_view kNotBuilt =
     "\n **　すんまへん、まだサポートできてまへん・・・　** \n";
 
+inline constexpr std::string_view kUnknownImageFormat = " よう知らん画像データファイル形式だす! ";
+inline constexpr std::string_view kOutsideScreen = "スクリーン範囲外の画面範囲設定です。";
+
 inline constexpr std::string_view kInRead = " ... in read_() \n";
+// The picture commands' argument detail, and the lines the file name follows.
+inline constexpr std::string_view kInReadPicture = " ... in read_()\n";
+inline constexpr const char* kInPicload = " ... in picload => %s";
+inline constexpr const char* kInPicsave = " ... in picsave => %s";
+inline constexpr const char* kInTiffsave16 = " ... in tiffsave16 => %s";
 inline constexpr std::string_view kInWrite = " ... in write_() \n";
 
 // Status lines.

@@ -17,6 +17,7 @@
 #include "fileio/file_types.hpp"
 #include "fileio/geometry_section.hpp"
 #include "fileio/grid_model.hpp"
+#include "fileio/image_codecs.hpp"
 #include "fileio/load_snapshot.hpp"
 #include "fileio/model_export.hpp"
 #include "fileio/output_file.hpp"
@@ -45,11 +46,6 @@ struct FileJob {
 void status(FileJob& j, const char* format) {
     j.in.msg.formatBuffer(format, j.name.c_str());
     j.in.msg.statusBuffer();
-}
-
-script::Result notBuilt(FileJob& j) {
-    j.in.msg.errorBox(msg::kNotBuilt);
-    return kFail;
 }
 
 // ---- Reading -------------------------------------------------------------------------
@@ -222,6 +218,24 @@ script::Result readImages(FileJob& j) {
     return readTextureImages(j.in.msg, j.db, file);
 }
 
+// The C-Buffer exactly as it is held; a file too short for it leaves the buffer alone.
+script::Result readColorBuffer(FileJob& j) {
+    BinaryInput file;
+    if (!openBinary(j, file)) return kFail;
+    status(j, "** Ｃバッファデータ ( %s ) を読み込みます **\n");
+    db::ColorBuffer& cbuf = j.db.colorBuffer;
+    if (!hasPixels(cbuf)) {
+        j.in.msg.errorBox(msg::kOutsideScreen);
+        return kFail;
+    }
+    const std::size_t bytes = static_cast<std::size_t>(cbuf.width) * cbuf.height * 4;
+    if (file.remaining() < bytes || !file.read(cbuf.pixels.data(), bytes)) {
+        j.in.msg.errorBox(msg::kReadError);
+        return kFail;
+    }
+    return kOk;
+}
+
 struct ReadRow {
     FileType type;
     script::Result (*read)(FileJob&);
@@ -242,7 +256,7 @@ constexpr std::array<ReadRow, 16> kReaders{{
     {FileType::Mmx, readBinaryModel},
     {FileType::Ptb, readBinaryModel},
     {FileType::Ptx, readBinaryModel},
-    {FileType::Cbf, notBuilt},
+    {FileType::Cbf, readColorBuffer},
     {FileType::Rok, readRokShapes},
 }};
 
@@ -301,8 +315,14 @@ script::Result writeVrmlScene(FileJob& j, OutputFile& out) {
     if (writeVrml(j.db, j.in.msg, out, j.db.vrmlScale, j.db.vrmlMode != 0) != kOk) return kFail;
     return out.ok() ? kOk : textFailed(j);
 }
-script::Result writeNotBuilt(FileJob& j, OutputFile&) {
-    return notBuilt(j);
+script::Result writeColorBuffer(FileJob& j, OutputFile& out) {
+    const db::ColorBuffer& cbuf = j.db.colorBuffer;
+    if (!hasPixels(cbuf)) {
+        j.in.msg.errorBox(msg::kOutsideScreen);
+        return kFail;
+    }
+    const std::size_t bytes = static_cast<std::size_t>(cbuf.width) * cbuf.height * 4;
+    return out.write(cbuf.pixels.data(), bytes) ? kOk : textFailed(j);
 }
 
 // The binary companions; one that cannot be created is skipped.
@@ -353,7 +373,7 @@ constexpr std::array<WriteRow, 15> kWriters{{
     {FileType::Pts, "** パーツデータ ( %s ) を保存します **\n", writeParts, imagesCompanion},
     {FileType::Ptb, "** パーツデータ ( %s ) を保存します **\n", writeBinaryModel, nullptr},
     {FileType::Map, "** マッピングデータ ( %s ) を保存します **\n", writeMapping, textureCompanion},
-    {FileType::Cbf, "** Ｃバッファデータ ( %s ) を保存します **\n", writeNotBuilt, nullptr},
+    {FileType::Cbf, "** Ｃバッファデータ ( %s ) を保存します **\n", writeColorBuffer, nullptr},
     {FileType::Mbf, "** テクスチャ画像データ ( %s ) を保存します **\n", writeImages, nullptr},
     {FileType::Dxf, "** DXF形式の形状データ ( %s ) を保存します **\n", writeDxfFaces, nullptr},
     {FileType::Mms, "** 運動モデルデータ ( %s ) を保存します **\n", writeParts, imagesCompanion},

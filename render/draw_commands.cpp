@@ -2,10 +2,12 @@
 
 #include <array>
 
+#include "db/current_records.hpp"
 #include "geometry/primitive_commands.hpp"
 #include "geometry/truncate.hpp"
 #include "render/draw_values.hpp"
 #include "render/render_messages.hpp"
+#include "render/renderer.hpp"
 #include "render/views.hpp"
 #include "render/wire_drawing.hpp"
 #include "script/arguments.hpp"
@@ -48,12 +50,33 @@ script::Result drawArguments(script::Interp& in, DrawArguments& out) {
     return script::noArguments(in);
 }
 
+// A render into the C-Buffer with the camera and lights of their variables. The camera
+// record and the current attribute and mapinfo are as they were afterwards.
+script::Result renderImage(script::Interp& in, int target, int mode) {
+    Renderer* renderer = startedRenderer(in);
+    if (renderer == nullptr) return script::fail(in, msg::kNeedWindowEnvironment);
+    db::Database& db = db::database(in);
+    const db::Camera camera = db.camera;
+    const int attribute = db.currentAttribute;
+    const int mapinfo = db.currentMapinfo;
+    db::putCameraRecord(in);
+    db::putLightRecord(in);
+    renderer->state.sampleMode = false;
+    const RenderOutcome outcome = render(*renderer, in, target, mode);
+    db.camera = camera;
+    db.currentAttribute = attribute;
+    db.currentMapinfo = mapinfo;
+    if (outcome == RenderOutcome::Aborted) {
+        in.msg.console(msg::kDrawAborted);
+        return kFail;
+    }
+    in.msg.console(msg::kDrawDone);
+    return kOk;
+}
+
 // One drawing command: `mode` is the drawing mode in force for it.
 script::Result draw(script::Interp& in, const DrawArguments& a, int mode, bool perspectiveOnly) {
-    if (isRenderMode(mode)) {
-        in.msg.statusText(script::msg::kNotSupported);
-        return kOk;
-    }
+    if (isRenderMode(mode)) return renderImage(in, a.target, mode);
     Views* views = startedViews(in);
     if (views == nullptr) return script::fail(in, msg::kNeedWindowEnvironment);
     if (views->previewOwnsWindow) return kOk;

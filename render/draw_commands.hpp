@@ -1,6 +1,6 @@
 #pragma once
-// The drawing commands as far as they draw the wireframe views: wire and parswire, draw and
-// store with a wireframe draw value, and the box-cursor marker of bcurgen and bcurreg.
+// The drawing commands: wire and parswire, draw and store, which draw the wireframe views or
+// render, and the box-cursor marker of bcurgen and bcurreg.
 
 #include <span>
 
@@ -9,8 +9,7 @@
 namespace rz::render {
 
 // Rows for the command table: wire, parswire, draw, store, bcurgen, bcurreg. With a render
-// mode (RAPID ... FINISH) draw and store, and wire or parswire given one, still answer that
-// rendering is not supported.
+// mode (RAPID ... FINISH) they render into the C-Buffer.
 std::span<const script::CommandRow> drawCommands();
 
 }  // namespace rz::render

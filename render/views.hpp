@@ -7,6 +7,7 @@
 
 #include "math/value_types.hpp"
 #include "render/camera_view.hpp"
+#include "render/image_display.hpp"
 #include "render/pane_layout.hpp"
 #include "render/raster.hpp"
 #include "script/interp.hpp"
@@ -40,6 +41,7 @@ struct Views {
     bool previewOwnsWindow = false;      // the OpenGL preview draws the window instead
     bool fontTried = false;              // the font is looked for on the first text
     DrawnCursor cursor;
+    ImageDisplay image;  // imagedisplay and framebuffer
 };
 
 // The image is as large as the main window's client area; sides beyond what the drawing

@@ -22,7 +22,8 @@ struct Database;
 
 namespace rz::render {
 struct Views;
-}
+struct Renderer;
+}  // namespace rz::render
 
 namespace rz::script {
 
@@ -78,6 +79,8 @@ struct Interp {
     db::Database* db = nullptr;
     // The wireframe views once they are started.
     render::Views* views = nullptr;
+    // The software renderer once it is started.
+    render::Renderer* renderer = nullptr;
 };
 
 // The poll of the stop request: one relaxed load, cheap enough for every statement.

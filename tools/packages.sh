@@ -6,6 +6,7 @@ ROVORA_PACKAGES=(
   fonts-ipafont-gothic
   qt6-base-dev libqt6opengl6-dev libglu1-mesa-dev xvfb xauth
   python3-ezdxf inventor-clients
+  libpng-dev python3-pil libtiff-tools
 )
 
 install_packages() {

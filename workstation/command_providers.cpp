@@ -12,13 +12,16 @@
 #include "db/record_commands_rigid.hpp"
 #include "fileio/export_commands.hpp"
 #include "fileio/file_commands.hpp"
+#include "fileio/picture_files.hpp"
 #include "geometry/commands.hpp"
 #include "geometry/cursor_commands.hpp"
 #include "geometry/motion_commands.hpp"
 #include "geometry/primitive_commands.hpp"
 #include "render/camera_commands.hpp"
 #include "render/draw_commands.hpp"
+#include "render/image_commands.hpp"
 #include "render/record_labels.hpp"
+#include "render/render_commands.hpp"
 #include "render/view_commands.hpp"
 #include "script/declarations.hpp"
 #include "script/language_commands.hpp"
@@ -26,7 +29,7 @@
 namespace rz::workstation {
 
 std::span<const script::CommandRows> coreCommandProviders() {
-    static const std::array<script::CommandRows, 27> kProviders{
+    static const std::array<script::CommandRows, 30> kProviders{
         script::languageCommands(),
         script::declarationCommands(),
         db::blockCommands(),
@@ -50,10 +53,13 @@ std::span<const script::CommandRows> coreCommandProviders() {
         fileio::modelFileCommands(),
         fileio::readWriteCommands(),
         fileio::exportCommands(),
+        fileio::pictureFileCommands(),
         render::cameraCommands(),
         render::viewCommands(),
         render::drawCommands(),
         render::labelCommands(),
+        render::renderCommands(),
+        render::imageCommands(),
     };
     return kProviders;
 }

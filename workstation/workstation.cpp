@@ -21,6 +21,7 @@ void Workstation::start(const db::Settings& s, std::span<const script::CommandRo
     allocateModel();
     allocateLanguage();
     startRecords();
+    startRenderer();
     registerSymbols();
     installCommands(shellRows);
     putDefaults();
@@ -46,6 +47,11 @@ void Workstation::allocateLanguage() {
 void Workstation::startRecords() {
     db::startModelRecords(msg, db, settings);
     interp.sym.setSlotText(script::SymbolTable::kForcedExtensionSlot, "");
+}
+
+// InitRender: after the C-Buffer, which the database allocates with its records.
+void Workstation::startRenderer() {
+    render::startRenderer(renderer, interp, settings);
 }
 
 // Every system variable first; the language's own symbols come last.

@@ -10,6 +10,7 @@
 #include "db/settings.hpp"
 #include "platform/message_service.hpp"
 #include "platform/message_sink.hpp"
+#include "render/renderer.hpp"
 #include "render/views.hpp"
 #include "script/command_install.hpp"
 #include "script/interp.hpp"
@@ -30,7 +31,8 @@ class Workstation {
     script::Interp interp;
     db::Settings settings;  // as read at start-up
     db::Database db;
-    render::Views views;  // the wireframe views and the image they draw into
+    render::Views views;        // the wireframe views and the image they draw into
+    render::Renderer renderer;  // the software renderer's state and work areas
 
   private:
     void allocateModel();
@@ -40,6 +42,7 @@ class Workstation {
     void installCommands(std::span<const script::CommandRows> shellRows);
     void putDefaults();
     void startViews();
+    void startRenderer();
     void connectRecordNames();
     void keepStartDirectory();
 

@@ -1,0 +1,107 @@
+// The software renderer: 100 balls of 24 divisions on a plane, at FINE (16 tiles, 2 x 2
+// samples a pixel) on one and two threads, and at FAST (one tile). Reported as micropolygons
+// rasterised per second (per thread too), and the two-thread speed-up of FINE.
+#include <benchmark/benchmark.h>
+
+#include <chrono>
+#include <map>
+#include <memory>
+#include <string>
+
+#include "db/current_records.hpp"
+#include "platform/null_sink.hpp"
+#include "render/renderer.hpp"
+#include "script/statement.hpp"
+#include "workstation/workstation.hpp"
+
+namespace {
+
+using namespace rz;
+
+constexpr int kFast = 2;
+constexpr int kFine = 6;
+
+std::string scene() {
+    std::string s = "box.s = (-3000, -100, -3000); box.e = (3000, 0, 3000); boxgen2 box.s, box.e; ";
+    for (int i = 0; i < 10; ++i) {
+        for (int j = 0; j < 10; ++j) {
+            const int x = -2700 + i * 600;
+            const int z = -2700 + j * 600;
+            s += "box.s = (" + std::to_string(x - 250) + ", 0, " + std::to_string(z - 250) +
+                 "); box.e = (" + std::to_string(x + 250) + ", 500, " + std::to_string(z + 250) +
+                 "); ballgen1 box.s, box.e, 24; ";
+        }
+    }
+    return s + "initlayer; autoview; cinit CBUF.FILL, (0.2, 0.3, 0.4);";
+}
+
+struct Bench {
+    platform::NullSink sink;
+    workstation::Workstation w{sink};
+    explicit Bench(int threads) {
+        db::Settings settings;
+        settings.renderThreads = threads;
+        w.start(settings);
+        script::execCommandString(w.interp, 0, scene().c_str());
+        db::putCameraRecord(w.interp);
+    }
+};
+
+Bench& bench(int threads) {
+    static std::map<int, std::unique_ptr<Bench>> started;
+    auto& b = started[threads];
+    if (!b) b = std::make_unique<Bench>(threads);
+    return *b;
+}
+
+// One render; its micropolygons.
+std::uint64_t renderOnce(Bench& b, int mode) {
+    const std::uint64_t before = b.w.renderer.micropolygons();
+    render::render(b.w.renderer, b.w.interp, -1, mode);
+    return b.w.renderer.micropolygons() - before;
+}
+
+void report(benchmark::State& state, std::uint64_t micropolygons, int threads) {
+    state.counters["micropolygons/s"] =
+        benchmark::Counter(static_cast<double>(micropolygons), benchmark::Counter::kIsRate);
+    state.counters["per thread/s"] = benchmark::Counter(
+        static_cast<double>(micropolygons) / threads, benchmark::Counter::kIsRate);
+}
+
+void BM_Render(benchmark::State& state) {
+    const int mode = static_cast<int>(state.range(0));
+    const int threads = static_cast<int>(state.range(1));
+    Bench& b = bench(threads);
+    std::uint64_t total = 0;
+    for (auto _ : state) total += renderOnce(b, mode);
+    report(state, total, threads);
+}
+BENCHMARK(BM_Render)
+    ->ArgNames({"mode", "threads"})
+    ->Args({kFine, 1})
+    ->Args({kFine, 2})
+    ->Args({kFast, 1})
+    ->Unit(benchmark::kMillisecond)
+    ->UseRealTime();
+
+// FINE on two threads against one, timed in the same iteration.
+void BM_FineScaling(benchmark::State& state) {
+    Bench& one = bench(1);
+    Bench& two = bench(2);
+    double seconds1 = 0;
+    double seconds2 = 0;
+    using Clock = std::chrono::steady_clock;
+    for (auto _ : state) {
+        const auto t0 = Clock::now();
+        renderOnce(one, kFine);
+        const auto t1 = Clock::now();
+        renderOnce(two, kFine);
+        const auto t2 = Clock::now();
+        seconds1 += std::chrono::duration<double>(t1 - t0).count();
+        seconds2 += std::chrono::duration<double>(t2 - t1).count();
+    }
+    state.counters["speed-up"] = seconds2 > 0 ? seconds1 / seconds2 : 0;
+}
+BENCHMARK(BM_FineScaling)->Unit(benchmark::kMillisecond)->UseRealTime();
+
+}  // namespace
