@@ -41,7 +41,7 @@ positions() {
   echo "camera.set"
   echo "drawmode FINE"
   echo "cinit CBUF.CLEAR"
-  echo "draw -1, FINE"
+  echo "draw"
   echo "picsave \"$work/ours.bmp\""
 } > "$work/balls.sub"
 
