@@ -2,6 +2,7 @@
 
 #include <array>
 
+#include "db/model_commands.hpp"
 #include "db/record_commands_actor.hpp"
 #include "db/record_commands_attribute.hpp"
 #include "db/record_commands_block.hpp"
@@ -13,6 +14,7 @@
 #include "fileio/file_commands.hpp"
 #include "geometry/commands.hpp"
 #include "geometry/cursor_commands.hpp"
+#include "geometry/model_copy.hpp"
 #include "geometry/primitive_commands.hpp"
 #include "render/camera_commands.hpp"
 #include "render/draw_commands.hpp"
@@ -23,29 +25,19 @@
 namespace rz::workstation {
 
 std::span<const script::CommandRows> coreCommandProviders() {
-    static const std::array<script::CommandRows, 23> kProviders{
-        script::languageCommands(),
-        script::declarationCommands(),
-        db::blockCommands(),
-        db::attributeCommands(),
-        db::lightCommands(),
-        db::mappingCommands(),
-        db::mapimageCommands(),
-        db::rigidCommands(),
-        db::actorCommands(),
-        geometry::rawRecordCommands(),
-        geometry::matrixCommands(),
-        geometry::affineCommands(),
-        geometry::blockGeometryCommands(),
-        geometry::primitiveCommands(),
-        geometry::boxCommands(),
-        geometry::cursorCommands(),
-        geometry::gridCommands(),
-        fileio::modelFileCommands(),
-        fileio::readWriteCommands(),
-        fileio::exportCommands(),
-        render::cameraCommands(),
-        render::viewCommands(),
+    static const std::array<script::CommandRows, 25> kProviders{
+        script::languageCommands(),    script::declarationCommands(),
+        db::blockCommands(),           db::attributeCommands(),
+        db::lightCommands(),           db::mappingCommands(),
+        db::mapimageCommands(),        db::rigidCommands(),
+        db::actorCommands(),           db::modelCommands(),
+        geometry::rawRecordCommands(), geometry::matrixCommands(),
+        geometry::affineCommands(),    geometry::blockGeometryCommands(),
+        geometry::primitiveCommands(), geometry::modelCopyCommands(),
+        geometry::boxCommands(),       geometry::cursorCommands(),
+        geometry::gridCommands(),      fileio::modelFileCommands(),
+        fileio::readWriteCommands(),   fileio::exportCommands(),
+        render::cameraCommands(),      render::viewCommands(),
         render::drawCommands(),
     };
     return kProviders;
