@@ -251,26 +251,29 @@ void removeChain(const Database& db, std::int16_t head, Compaction& maplists, Co
     }
 }
 
-// Blocks from 1 on without a remaining shape get layer 1, the others 0; those whose layer
-// then is `layer` go.
-Compaction blocksToDelete(Database& db, std::span<const Shape> shapes, const Compaction& gone,
-                          int layer, bool deleteBlocks) {
-    const std::int32_t blockCount = live(db.blockCount, db.blocks);
-    Compaction blocks(blockCount);
-    if (deleteBlocks) {
-        for (std::int32_t b = 1; b < blockCount; ++b)
-            db.blocks[static_cast<std::size_t>(b)].layer = 1;
-        for (std::size_t i = 0; i < shapes.size(); ++i) {
-            const std::uint32_t b = shapes[i].shapeId;
-            if (!gone.removed(static_cast<std::int64_t>(i)) && b >= 1 &&
-                b < static_cast<std::uint32_t>(blockCount))
-                db.blocks[b].layer = 0;
-        }
-        for (std::int32_t b = 1; b < blockCount; ++b)
-            if (db.blocks[static_cast<std::size_t>(b)].layer == layer) blocks.remove(b);
+// Removes the blocks marked in `blocks` (numbered): their shapes go to block 0, their
+// joints go, and everything that names a later block follows it down.
+void removeBlocks(Database& db, const Compaction& blocks) {
+    dropJoints(db, [&](const Rigid& r) {
+        return (r.block1 != 0 && blocks.removed(r.block1)) ||
+               (r.block2 != 0 && blocks.removed(r.block2));
+    });
+    const std::int32_t rigidCount = live(db.rigidCount, db.rigids);
+    for (std::int32_t i = 0; i < rigidCount; ++i) {
+        Rigid& r = db.rigids[static_cast<std::size_t>(i)];
+        r.block1 = static_cast<std::uint16_t>(blocks.to(r.block1));
+        r.block2 = static_cast<std::uint16_t>(blocks.to(r.block2));
     }
-    blocks.number();
-    return blocks;
+    const std::int32_t shapeCount = live(db.shapeCount, db.shapes);
+    for (std::int32_t i = 0; i < shapeCount; ++i) {
+        std::uint32_t& b = db.shapes[static_cast<std::size_t>(i)].shapeId;
+        b = blocks.removed(b) ? 0 : static_cast<std::uint32_t>(blocks.to(b));
+    }
+    std::int32_t& addTarget = db.dialogState[2];
+    addTarget = blocks.ref(addTarget, 0);
+    db.currentBlock = blocks.ref(db.currentBlock, 0);
+    blocks.compact(db.blocks);
+    db.blockCount = blocks.kept();
 }
 
 }  // namespace
@@ -333,13 +336,6 @@ void deleteShapes(Database& db, int layer, DeleteScope scope) {
     mapinfos.number();
     mapdatas.number();
 
-    const Compaction blocks =
-        blocksToDelete(db, shapes, gone, layer, scope != DeleteScope::Geometry);
-    dropJoints(db, [&](const Rigid& r) {
-        return (r.block1 != 0 && blocks.removed(r.block1)) ||
-               (r.block2 != 0 && blocks.removed(r.block2));
-    });
-
     // Renumber every reference of the records that stay, then close the gaps.
     for (std::int32_t p = 0; p < patchCount; ++p) {
         std::int32_t& v = db.patches[static_cast<std::size_t>(p)];
@@ -352,8 +348,6 @@ void deleteShapes(Database& db, int layer, DeleteScope scope) {
         s.axisId = static_cast<std::uint32_t>(axes.to(s.axisId));
         s.patchId = static_cast<std::uint32_t>(patches.to(s.patchId));
         s.matrixId = static_cast<std::uint16_t>(affines.to(s.matrixId));
-        s.shapeId =
-            blocks.removed(s.shapeId) ? 0 : static_cast<std::uint32_t>(blocks.to(s.shapeId));
         s.attribId = attributes.ref<std::uint16_t>(s.attribId, 0);
         s.savedAttrib = attributes.ref<std::uint16_t>(s.savedAttrib, 0);
         s.textureId = maplists.ref<std::uint16_t>(s.textureId, 0);
@@ -368,15 +362,6 @@ void deleteShapes(Database& db, int layer, DeleteScope scope) {
         if (t > 0) t = mapdatas.ref<std::int16_t>(t, 0);
     }
     if (mapdatas.kept() != mapdatas.count()) compactTexture(db, mapdatas);
-    const std::int32_t rigidCount = live(db.rigidCount, db.rigids);
-    for (std::int32_t i = 0; i < rigidCount; ++i) {
-        Rigid& r = db.rigids[static_cast<std::size_t>(i)];
-        r.block1 = static_cast<std::uint16_t>(blocks.to(r.block1));
-        r.block2 = static_cast<std::uint16_t>(blocks.to(r.block2));
-    }
-    std::int32_t& addTarget = db.dialogState[2];
-    addTarget = blocks.ref(addTarget, 0);
-    db.currentBlock = blocks.ref(db.currentBlock, 0);
     db.currentAttribute = attributes.ref(db.currentAttribute, 0);
     db.currentMaplist = maplists.ref(db.currentMaplist, 0);
     db.currentMapinfo = mapinfos.ref(db.currentMapinfo, 0);
@@ -386,7 +371,6 @@ void deleteShapes(Database& db, int layer, DeleteScope scope) {
     axes.compact(db.axes);
     patches.compact(db.patches);
     affines.compact(db.affines);
-    blocks.compact(db.blocks);
     attributes.compact(db.attributes);
     maplists.compact(db.maplists);
     mapinfos.compact(db.mapinfos);
@@ -395,7 +379,6 @@ void deleteShapes(Database& db, int layer, DeleteScope scope) {
     db.axisCount = axes.kept();
     db.patchCount = patches.kept();
     db.affineCount = affines.kept();
-    db.blockCount = blocks.kept();
     db.attributeCount = attributes.kept();
     db.maplistCount = maplists.kept();
     db.mapinfoCount = mapinfos.kept();
@@ -404,6 +387,29 @@ void deleteShapes(Database& db, int layer, DeleteScope scope) {
     db.undoPoint = {};
     db.records.linkUndoMaplists = 0;
     db.records.linkUndoMapinfos = 0;
+
+    if (scope == DeleteScope::Geometry) return;
+    markEmptyBlocks(db);
+    deleteBlocks(db, layer);
+}
+
+void markEmptyBlocks(Database& db) {
+    const std::int32_t blockCount = live(db.blockCount, db.blocks);
+    for (std::int32_t b = 1; b < blockCount; ++b) db.blocks[static_cast<std::size_t>(b)].layer = 1;
+    const std::int32_t shapeCount = live(db.shapeCount, db.shapes);
+    for (std::int32_t i = 0; i < shapeCount; ++i) {
+        const std::uint32_t b = db.shapes[static_cast<std::size_t>(i)].shapeId;
+        if (b >= 1 && b < static_cast<std::uint32_t>(blockCount)) db.blocks[b].layer = 0;
+    }
+}
+
+int deleteBlocks(Database& db, int layer, int follow) {
+    Compaction blocks(live(db.blockCount, db.blocks));
+    for (std::int64_t b = 1; b < blocks.count(); ++b)
+        if (db.blocks[static_cast<std::size_t>(b)].layer == layer) blocks.remove(b);
+    blocks.number();
+    removeBlocks(db, blocks);
+    return follow < 0 || blocks.removed(follow) ? -1 : static_cast<int>(blocks.to(follow));
 }
 
 void dropReferencesPastCounts(Database& db) {

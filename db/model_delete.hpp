@@ -25,6 +25,14 @@ enum class DeleteScope {
 // describe this model.
 void deleteShapes(Database& db, int layer, DeleteScope scope);
 
+// Blocks from 1 on that no shape belongs to get layer state 1, the others 0.
+void markEmptyBlocks(Database& db);
+
+// Deletes every block from 1 on whose layer state is `layer`: shapes of a deleted block go
+// to block 0, rigids that join it go as above, and everything naming a later block follows
+// it down. Gives where block `follow` ended up, or -1 when it was deleted itself.
+int deleteBlocks(Database& db, int layer, int follow = -1);
+
 // After the block count was lowered (an undo): rigids that join a block past the count go
 // with their rlinks as above, shapes of such blocks go to block 0, and current records past
 // their counts go back to 0.
