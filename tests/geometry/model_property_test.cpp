@@ -37,15 +37,18 @@ db::Settings smallStores() {
 }
 
 // One step: a statement, or (while no statement sets them in bulk) a layer state written
-// straight into a shape record, as the selection tools would leave it.
+// straight into a shape or block record, as the selection tools would leave it.
 struct Step {
-    std::string statement;  // empty: set the layer
-    int shape = 0;
+    enum class Kind { Statement, ShapeLayer, BlockLayer };
+    Kind kind = Kind::Statement;
+    std::string statement;
+    int record = 0;
     std::uint8_t layer = 0;
 
     std::string text() const {
-        if (!statement.empty()) return statement;
-        return "<shape " + std::to_string(shape) + " layer " + std::to_string(layer) + ">";
+        if (kind == Kind::Statement) return statement;
+        return std::string(kind == Kind::ShapeLayer ? "<shape " : "<block ") +
+               std::to_string(record) + " layer " + std::to_string(layer) + ">";
     }
 };
 
@@ -54,37 +57,47 @@ class Generator {
     Generator(std::uint32_t seed, const std::string& dir) : random_(seed), dir_(dir) {}
 
     Step next() {
-        switch (pick(16)) {
+        switch (pick(19)) {
             case 0:
             case 1:
                 return primitive();
             case 2:
-                return {load()};
+                return statement(load());
             case 3:
             case 4:
             case 5:
+                return {Step::Kind::ShapeLayer, {}, pick(12), layer()};
             case 6:
-                return {{}, pick(12), kLayers[static_cast<std::size_t>(pick(4))]};
+                return {Step::Kind::BlockLayer, {}, pick(8), layer()};
             case 7:
             case 8:
-                return {"mdlcopy" + layerArgument()};
+                return statement("mdlcopy" + layerArgument());
             case 9:
             case 10:
-                return {"mdldel" + layerArgument()};
+                return statement("mdldel" + layerArgument());
             case 11:
-                return {"block.del" + layerArgument()};
+                return statement("block.del" + layerArgument());
             case 12:
-                return {"allinfo.del" + layerArgument()};
+                return statement("allinfo.del" + layerArgument());
             case 13:
             case 14:
-                return {"undomodel"};
+                return statement("undomodel");
+            case 15:
+                return statement("delete.block");
+            case 16:
+                return statement(pick(2) == 0 ? "new.block" : "add.block");
+            case 17:
+                return statement("let div " + std::to_string(pick(4)) + "; link.atr div");
             default:
-                return {pick(4) == 0 ? "modelinit" : "capa.mdl"};
+                return statement(pick(4) == 0 ? "modelinit" : "capa.mdl");
         }
     }
 
   private:
     static constexpr std::array<std::uint8_t, 4> kLayers{0, 1, 2, 10};
+
+    static Step statement(std::string text) { return {Step::Kind::Statement, std::move(text)}; }
+    std::uint8_t layer() { return kLayers[static_cast<std::size_t>(pick(4))]; }
 
     int pick(int n) { return std::uniform_int_distribution<int>(0, n - 1)(random_); }
 
@@ -96,10 +109,11 @@ class Generator {
     Step primitive() {
         const int code = pick(geometry::kPrimKindCount);
         const int size = 10 + pick(40);
-        return {"let b.cursor.code " + std::to_string(code) + "; let box.s 0 0 0; let box.e " +
-                std::to_string(size) + " 20 30; let div " + std::to_string(1 + pick(4)) +
-                "; let direc " + std::to_string(1 + pick(3)) + "; let t.ratio 0.5; " +
-                "set.primitive box.s, box.e, t.ratio, div, direc, futa"};
+        return statement("let b.cursor.code " + std::to_string(code) +
+                         "; let box.s 0 0 0; let box.e " + std::to_string(size) +
+                         " 20 30; let div " + std::to_string(1 + pick(4)) + "; let direc " +
+                         std::to_string(1 + pick(3)) + "; let t.ratio 0.5; " +
+                         "set.primitive box.s, box.e, t.ratio, div, direc, futa");
     }
 
     std::string load() {
@@ -117,12 +131,13 @@ std::string replay(const std::vector<Step>& steps) {
     Workstation ws(smallStores());
     for (std::size_t i = 0; i < steps.size(); ++i) {
         const Step& s = steps[i];
-        if (s.statement.empty()) {
-            if (ws.model.shapeCount > 0)
-                ws.model.shapes[static_cast<std::size_t>(s.shape % ws.model.shapeCount)].layer =
-                    s.layer;
-        } else {
+        db::Database& m = ws.model;
+        if (s.kind == Step::Kind::Statement) {
             ws.run(s.statement + ";");
+        } else if (s.kind == Step::Kind::ShapeLayer && m.shapeCount > 0) {
+            m.shapes[static_cast<std::size_t>(s.record % m.shapeCount)].layer = s.layer;
+        } else if (s.kind == Step::Kind::BlockLayer && m.blockCount > 1) {
+            m.blocks[static_cast<std::size_t>(1 + s.record % (m.blockCount - 1))].layer = s.layer;
         }
         const IntegrityCheck check(ws.model);
         if (!check.ok()) return "after step " + std::to_string(i + 1) + ":\n" + check.report();
@@ -157,8 +172,8 @@ TEST_F(ModelPropertyTest, RandomEditSequencesKeepTheModelSound) {
         for (const char* name : {"sample.ptb", "sample.mmb", "sample.pts"})
             ASSERT_EQ(source.run("write " + quoted(name)), std::vector<std::string>{});
     }
-    constexpr int kSequences = 2000;
-    constexpr int kLength = 14;
+    constexpr int kSequences = 3000;
+    constexpr int kLength = 20;
     const auto start = std::chrono::steady_clock::now();
     for (int seed = 0; seed < kSequences; ++seed) {
         Generator generate(static_cast<std::uint32_t>(seed), dir_);
