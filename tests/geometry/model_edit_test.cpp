@@ -207,18 +207,32 @@ TEST_F(ModelEditTest, CopyThatDoesNotFitChangesNothing) {
 }
 
 TEST_F(ModelEditTest, UndoRightAfterALoadKeepsTheLoadedModel) {
-    {
-        Workstation source;
-        buildSampleModel(source, dir_, false);
-        ASSERT_EQ(source.run("write " + quoted("parts.ptb")), Boxes{});
+    for (const char* name : {"parts.pts", "parts.ptb", "motion.mmb"}) {
+        SCOPED_TRACE(name);
+        {
+            Workstation source;
+            buildSampleModel(source, dir_, true);
+            ASSERT_EQ(source.run("write " + quoted(name) + ";"), Boxes{});
+        }
+        Workstation ws;
+        ASSERT_EQ(ws.run(kBoxPrimitive), Boxes{});
+        ASSERT_EQ(ws.run("read " + quoted(name) + ";"), Boxes{});
+        const Counts loaded = countsOf(ws.model);
+        ASSERT_EQ(ws.run("undomodel;"), Boxes{});
+        EXPECT_EQ(countsOf(ws.model), loaded);
+        EXPECT_EQ(ws.sink.statuses().back(), "\n** 形状データ生成操作 undo 　終了！ **\n\n");
     }
+}
+
+TEST_F(ModelEditTest, ModelinitEmptiesTheModelAndResetsTheMappingVariables) {
     Workstation ws;
-    ASSERT_EQ(ws.run(kBoxPrimitive), Boxes{});
-    ASSERT_EQ(ws.run("read " + quoted("parts.ptb")), Boxes{});
-    const Counts loaded = countsOf(ws.model);
-    ASSERT_EQ(ws.run("undomodel;"), Boxes{});
-    EXPECT_EQ(countsOf(ws.model), loaded);
-    EXPECT_EQ(ws.sink.statuses().back(), "\n** 形状データ生成操作 undo 　終了！ **\n\n");
+    buildSampleModel(ws, dir_, true);
+    ASSERT_EQ(ws.run("write " + quoted("m.ptb") + "; modelinit;"), Boxes{});
+    EXPECT_EQ(ws.sink.statuses().back(), "\n** 形状データ記憶領域初期化　終了！ **\n\n");
+    EXPECT_EQ(ws.model.modelFileName[0], '\0');
+    EXPECT_EQ(ws.scalar("m.xlen"), 2000.0f);
+    EXPECT_EQ(ws.model.mapinfos[0].xlen, 2000.0f);
+    EXPECT_TRUE(IntegrityCheck(ws.model).ok());
 }
 
 TEST_F(ModelEditTest, CapacityReportOfAnEmptyModel) {
