@@ -18,17 +18,19 @@
 
 namespace {
 
-// Three primitives in blocks 1 to 3, a map image cut from the colour buffer with its
-// mapinfo and maplist, an attribute, and a joint between blocks 1 and 2 in actor 1.
+// Three primitives in blocks 1 to 3, their shapes linked to an attribute and to a mapinfo
+// whose image is cut from the colour buffer, and a joint between blocks 1 and 2 in actor 1.
 constexpr const char* kStartModel = R"(
 let box.s 0 0 0; let box.e 10 20 30; let div 2; let direc 3; let t.ratio 0.5
 let b.cursor.code 0; set.primitive box.s, box.e, t.ratio, div, direc, futa
 let b.cursor.code 6; set.primitive box.s, box.e, t.ratio, div, direc, futa
 let b.cursor.code 15; set.primitive box.s, box.e, t.ratio, div, direc, futa
-let x0 0; let y0 0; let x1 3; let y1 3; set.mapimage 2, x0, y0, x1, y1
+let img.s.left 0; let img.s.top 0; let img.s.right 3; let img.s.bottom 3; let div 2
+set.mapimage div, img.s.left, img.s.top, img.s.right, img.s.bottom
 load.mapinfo 1; let m.tex.id 1; set.mapinfo
 load.maplist 1; let m.mapinfo 1; let m.next 0; set.maplist
 load.atr 1; set.atr
+let div 1; link.atr div; link.mapinfo 1
 load.block 1; let b.rlink.id 0; set.block
 load.rigid 0; let rigid.block1.id 1; let rigid.block2.id 2; let rigid.actor.id 1; set.rigid
 load.rlink 0; let rlink.rigid.id 0; let rlink.next -1; set.rlink
