@@ -82,6 +82,8 @@ TEST_F(ModelEditTest, EveryEditLeavesASoundModelThatFilesCarry) {
         // Block 1 is left empty and goes, and with it the hinge and both its rlinks.
         {"block.del;", {0}, {2, 5, 8, 2, 2, 3, 2, 2, 2, 12, 0, 0}},
         {"block.del;", {1, 2}, {1, 4, 3, 2, 1, 3, 2, 2, 2, 12, 0, 0}},
+        // Block 2 keeps the hidden mesh and is deleted all the same: the mesh goes to block 0.
+        {"block.del 0;", {}, {1, 4, 8, 2, 1, 3, 2, 2, 2, 12, 0, 0}},
         // And the grid's attribute, mapping, mapinfo and image with its bytes.
         {"allinfo.del;", {0}, {2, 5, 8, 2, 2, 2, 1, 1, 1, 0, 0, 0}},
         {"mdlcopy;", {0, 2}, {5, 10, 14, 5, 4, 3, 2, 2, 2, 12, 1, 2}},
@@ -163,6 +165,7 @@ TEST_F(ModelEditTest, DeletingTheOnlyBlockLeavesTheReservedOne) {
 TEST_F(ModelEditTest, CopyOfATextureMappedShapeSharesItsMappingInAnActiveBlock) {
     Workstation ws;
     buildSampleModel(ws, dir_, true);
+    ws.model.shapes[0].matrixId = 1;  // an explicit shape keeps its placement too
     activate(ws.model, {0});
     ASSERT_EQ(ws.run("mdlcopy;"), Boxes{});
     const db::Database& m = ws.model;
@@ -177,6 +180,8 @@ TEST_F(ModelEditTest, CopyOfATextureMappedShapeSharesItsMappingInAnActiveBlock) 
     for (std::uint32_t k = 0; k < copy.axisTotal; ++k)
         EXPECT_EQ(m.axes[copy.axisId + k].wv, m.axes[grid.axisId + k].wv);
     EXPECT_EQ(std::tie(copy.bbmin, copy.bbmax), std::tie(grid.bbmin, grid.bbmax));
+    EXPECT_NE(copy.matrixId, grid.matrixId);
+    EXPECT_EQ(m.affines[copy.matrixId], m.affines[grid.matrixId]);
 }
 
 TEST_F(ModelEditTest, CopiesOfShapesOfBlocksTwoTwoAndFiveFillTwoNewBlocks) {
@@ -222,6 +227,23 @@ TEST_F(ModelEditTest, UndoRightAfterALoadKeepsTheLoadedModel) {
         EXPECT_EQ(countsOf(ws.model), loaded);
         EXPECT_EQ(ws.sink.statuses().back(), "\n** 形状データ生成操作 undo 　終了！ **\n\n");
     }
+}
+
+// A joint made after the second primitive names the block its undo takes away.
+TEST_F(ModelEditTest, UndoTakesTheJointsOfTheBlocksItRemoves) {
+    Workstation ws;
+    ASSERT_EQ(ws.run(kBoxPrimitive), Boxes{});
+    ASSERT_EQ(ws.run(kBoxPrimitive), Boxes{});
+    ASSERT_EQ(ws.run("load.block 1; let b.rlink.id 0; set.block; load.rigid 0; "
+                     "let rigid.block1.id 1; let rigid.block2.id 2; set.rigid; "
+                     "load.rlink 0; let rlink.rigid.id 0; let rlink.next -1; set.rlink;"),
+              Boxes{});
+    ASSERT_EQ(ws.run("undomodel;"), Boxes{});
+    EXPECT_EQ(std::tie(ws.model.blockCount, ws.model.rigidCount, ws.model.rlinkCount),
+              std::tuple(2, 0, 0));
+    EXPECT_EQ(ws.model.blocks[1].rlinkId, -1);
+    const IntegrityCheck check(ws.model);
+    EXPECT_TRUE(check.ok()) << check.report();
 }
 
 TEST_F(ModelEditTest, ModelinitEmptiesTheModelAndResetsTheMappingVariables) {
