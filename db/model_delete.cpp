@@ -109,11 +109,6 @@ class Coverage {
     std::vector<std::int32_t> kept_;
 };
 
-// Kinds whose patch entries are face runs of absolute vertex numbers.
-bool hasFaceRuns(std::uint8_t kind) {
-    return kind == 1 || kind == 5 || kind == kShapePolygon;
-}
-
 // Calls f with the position of every vertex entry of the shape's face runs: a run is -n
 // followed by n vertex numbers; entries that are not a run's count are passed over.
 template <class F>

@@ -21,9 +21,6 @@ using script::Result;
 bool isExplicit(std::uint8_t kind) {
     return kind <= db::kLastExplicitKind;
 }
-bool hasFaceRuns(std::uint8_t kind) {
-    return kind == 1 || kind == 5 || kind == db::kShapePolygon;
-}
 
 // What the copies need in every store.
 struct Need {
@@ -77,7 +74,7 @@ script::Result copyOne(db::Database& db, platform::MessageService& msg, std::int
     copy.patchTotal = isExplicit(src.kind) ? src.patchTotal : 0;
     std::copy_n(db.patches.begin() + src.patchId, copy.patchTotal,
                 db.patches.begin() + db.patchCount);
-    if (hasFaceRuns(src.kind))
+    if (db::hasFaceRuns(src.kind))
         shiftFaceRuns({db.patches.data() + db.patchCount, copy.patchTotal},
                       std::int64_t{copy.axisId} - src.axisId);
     db.patchCount += static_cast<std::int32_t>(copy.patchTotal);

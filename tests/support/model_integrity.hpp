@@ -128,7 +128,7 @@ class IntegrityCheck {
                     return db_.editList[static_cast<std::size_t>(k)].link;
                 }))
                 problem("shape %d: edit list does not end", i);
-            if (s.kind == 1 || s.kind == 5 || s.kind == db::kShapePolygon) faceRuns(i, s);
+            if (db::hasFaceRuns(s.kind)) faceRuns(i, s);
             if (s.kind == db::kShapeGrid) {
                 const std::int32_t* h = db_.patches.data() + s.patchId;
                 if (s.patchTotal < 3 || h[0] != -2 || h[1] < 0 || h[2] < 0 ||
