@@ -11,7 +11,7 @@ namespace rz::db {
 
 // The records in use of a store: its count held to what was allocated.
 template <class T>
-std::int32_t live(std::int32_t count, const std::vector<T>& store) {
+std::int32_t liveCount(std::int32_t count, const std::vector<T>& store) {
     return static_cast<std::int32_t>(
         std::clamp<std::int64_t>(count, 0, static_cast<std::int64_t>(store.size())));
 }

@@ -29,10 +29,10 @@ void forEachVertexEntry(const Database& db, const Shape& s, std::int32_t patchCo
 // of the chain), and an actor whose start rigid went starts at its first remaining rigid.
 template <class F>
 void dropJoints(Database& db, F&& goes) {
-    const std::int32_t rigidCount = live(db.rigidCount, db.rigids);
-    const std::int32_t rlinkCount = live(db.rlinkCount, db.rlinks);
-    const std::int32_t blockCount = live(db.blockCount, db.blocks);
-    const std::int32_t actorCount = live(db.actorCount, db.actors);
+    const std::int32_t rigidCount = liveCount(db.rigidCount, db.rigids);
+    const std::int32_t rlinkCount = liveCount(db.rlinkCount, db.rlinks);
+    const std::int32_t blockCount = liveCount(db.blockCount, db.blocks);
+    const std::int32_t actorCount = liveCount(db.actorCount, db.actors);
     Compaction rigids(rigidCount);
     for (std::int32_t i = 0; i < rigidCount; ++i)
         if (goes(db.rigids[static_cast<std::size_t>(i)])) rigids.remove(i);
@@ -154,13 +154,13 @@ void removeBlocks(Database& db, const Compaction& blocks) {
         return (r.block1 != 0 && blocks.removed(r.block1)) ||
                (r.block2 != 0 && blocks.removed(r.block2));
     });
-    const std::int32_t rigidCount = live(db.rigidCount, db.rigids);
+    const std::int32_t rigidCount = liveCount(db.rigidCount, db.rigids);
     for (std::int32_t i = 0; i < rigidCount; ++i) {
         Rigid& r = db.rigids[static_cast<std::size_t>(i)];
         r.block1 = static_cast<std::uint16_t>(blocks.to(r.block1));
         r.block2 = static_cast<std::uint16_t>(blocks.to(r.block2));
     }
-    const std::int32_t shapeCount = live(db.shapeCount, db.shapes);
+    const std::int32_t shapeCount = liveCount(db.shapeCount, db.shapes);
     for (std::int32_t i = 0; i < shapeCount; ++i) {
         std::uint32_t& b = db.shapes[static_cast<std::size_t>(i)].shapeId;
         b = blocks.removed(b) ? 0 : static_cast<std::uint32_t>(blocks.to(b));
@@ -175,10 +175,10 @@ void removeBlocks(Database& db, const Compaction& blocks) {
 }  // namespace
 
 void deleteShapes(Database& db, int layer, DeleteScope scope) {
-    const std::int32_t shapeCount = live(db.shapeCount, db.shapes);
-    const std::int32_t axisCount = live(db.axisCount, db.axes);
-    const std::int32_t patchCount = live(db.patchCount, db.patches);
-    const std::int32_t affineCount = live(db.affineCount, db.affines);
+    const std::int32_t shapeCount = liveCount(db.shapeCount, db.shapes);
+    const std::int32_t axisCount = liveCount(db.axisCount, db.axes);
+    const std::int32_t patchCount = liveCount(db.patchCount, db.patches);
+    const std::int32_t affineCount = liveCount(db.affineCount, db.affines);
     const std::span<Shape> shapes(db.shapes.data(), static_cast<std::size_t>(shapeCount));
 
     Compaction gone(shapeCount);
@@ -215,10 +215,10 @@ void deleteShapes(Database& db, int layer, DeleteScope scope) {
     affines.number();
 
     // Attributes and mappings of the deleted shapes; records 0 are reserved and stay.
-    Compaction attributes(live(db.attributeCount, db.attributes));
-    Compaction maplists(live(db.maplistCount, db.maplists));
-    Compaction mapinfos(live(db.mapinfoCount, db.mapinfos));
-    Compaction mapdatas(live(db.mapdataCount, db.mapdatas));
+    Compaction attributes(liveCount(db.attributeCount, db.attributes));
+    Compaction maplists(liveCount(db.maplistCount, db.maplists));
+    Compaction mapinfos(liveCount(db.mapinfoCount, db.mapinfos));
+    Compaction mapdatas(liveCount(db.mapdataCount, db.mapdatas));
     if (scope == DeleteScope::AllInfo) {
         for (std::int32_t i = 0; i < shapeCount; ++i) {
             if (!gone.removed(i)) continue;
@@ -290,9 +290,9 @@ void deleteShapes(Database& db, int layer, DeleteScope scope) {
 }
 
 void markEmptyBlocks(Database& db) {
-    const std::int32_t blockCount = live(db.blockCount, db.blocks);
+    const std::int32_t blockCount = liveCount(db.blockCount, db.blocks);
     for (std::int32_t b = 1; b < blockCount; ++b) db.blocks[static_cast<std::size_t>(b)].layer = 1;
-    const std::int32_t shapeCount = live(db.shapeCount, db.shapes);
+    const std::int32_t shapeCount = liveCount(db.shapeCount, db.shapes);
     for (std::int32_t i = 0; i < shapeCount; ++i) {
         const std::uint32_t b = db.shapes[static_cast<std::size_t>(i)].shapeId;
         if (b >= 1 && b < static_cast<std::uint32_t>(blockCount)) db.blocks[b].layer = 0;
@@ -300,7 +300,7 @@ void markEmptyBlocks(Database& db) {
 }
 
 int deleteBlocks(Database& db, int layer, int follow) {
-    Compaction blocks(live(db.blockCount, db.blocks));
+    Compaction blocks(liveCount(db.blockCount, db.blocks));
     for (std::int64_t b = 1; b < blocks.count(); ++b)
         if (db.blocks[static_cast<std::size_t>(b)].layer == layer) blocks.remove(b);
     blocks.number();
@@ -309,10 +309,10 @@ int deleteBlocks(Database& db, int layer, int follow) {
 }
 
 void dropReferencesPastCounts(Database& db) {
-    const std::int32_t blockCount = live(db.blockCount, db.blocks);
+    const std::int32_t blockCount = liveCount(db.blockCount, db.blocks);
     const auto past = [&](std::uint16_t b) { return b != 0 && b >= blockCount; };
     dropJoints(db, [&](const Rigid& r) { return past(r.block1) || past(r.block2); });
-    const std::int32_t shapeCount = live(db.shapeCount, db.shapes);
+    const std::int32_t shapeCount = liveCount(db.shapeCount, db.shapes);
     for (std::int32_t i = 0; i < shapeCount; ++i) {
         Shape& s = db.shapes[static_cast<std::size_t>(i)];
         if (s.shapeId >= static_cast<std::uint32_t>(blockCount)) s.shapeId = 0;
