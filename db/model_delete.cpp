@@ -172,6 +172,13 @@ void removeBlocks(Database& db, const Compaction& blocks) {
     db.blockCount = blocks.kept();
 }
 
+// The undo point and the link undo name the first record made after them in each store;
+// they follow that record to its new number, so an undo still takes away exactly what was
+// made after the point and survived the deletion.
+void renumberUndo(std::int32_t& count, const Compaction& store) {
+    count = static_cast<std::int32_t>(store.to(count));
+}
+
 }  // namespace
 
 void deleteShapes(Database& db, int layer, DeleteScope scope) {
@@ -280,9 +287,13 @@ void deleteShapes(Database& db, int layer, DeleteScope scope) {
     db.mapinfoCount = mapinfos.kept();
     db.mapdataCount = mapdatas.kept();
 
-    db.undoPoint = {};
-    db.records.linkUndoMaplists = 0;
-    db.records.linkUndoMapinfos = 0;
+    UndoPoint& undo = db.undoPoint;
+    renumberUndo(undo.shape, gone);
+    renumberUndo(undo.axis, axes);
+    renumberUndo(undo.patch, patches);
+    renumberUndo(undo.affine, affines);
+    renumberUndo(db.records.linkUndoMaplists, maplists);
+    renumberUndo(db.records.linkUndoMapinfos, mapinfos);
 
     if (scope == DeleteScope::Geometry) return;
     markEmptyBlocks(db);
@@ -304,6 +315,7 @@ int deleteBlocks(Database& db, int layer, int follow) {
     for (std::int64_t b = 1; b < blocks.count(); ++b)
         if (db.blocks[static_cast<std::size_t>(b)].layer == layer) blocks.remove(b);
     blocks.number();
+    renumberUndo(db.undoPoint.block, blocks);
     removeBlocks(db, blocks);
     return follow < 0 || blocks.removed(follow) ? -1 : static_cast<int>(blocks.to(follow));
 }

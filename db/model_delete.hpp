@@ -21,8 +21,8 @@ enum class DeleteScope {
 // only when no remaining shape uses it. A deleted block takes with it every rigid that
 // joins it and the rlinks naming those rigids; rlink chains close over the gap, and an
 // actor whose start rigid went starts at its first remaining rigid (rigid 0 when none is
-// left). The undo point and the link undo are dropped: the counts they remember no longer
-// describe this model.
+// left). The undo point and the link undo are renumbered with their stores, so that an undo
+// after a deletion still takes away only what was made after the point.
 void deleteShapes(Database& db, int layer, DeleteScope scope);
 
 // Blocks from 1 on that no shape belongs to get layer state 1, the others 0.

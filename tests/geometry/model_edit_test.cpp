@@ -246,6 +246,17 @@ TEST_F(ModelEditTest, UndoTakesTheJointsOfTheBlocksItRemoves) {
     EXPECT_TRUE(check.ok()) << check.report();
 }
 
+// The second primitive set the point; deleting the first renumbers it, so the undo still
+// takes exactly the second.
+TEST_F(ModelEditTest, UndoAfterADeletionTakesWhatWasMadeAfterThePoint) {
+    Workstation ws;
+    ASSERT_EQ(ws.run(kBoxPrimitive), Boxes{});
+    ASSERT_EQ(ws.run(kBoxPrimitive), Boxes{});
+    ws.model.shapes[1].layer = 0;  // the first primitive's shape stays selected
+    ASSERT_EQ(ws.run("block.del; undomodel;"), Boxes{});
+    EXPECT_EQ(countsOf(ws.model), (Counts{0, 0, 0, 1, 1, 1, 1, 1, 1, 0, 0, 0}));
+}
+
 TEST_F(ModelEditTest, ModelinitEmptiesTheModelAndResetsTheMappingVariables) {
     Workstation ws;
     buildSampleModel(ws, dir_, true);
