@@ -5,6 +5,7 @@
 #include <span>
 
 #include "db/current_records.hpp"
+#include "db/model_delete.hpp"
 #include "db/record_commands_common.hpp"
 #include "script/arguments.hpp"
 #include "script/command_table.hpp"
@@ -42,56 +43,6 @@ const RecordFamily kBlocks{
 // The block add.block adds to, as the block dialogs and the main window leave it.
 constexpr std::size_t kAddTarget = 2;
 
-// Removes block b. Shapes of b go to block 0, shapes of later blocks follow their block
-// down. A rigid that joined b is left pointing one past the blocks (the count before the
-// removal), which no joint walk or motion takes for a block; rigids of later blocks follow
-// their blocks down.
-void removeBlock(Database& db, int b) {
-    const std::int32_t oldCount = db.blockCount;
-    for (Shape& s : liveShapes(db)) {
-        if (s.shapeId == static_cast<std::uint32_t>(b)) {
-            s.shapeId = 0;
-        } else if (s.shapeId > static_cast<std::uint32_t>(b)) {
-            --s.shapeId;
-        }
-    }
-    std::copy(db.blocks.begin() + b + 1, db.blocks.begin() + oldCount, db.blocks.begin() + b);
-    const auto rigids = std::clamp<std::int64_t>(db.rigidCount, 0, db.rigids.size());
-    const auto lower = [&](std::uint16_t& block) {
-        if (block > b && block < oldCount) --block;
-    };
-    for (std::int64_t i = 0; i < rigids; ++i) {
-        Rigid& r = db.rigids[i];
-        if (r.block1 == b) {
-            r.block1 = static_cast<std::uint16_t>(oldCount);
-            lower(r.block2);
-        } else if (r.block2 == b) {
-            r.block2 = static_cast<std::uint16_t>(oldCount);
-            lower(r.block1);
-        } else {
-            lower(r.block1);
-            lower(r.block2);
-        }
-    }
-    std::int32_t& target = db.dialogState[kAddTarget];
-    if (target == b) {
-        target = 0;
-    } else if (target > b && target < oldCount) {
-        --target;
-    }
-    --db.blockCount;
-}
-
-// Gives layer 1 to every block from 1 on that no shape belongs to, layer 0 to the others.
-void markEmptyBlocks(Database& db) {
-    const auto count =
-        static_cast<std::int32_t>(std::min<std::int64_t>(db.blockCount, db.blocks.size()));
-    for (std::int32_t b = 1; b < count; ++b) db.blocks[b].layer = 1;
-    for (const Shape& s : liveShapes(db))
-        if (s.shapeId >= 1 && s.shapeId < static_cast<std::uint32_t>(count))
-            db.blocks[s.shapeId].layer = 0;
-}
-
 // Gives every selected shape to block b.
 void takeSelectedShapes(Database& db, int b) {
     for (Shape& s : liveShapes(db))
@@ -101,22 +52,7 @@ void takeSelectedShapes(Database& db, int b) {
 }  // namespace
 
 int deleteActiveBlocks(Database& db, int follow) {
-    if (db.blockCount > static_cast<std::int64_t>(db.blocks.size()))
-        db.blockCount = static_cast<std::int32_t>(db.blocks.size());
-    int b = 1;
-    while (b < db.blockCount) {
-        if (db.blocks[b].layer != 1) {
-            ++b;
-            continue;
-        }
-        removeBlock(db, b);
-        if (follow == b) {
-            follow = -1;
-        } else if (follow > b) {
-            --follow;
-        }
-    }
-    return follow;
+    return deleteBlocks(db, 1, follow);
 }
 
 static script::Result cmdSetBlock(script::Interp& in) {

@@ -12,9 +12,8 @@ namespace rz::db {
 // The commands of this file, as rows for the command table.
 std::span<const script::CommandRow> blockCommands();
 
-// Deletes every block from 1 on whose layer is 1; the shapes of a deleted block go to
-// block 0 and those of later blocks follow their block down. Gives where the block
-// numbered `follow` ended up, or -1 when it was deleted itself.
+// Deletes every block from 1 on whose layer is 1, as deleteBlocks does. Gives where the
+// block numbered `follow` ended up, or -1 when it was deleted itself.
 int deleteActiveBlocks(Database& db, int follow = -1);
 
 // new.block without its bounding box, which needs the shapes' geometry: the next block

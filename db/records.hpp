@@ -53,6 +53,10 @@ inline constexpr std::uint8_t kShapeRing = 65;
 inline constexpr std::uint8_t kShapeGridPlane = 66;
 // Kinds above this are parametric and expanded on demand.
 inline constexpr std::uint8_t kLastExplicitKind = 20;
+// Kinds whose patch entries are face runs of absolute vertex numbers: -n, then n vertices.
+constexpr bool hasFaceRuns(std::uint8_t kind) {
+    return kind == 1 || kind == 5 || kind == kShapePolygon;
+}
 
 struct Block {
     Vec3 xyzrot{};

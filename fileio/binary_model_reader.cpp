@@ -74,6 +74,9 @@ class ModelReader {
               db.mapdataCount, db.textureBytesUsed, db.rigidCount,   db.rlinkCount,
               db.actorCount};
         bases_ = db.loadBase;
+        // The actor base is the count, as an actor section sets it, also for a file
+        // without one: the snapshot's base (count - 1) would move the model's last actor.
+        bases_.actor = db.actorCount;
     }
 
     script::Result run();

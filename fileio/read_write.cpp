@@ -9,6 +9,7 @@
 
 #include "db/current_records.hpp"
 #include "db/system_variables.hpp"
+#include "db/undo_point.hpp"
 #include "fileio/binary_input.hpp"
 #include "fileio/binary_model.hpp"
 #include "fileio/file_commands.hpp"
@@ -101,6 +102,12 @@ script::Result finishModelLoad(FileJob& j, LoadGuard& guard, script::Result resu
     return kOk;
 }
 
+// A loaded model is where the undo of geometry creation stops: undo must not take it away.
+script::Result takeUndoPointAfter(FileJob& j, script::Result loaded) {
+    if (loaded == kOk) db::takeUndoPoint(j.db);
+    return loaded;
+}
+
 script::Result readPartsScript(FileJob& j) {
     platform::InputFile file;
     if (!openText(j, file)) return kFail;
@@ -109,7 +116,7 @@ script::Result readPartsScript(FileJob& j) {
     takeLoadSnapshot(j.db);
     script::Result r = runSilently(j, file, true);
     if (r == kOk) r = readImagesCompanion(j);
-    return finishModelLoad(j, guard, r, true);
+    return takeUndoPointAfter(j, finishModelLoad(j, guard, r, true));
 }
 
 // A geometry section script begins with its comment line; anything else is a grid file.
@@ -142,7 +149,7 @@ script::Result readBinaryModel(FileJob& j) {
     takeLoadSnapshot(j.db);
     bool attributes = false;
     const script::Result r = readModelBinary(j.in.msg, j.db, file, &attributes);
-    return finishModelLoad(j, guard, r, attributes);
+    return takeUndoPointAfter(j, finishModelLoad(j, guard, r, attributes));
 }
 
 script::Result readPose(FileJob& j) {

@@ -17,17 +17,6 @@ using script::kFail;
 using script::kOk;
 using script::Result;
 
-// Face runs keep their counts; the vertex indices follow the axes to their new place.
-void shiftFaceRuns(std::span<std::int32_t> entries, std::int64_t delta) {
-    std::size_t pos = 0;
-    while (pos < entries.size()) {
-        const std::int64_t count = entries[pos++];
-        if (count >= 0) continue;  // not a face count: carried as it is
-        for (std::int64_t k = 0; k < -count && pos < entries.size(); ++k, ++pos)
-            entries[pos] = static_cast<std::int32_t>(entries[pos] + delta);
-    }
-}
-
 // Appends the axes and patch entries of an explicit shape and a record for them.
 script::Result copyExplicit(db::Database& db, platform::MessageService& msg, const db::Shape& src) {
     const std::int64_t axisEnd = std::int64_t{src.axisId} + src.axisTotal;
@@ -61,6 +50,16 @@ script::Result copyExplicit(db::Database& db, platform::MessageService& msg, con
 }
 
 }  // namespace
+
+void shiftFaceRuns(std::span<std::int32_t> entries, std::int64_t delta) {
+    std::size_t pos = 0;
+    while (pos < entries.size()) {
+        const std::int64_t count = entries[pos++];
+        if (count >= 0) continue;  // not a face count: carried as it is
+        for (std::int64_t k = 0; k < -count && pos < entries.size(); ++k, ++pos)
+            entries[pos] = static_cast<std::int32_t>(entries[pos] + delta);
+    }
+}
 
 script::Result copyShape(db::Database& db, platform::MessageService& msg, int shape) {
     if (shape < 0 || shape >= db.shapeCount) {

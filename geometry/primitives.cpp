@@ -7,6 +7,7 @@
 #include "db/capacity.hpp"
 #include "db/undo_point.hpp"
 #include "geometry/affine_slots.hpp"
+#include "geometry/block_capacity.hpp"
 #include "geometry/bounding_box.hpp"
 #include "geometry/geometry_messages.hpp"
 #include "script/messages.hpp"
@@ -82,18 +83,6 @@ script::Result addShapes(db::Database& db, platform::MessageService& msg, const 
     for (std::int32_t i = firstShape; i < db.shapeCount; ++i)
         if (shapeBox(db, msg, i) != kOk) return kFail;
     return kOk;
-}
-
-// Block numbers travel in 16-bit fields.
-std::int64_t blockCapacity(const db::Database& db) {
-    constexpr std::int64_t kBlockNumbers = std::numeric_limits<std::uint16_t>::max() + 1;
-    return std::min(storeCapacity(db.capacity.blockmax, db.blocks), kBlockNumbers);
-}
-
-void reportBlockStoreFull(platform::MessageService& msg, std::int64_t capacity) {
-    std::array<char, 128> text{};
-    std::snprintf(text.data(), text.size(), msg::kBlockStoreFull, static_cast<int>(capacity));
-    msg.errorBox(text.data());
 }
 
 }  // namespace

@@ -3,6 +3,7 @@
 #include <array>
 
 #include "db/layer_commands.hpp"
+#include "db/model_commands.hpp"
 #include "db/record_commands_actor.hpp"
 #include "db/record_commands_attribute.hpp"
 #include "db/record_commands_block.hpp"
@@ -16,6 +17,7 @@
 #include "geometry/commands.hpp"
 #include "geometry/cursor_commands.hpp"
 #include "geometry/motion_commands.hpp"
+#include "geometry/model_copy.hpp"
 #include "geometry/primitive_commands.hpp"
 #include "render/camera_commands.hpp"
 #include "render/draw_commands.hpp"
@@ -29,7 +31,7 @@
 namespace rz::workstation {
 
 std::span<const script::CommandRows> coreCommandProviders() {
-    static const std::array<script::CommandRows, 30> kProviders{
+    static const std::array<script::CommandRows, 32> kProviders{
         script::languageCommands(),
         script::declarationCommands(),
         db::blockCommands(),
@@ -41,11 +43,13 @@ std::span<const script::CommandRows> coreCommandProviders() {
         db::actorCommands(),
         db::layerCommands(),
         db::browseCommands(),
+        db::modelCommands(),
         geometry::rawRecordCommands(),
         geometry::matrixCommands(),
         geometry::affineCommands(),
         geometry::blockGeometryCommands(),
         geometry::primitiveCommands(),
+        geometry::modelCopyCommands(),
         geometry::boxCommands(),
         geometry::cursorCommands(),
         geometry::gridCommands(),
