@@ -8,6 +8,7 @@
 #include <memory>
 #include <string>
 
+#include "bench/ball_field_scene.hpp"
 #include "db/current_records.hpp"
 #include "platform/null_sink.hpp"
 #include "render/renderer.hpp"
@@ -21,20 +22,6 @@ using namespace rz;
 constexpr int kFast = 2;
 constexpr int kFine = 6;
 
-std::string scene() {
-    std::string s = "box.s = (-3000, -100, -3000); box.e = (3000, 0, 3000); boxgen2 box.s, box.e; ";
-    for (int i = 0; i < 10; ++i) {
-        for (int j = 0; j < 10; ++j) {
-            const int x = -2700 + i * 600;
-            const int z = -2700 + j * 600;
-            s += "box.s = (" + std::to_string(x - 250) + ", 0, " + std::to_string(z - 250) +
-                 "); box.e = (" + std::to_string(x + 250) + ", 500, " + std::to_string(z + 250) +
-                 "); ballgen1 box.s, box.e, 24; ";
-        }
-    }
-    return s + "initlayer; autoview; cinit CBUF.FILL, (0.2, 0.3, 0.4);";
-}
-
 struct Bench {
     platform::NullSink sink;
     workstation::Workstation w{sink};
@@ -42,7 +29,7 @@ struct Bench {
         db::Settings settings;
         settings.renderThreads = threads;
         w.start(settings);
-        script::execCommandString(w.interp, 0, scene().c_str());
+        script::execCommandString(w.interp, 0, scenes::ballFieldScene().c_str());
         db::putCameraRecord(w.interp);
     }
 };
