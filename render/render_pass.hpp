@@ -53,10 +53,9 @@ struct TilePass {
 // The screen position and depth of a vertex from its camera position.
 void project(const RenderState& st, QuadVertex& v);
 
-// Pushes a quadrilateral on the SPLIT-STACK; false (after the message) when it is full.
-bool pushQuad(TilePass& p, const Quad& q);
-// The quadrilateral pass until the SPLIT-STACK is empty.
-void drainQuads(TilePass& p);
+// The quadrilateral pass for one quadrilateral of a shape (oriented in place), then for the
+// near-plane pieces it left on the SPLIT-STACK until that is empty again.
+void renderQuad(TilePass& p, Quad& q);
 
 // Renders every shape into the tile's Z-Buffer; false when the render was stopped.
 bool renderShapes(TilePass& p);

@@ -444,17 +444,12 @@ void project(const RenderState& st, QuadVertex& v) {
     v.sz = toDepth(z * kDepthScale);
 }
 
-bool pushQuad(TilePass& p, const Quad& q) {
-    if (p.work.split.push(q)) return true;
-    p.msg.errorBox(msg::kSplitStackFull);
-    return false;
-}
-
-void drainQuads(TilePass& p) {
+void renderQuad(TilePass& p, Quad& q) {
+    processQuad(p, q);
     auto& stack = p.work.split;
     while (!stack.empty()) {
-        Quad q = stack.pop();
-        processQuad(p, q);
+        Quad piece = stack.pop();
+        processQuad(p, piece);
     }
 }
 

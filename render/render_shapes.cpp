@@ -22,10 +22,6 @@ void quadOf(Quad& q, const QuadVertex& a, const QuadVertex& b, const QuadVertex&
     q.negated = false;
 }
 
-void renderQuad(TilePass& p, const Quad& q) {
-    if (pushQuad(p, q)) drainQuads(p);
-}
-
 // ---- Polygon meshes ----------------------------------------------------------------------
 
 struct Plane2 {
