@@ -198,7 +198,7 @@ void prepareShapes(ShapePrepass& pass, const RenderState& st, db::Database& db,
     if (pass.shapes.size() < shapes) pass.shapes.resize(shapes);
     std::size_t used = 0;
     std::size_t kept = 0;
-    for (int i = scope.firstShape; i < scope.endShape; ++i) {
+    for (int i = std::max(scope.firstShape, 0); i < scope.endShape; ++i) {
         const db::Shape& s = db.shapes[i];
         PreparedShape& ps = pass.shapes[kept];
         ps = PreparedShape{};
