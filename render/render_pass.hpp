@@ -57,7 +57,8 @@ struct TilePass {
     Vec3d eye{};                    // the camera position, world space
     SurfaceShading shading;
     Colouring colouring = Colouring::Vertex;
-    bool smooth = true;  // vertices carry their own normals
+    bool smooth = true;     // vertices carry their own normals
+    bool mirrored = false;  // the placement turns the winding of faces round
 
     // The quadrilateral being split, and the lit colours of its corners.
     const Quad* quad = nullptr;

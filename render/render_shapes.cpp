@@ -38,6 +38,13 @@ Mat4 normalMatrixOf(const Mat4& m) {
     return n;
 }
 
+double linearDeterminant(const Mat4& m) {
+    const auto a = [&](int r, int c) { return at(m, r, c); };
+    return a(0, 0) * (a(1, 1) * a(2, 2) - a(1, 2) * a(2, 1)) -
+           a(0, 1) * (a(1, 0) * a(2, 2) - a(1, 2) * a(2, 0)) +
+           a(0, 2) * (a(1, 0) * a(2, 1) - a(1, 1) * a(2, 0));
+}
+
 // The placement of shape i as the matrix state composes it; false after its message.
 bool placeShape(TilePass& p, int i) {
     db::Database& db = p.shared.db;
@@ -321,6 +328,24 @@ void renderGrid(TilePass& p, std::span<const db::Axis> axes, int nu, int nv) {
     }
 }
 
+// A box's grid is its four sides, 2 x 5 corners round the strip (y min and y max of each
+// corner in turn); its top and bottom close it, wound like the sides so that all six face out.
+constexpr int kBoxStripCorners = 10;
+constexpr std::array<std::array<int, 4>, 2> kBoxCaps{{
+    {1, 3, 5, 7},
+    {6, 4, 2, 0},
+}};
+
+void renderBoxCaps(TilePass& p, int nu, int nv) {
+    if (nu * nv != kBoxStripCorners) return;
+    const auto& v = p.work.placed;
+    Quad q;
+    for (const auto& cap : kBoxCaps) {
+        quadOf(q, v[cap[0]], v[cap[1]], v[cap[2]], v[cap[3]]);
+        renderQuad(p, q);
+    }
+}
+
 // A parametric shape expanded at the free end of the stores and copied out, so that the
 // stores are free for the next worker at once.
 bool expandedGrid(TilePass& p, int i, int& nu, int& nv) {
@@ -340,6 +365,7 @@ void renderShape(TilePass& p, int i, const db::Shape& s) {
     p.toCamera = multiply(p.placement, st.view.view);
     if (boxMissesTile(p, s)) return;
     p.normalMatrix = normalMatrixOf(p.placement);
+    p.mirrored = linearDeterminant(p.placement) < 0.0;
     p.shading = surfaceShading(p.shared.db, s, st.drawMode, st.sampleMode);
     p.smooth = p.shading.attribute == nullptr || p.shading.attribute->smooth != 0;
     if (st.drawMode == static_cast<int>(DrawMode::Rapid))
@@ -356,10 +382,12 @@ void renderShape(TilePass& p, int i, const db::Shape& s) {
     } else if (geometry::isParametric(s.kind)) {
         int nu = 0;
         int nv = 0;
-        if (expandedGrid(p, i, nu, nv))
+        if (expandedGrid(p, i, nu, nv)) {
             renderGrid(
                 p, std::span<const db::Axis>(p.work.grid.data(), static_cast<std::size_t>(nu) * nv),
                 nu, nv);
+            if (s.kind == db::kShapeBox) renderBoxCaps(p, nu, nv);
+        }
     }
 }
 
