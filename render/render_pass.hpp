@@ -5,38 +5,26 @@
 // render_resolve.cpp (the tile into the C-Buffer).
 
 #include <atomic>
-#include <mutex>
 
 #include "db/database.hpp"
 #include "platform/message_service.hpp"
 #include "render/render_state.hpp"
 #include "render/shading.hpp"
+#include "render/shape_prepass.hpp"
 #include "script/interp.hpp"
 
 namespace rz::render {
 
-// What every worker of one render reads; the stores are written (placement on the matrix
-// stack, expansion at their free ends) only under `stores`.
+// What every worker of one render reads; nothing of it is written while the tiles run.
 struct SharedRender {
     const RenderState& state;
-    db::Database& db;
+    const db::Database& db;
+    const ShapePrepass& prepass;
     const script::Interp& in;  // its stop request
-    std::mutex& stores;
     std::atomic<bool>& stop;
-    int layerFilter = -1;
-    // The shapes drawn, and the store counts as the render began: expansions by other
-    // workers come and go beyond them.
-    int firstShape = 0;
-    int endShape = 0;
+    // The store counts as the render began.
     std::int32_t axisCount = 0;
     std::int32_t patchCount = 0;
-};
-
-// How the colour of a micropolygon comes about.
-enum class Colouring {
-    Lines,   // RAPID: edges only
-    Vertex,  // lit at the quadrilateral's corners, interpolated, finished per micropolygon
-    Micro,   // mapped surfaces: shaded and mapped at every micropolygon
 };
 
 struct TilePass {
@@ -50,35 +38,29 @@ struct TilePass {
     db::ColorBuffer& image;
     Tile tile;
 
-    // The shape in hand.
-    Mat4 placement = kIdentity;
-    Mat4 toCamera = kIdentity;
-    Mat4 normalMatrix = kIdentity;  // inverse transpose of the placement's linear part
-    Vec3d eye{};                    // the camera position, world space
+    // The shape in hand; its shading is copied, as orient marks the quadrilateral in it.
+    const PreparedShape* shape = nullptr;
+    Vec3d eye{};  // the camera position, world space
     SurfaceShading shading;
     Colouring colouring = Colouring::Vertex;
-    bool smooth = true;     // vertices carry their own normals
-    bool mirrored = false;  // the placement turns the winding of faces round
+    bool smooth = true;
 
     // The quadrilateral being split, and the lit colours of its corners.
     const Quad* quad = nullptr;
     std::array<Lit, 4> lit{};
 };
 
-// A vertex of the model placed, taken to camera space and projected.
-QuadVertex placeVertex(const TilePass& p, const db::Axis& axis);
 // The screen position and depth of a vertex from its camera position.
 void project(const RenderState& st, QuadVertex& v);
 
-// Pushes a quadrilateral on the SPLIT-STACK; false (after the message) when it is full.
-bool pushQuad(TilePass& p, const Quad& q);
-// The quadrilateral pass until the SPLIT-STACK is empty.
-void drainQuads(TilePass& p);
+// The quadrilateral pass for one quadrilateral of a shape (oriented in place), then for the
+// near-plane pieces it left on the SPLIT-STACK until that is empty again.
+void renderQuad(TilePass& p, Quad& q);
 
 // Renders every shape into the tile's Z-Buffer; false when the render was stopped.
 bool renderShapes(TilePass& p);
 
-// The Z-Buffer of the tile emptied, and the tile resolved into the C-Buffer.
+// The samples the tile used resolved into the C-Buffer, and emptied again.
 void clearTile(WorkArea& w, const Screen& screen, const Tile& tile);
 void resolveTile(const RenderState& st, const WorkArea& w, const Tile& tile,
                  db::ColorBuffer& image);

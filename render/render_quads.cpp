@@ -122,7 +122,7 @@ bool orientQuad(TilePass& p, Quad& q) {
         p.shading.normalsNegated = q.negated;
         return true;
     }
-    const Vec3d face = faceNormal(q, p.mirrored);
+    const Vec3d face = faceNormal(q, p.shape->frame.mirrored);
     const Vec3d unit = normalised(face);
     // Flat surfaces, and corners without a normal of their own, are lit by the face.
     const Vec3 flat = narrow(unit);
@@ -320,20 +320,23 @@ void rasterise(TilePass& p, const MicroPolygon& m) {
     const ZEntry entry{static_cast<std::int32_t>(depth), colour.r, colour.g, colour.b, colour.a};
     Chain left{&m.v, 1, bottom, top, (top + 1) & 3};
     Chain right{&m.v, -1, bottom, top, (top + 3) & 3};
-    const int width = tile.width();
-    const std::size_t plane = static_cast<std::size_t>(width) * tile.height();
+    const int layers = st.screen.layers;
+    const std::int64_t stride = std::int64_t{tile.width()} * layers;
     ZEntry* const zbuf = p.work.zbuffer.data();
-    for (std::int64_t row = firstRow; row <= lastRow; ++row) {
+    std::int64_t colFirst = tile.xEnd + 1;
+    std::int64_t colLast = tile.xStart - 1;
+    std::int64_t row = firstRow;
+    for (; row <= lastRow; ++row) {
         const std::int64_t y = row * kSubSample + 250;
         if (!left.advance(y)) {
             p.msg.internalError();
             p.msg.console(msg::kLeftChain);
-            return;
+            break;
         }
         if (!right.advance(y)) {
             p.msg.internalError();
             p.msg.console(msg::kRightChain);
-            return;
+            break;
         }
         const std::int64_t xa = left.x(y);
         const std::int64_t xb = right.x(y);
@@ -342,10 +345,17 @@ void rasterise(TilePass& p, const MicroPolygon& m) {
         const std::int64_t c0 = std::max<std::int64_t>(ceilDiv(lo - 250, kSubSample), tile.xStart);
         const std::int64_t c1 =
             std::min<std::int64_t>(ceilDiv(hi - 250, kSubSample) - 1, tile.xEnd);
-        ZEntry* rowStart = zbuf + (row - tile.yStart) * width;
-        for (std::int64_t c = c0; c <= c1; ++c)
-            insertDepth(rowStart + (c - tile.xStart), plane, st.screen.layers, entry);
+        if (c0 > c1) continue;
+        colFirst = std::min(colFirst, c0);
+        colLast = std::max(colLast, c1);
+        ZEntry* sample = zbuf + (row - tile.yStart) * stride + (c0 - tile.xStart) * layers;
+        for (std::int64_t c = c0; c <= c1; ++c, sample += layers)
+            insertDepth(sample, 1, layers, entry);
     }
+    if (colFirst <= colLast)
+        p.work.used.add(
+            static_cast<int>(firstRow - tile.yStart), static_cast<int>(row - 1 - tile.yStart),
+            static_cast<int>(colFirst - tile.xStart), static_cast<int>(colLast - tile.xStart));
 }
 
 void splitMicro(const MicroPolygon& m, std::array<MicroVertex, 9>& r) {
@@ -435,17 +445,12 @@ void project(const RenderState& st, QuadVertex& v) {
     v.sz = toDepth(z * kDepthScale);
 }
 
-bool pushQuad(TilePass& p, const Quad& q) {
-    if (p.work.split.push(q)) return true;
-    p.msg.errorBox(msg::kSplitStackFull);
-    return false;
-}
-
-void drainQuads(TilePass& p) {
+void renderQuad(TilePass& p, Quad& q) {
+    processQuad(p, q);
     auto& stack = p.work.split;
     while (!stack.empty()) {
-        Quad q = stack.pop();
-        processQuad(p, q);
+        Quad piece = stack.pop();
+        processQuad(p, piece);
     }
 }
 

@@ -1,14 +1,10 @@
-// The shapes of one tile: the layer filter, the placement, the box test against the tile,
-// and the cutting of polygon meshes and point grids into quadrilaterals.
+// The shapes of one tile, as the pre-pass left them: the box test against the tile, and the
+// cutting of polygon meshes and point grids into quadrilaterals.
 
 #include <algorithm>
 #include <cmath>
 
-#include "geometry/block_transform.hpp"
-#include "geometry/expand_shape.hpp"
-#include "geometry/expanded_shape.hpp"
 #include "math/vec_math.hpp"
-#include "render/draw_values.hpp"
 #include "render/render_messages.hpp"
 #include "render/render_pass.hpp"
 
@@ -19,97 +15,11 @@ constexpr std::int32_t kBarrier = -1;
 // Vertices of a ring being cut; the COUNT-STACK holds at most this many.
 using Ring = std::array<std::int32_t, kCountStackSize>;
 
-// The inverse transpose of the placement's linear part, which keeps normals at right angles to
-// their surface under any scaling.
-Mat4 normalMatrixOf(const Mat4& m) {
-    const auto a = [&](int r, int c) { return at(m, r, c); };
-    const auto cof = [&](int r, int c) {
-        const int r1 = (r + 1) % 3;
-        const int r2 = (r + 2) % 3;
-        const int c1 = (c + 1) % 3;
-        const int c2 = (c + 2) % 3;
-        return a(r1, c1) * a(r2, c2) - a(r1, c2) * a(r2, c1);
-    };
-    const double det = a(0, 0) * cof(0, 0) + a(0, 1) * cof(0, 1) + a(0, 2) * cof(0, 2);
-    const double scale = det != 0.0 ? 1.0 / det : 1.0;
-    Mat4 n = kIdentity;
-    for (int r = 0; r < 3; ++r)
-        for (int c = 0; c < 3; ++c) n[r * 4 + c] = cof(r, c) * scale;
-    return n;
-}
-
-double linearDeterminant(const Mat4& m) {
-    const auto a = [&](int r, int c) { return at(m, r, c); };
-    return a(0, 0) * (a(1, 1) * a(2, 2) - a(1, 2) * a(2, 1)) -
-           a(0, 1) * (a(1, 0) * a(2, 2) - a(1, 2) * a(2, 0)) +
-           a(0, 2) * (a(1, 0) * a(2, 1) - a(1, 1) * a(2, 0));
-}
-
-// The placement of shape i as the matrix state composes it; false after its message.
-bool placeShape(TilePass& p, int i) {
-    db::Database& db = p.shared.db;
-    const std::lock_guard lock(p.shared.stores);
-    if (geometry::beginShapePlacement(db, p.msg, i) != script::kOk) return false;
-    p.placement = db.geometry.current;
-    return geometry::endShapePlacement(db, p.msg) == script::kOk;
-}
-
-// Whether the shape's box, placed and seen by the camera, misses the tile. A box still at its
-// empty sentinels says nothing and keeps the shape.
-bool boxMissesTile(const TilePass& p, const db::Shape& s) {
-    const Vec3& lo = s.bbmin;
-    const Vec3& hi = s.bbmax;
-    if (lo[0] > hi[0] || lo[1] > hi[1] || lo[2] > hi[2]) return false;
-    const RenderState& st = p.shared.state;
-    std::array<Vec3d, 8> corner{};
-    for (int bits = 0; bits < 8; ++bits)
-        corner[bits] = transformPoint(Vec3d{(bits & 1) ? hi[0] : lo[0], (bits & 2) ? hi[1] : lo[1],
-                                            (bits & 4) ? hi[2] : lo[2]},
-                                      p.toCamera);
-    const double nearPlane = st.screen.nearPlane;
-    const double scale = st.screen.halfWidth;
-    double x0 = 1e300;
-    double y0 = 1e300;
-    double x1 = -1e300;
-    double y1 = -1e300;
-    bool any = false;
-    const auto take = [&](const Vec3d& c) {
-        const double k = perspectiveFactor(st.view, c[2]);
-        const double x = (c[0] * k + 1.0) * scale;
-        const double y = (0.75 - c[1] * k) * scale;
-        x0 = std::min(x0, x);
-        x1 = std::max(x1, x);
-        y0 = std::min(y0, y);
-        y1 = std::max(y1, y);
-        any = true;
-    };
-    for (const Vec3d& c : corner)
-        if (c[2] >= nearPlane) take(c);
-    for (int bits = 0; bits < 8; ++bits) {
-        for (int axis = 1; axis < 8; axis <<= 1) {
-            if (bits & axis) continue;
-            const Vec3d& a = corner[bits];
-            const Vec3d& b = corner[bits | axis];
-            if ((a[2] < nearPlane) == (b[2] < nearPlane)) continue;
-            const double clipAt = nearPlane + 1.0;
-            const double f = (clipAt - a[2]) / (b[2] - a[2]);
-            take(a + (b - a) * f);
-        }
-    }
-    if (!any) return true;
-    const Tile& t = p.tile;
-    return x1 < t.xStart || x0 > t.xEnd + 1 || y1 < t.yStart || y0 > t.yEnd + 1;
-}
-
 void quadOf(Quad& q, const QuadVertex& a, const QuadVertex& b, const QuadVertex& c,
             const QuadVertex& d) {
     q.v = {a, b, c, d};
     q.generation = 0;
     q.negated = false;
-}
-
-void renderQuad(TilePass& p, const Quad& q) {
-    if (pushQuad(p, q)) drainQuads(p);
 }
 
 // ---- Polygon meshes ----------------------------------------------------------------------
@@ -251,7 +161,14 @@ void renderFace(TilePass& p, const std::int32_t* face, int n) {
         return;
     }
     const db::Database& db = p.shared.db;
-    for (int k = 0; k < n; ++k) p.work.polygon[k] = placeVertex(p, db.axes[face[k]]);
+    const PreparedShape& ps = *p.shape;
+    const QuadVertex* placed = p.shared.prepass.vertices.data() + ps.first;
+    for (int k = 0; k < n; ++k) {
+        const std::int32_t a = face[k] - ps.axisFirst;
+        p.work.polygon[k] = a >= 0 && a < ps.axisTotal
+                                ? placed[a]
+                                : placeVertex(p.shared.state, ps.frame, db.axes[face[k]]);
+    }
     const auto& v = p.work.polygon;
     Quad q;
     if (n == 3) {
@@ -307,14 +224,11 @@ bool cellMissesTile(const TilePass& p, const QuadVertex& a, const QuadVertex& b,
            y0 > t.yEnd500 + kSubSample;
 }
 
-void renderGrid(TilePass& p, std::span<const db::Axis> axes, int nu, int nv) {
-    if (nu < 2 || nv < 2) return;
-    const std::size_t count = static_cast<std::size_t>(nu) * nv;
-    auto& placed = p.work.placed;
-    if (placed.size() < count) placed.resize(count);
-    for (std::size_t k = 0; k < count; ++k) placed[k] = placeVertex(p, axes[k]);
+void renderGrid(TilePass& p, const PreparedShape& ps) {
+    const QuadVertex* placed = p.shared.prepass.vertices.data() + ps.first;
+    const int nu = ps.nu;
     Quad q;
-    for (int j = 0; j + 1 < nv; ++j) {
+    for (int j = 0; j + 1 < ps.nv; ++j) {
         for (int i = 0; i + 1 < nu; ++i) {
             const std::size_t a = static_cast<std::size_t>(j) * nu + i;
             const QuadVertex& v0 = placed[a];
@@ -336,9 +250,9 @@ constexpr std::array<std::array<int, 4>, 2> kBoxCaps{{
     {6, 4, 2, 0},
 }};
 
-void renderBoxCaps(TilePass& p, int nu, int nv) {
-    if (nu * nv != kBoxStripCorners) return;
-    const auto& v = p.work.placed;
+void renderBoxCaps(TilePass& p, const PreparedShape& ps) {
+    if (ps.nu * ps.nv != kBoxStripCorners) return;
+    const QuadVertex* v = p.shared.prepass.vertices.data() + ps.first;
     Quad q;
     for (const auto& cap : kBoxCaps) {
         quadOf(q, v[cap[0]], v[cap[1]], v[cap[2]], v[cap[3]]);
@@ -346,81 +260,30 @@ void renderBoxCaps(TilePass& p, int nu, int nv) {
     }
 }
 
-// A parametric shape expanded at the free end of the stores and copied out, so that the
-// stores are free for the next worker at once.
-bool expandedGrid(TilePass& p, int i, int& nu, int& nv) {
-    const std::lock_guard lock(p.shared.stores);
-    const geometry::ExpandedShape expanded(p.shared.db, p.msg, i);
-    if (expanded.status() != script::kOk) return false;
-    const geometry::GridView& g = expanded.grid();
-    if (p.work.grid.size() < g.vertices.size()) p.work.grid.resize(g.vertices.size());
-    std::copy(g.vertices.begin(), g.vertices.end(), p.work.grid.begin());
-    nu = g.nu;
-    nv = g.nv;
-    return true;
-}
-
-void renderShape(TilePass& p, int i, const db::Shape& s) {
-    const RenderState& st = p.shared.state;
-    p.toCamera = multiply(p.placement, st.view.view);
-    if (boxMissesTile(p, s)) return;
-    p.normalMatrix = normalMatrixOf(p.placement);
-    p.mirrored = linearDeterminant(p.placement) < 0.0;
-    p.shading = surfaceShading(p.shared.db, s, st.drawMode, st.sampleMode);
-    p.smooth = p.shading.attribute == nullptr || p.shading.attribute->smooth != 0;
-    if (st.drawMode == static_cast<int>(DrawMode::Rapid))
-        p.colouring = Colouring::Lines;
-    else if (st.drawMode >= static_cast<int>(DrawMode::Full) && p.shading.mapped)
-        p.colouring = Colouring::Micro;
-    else
-        p.colouring = Colouring::Vertex;
-    if (s.kind == db::kShapePolygon) {
-        renderPolygonMesh(p, s);
-    } else if (s.kind == db::kShapeGrid) {
-        const geometry::GridView g = geometry::explicitGrid(p.shared.db, s);
-        renderGrid(p, g.vertices, g.nu, g.nv);
-    } else if (geometry::isParametric(s.kind)) {
-        int nu = 0;
-        int nv = 0;
-        if (expandedGrid(p, i, nu, nv)) {
-            renderGrid(
-                p, std::span<const db::Axis>(p.work.grid.data(), static_cast<std::size_t>(nu) * nv),
-                nu, nv);
-            if (s.kind == db::kShapeBox) renderBoxCaps(p, nu, nv);
-        }
-    }
+// A shape the tile reaches: the pre-pass's messages of its expansion, then its faces.
+void renderShape(TilePass& p, const PreparedShape& ps) {
+    const ShapePrepass& pre = p.shared.prepass;
+    pre.log.replay(p.msg, ps.expandSaid.first, ps.expandSaid.end);
+    p.shape = &ps;
+    p.shading = *ps.shading;
+    p.colouring = ps.colouring;
+    p.smooth = ps.smooth;
+    if (ps.geometry == ShapeGeometry::Mesh)
+        renderPolygonMesh(p, *ps.shape);
+    else if (ps.geometry == ShapeGeometry::Grid)
+        renderGrid(p, ps);
+    if (ps.geometry == ShapeGeometry::Grid && ps.shape->kind == db::kShapeBox) renderBoxCaps(p, ps);
 }
 
 }  // namespace
 
-QuadVertex placeVertex(const TilePass& p, const db::Axis& axis) {
-    QuadVertex v;
-    v.model = axis.wv;
-    v.modelNormal = axis.nv;
-    const Vec3d model = widen(axis.wv);
-    v.world = narrow(transformPoint(model, p.placement));
-    v.normal = narrow(normalised(transformDirection(widen(axis.nv), p.normalMatrix)));
-    v.camera = narrow(transformPoint(model, p.toCamera));
-    v.u = axis.u;
-    v.v = axis.v;
-    project(p.shared.state, v);
-    return v;
-}
-
 bool renderShapes(TilePass& p) {
     const SharedRender& sh = p.shared;
-    const db::Database& db = sh.db;
-    for (int i = sh.firstShape; i < sh.endShape; ++i) {
-        const db::Shape& s = db.shapes[i];
-        if (!sh.state.sampleMode) {
-            if (!passesLayerFilter(sh.layerFilter, s.layer)) continue;
-            if (s.layer > 1) {
-                p.msg.formatBuffer(msg::kShapeLayer, i, s.layer);
-                p.msg.console(p.msg.buffer());
-                continue;
-            }
-        }
-        if (placeShape(p, i)) renderShape(p, i, s);
+    const ShapePrepass& pre = sh.prepass;
+    for (const PreparedShape& ps : pre.shapes) {
+        pre.log.replay(p.msg, ps.said.first, ps.said.end);
+        if (!ps.reached) continue;
+        if (ps.placed && !ps.missesTile(p.tile)) renderShape(p, ps);
         if (script::interruptRequested(sh.in) || sh.stop.load(std::memory_order_relaxed))
             return false;
     }

@@ -150,16 +150,32 @@ inline constexpr std::size_t kCountStackSize = 500;
 inline constexpr std::size_t kMicroStackSize = 400;
 inline constexpr std::size_t kPolygonVertexMax = kCountStackSize;
 
-// One worker's work area: the Z-Buffer of its tile, the stacks, the polygon vertex buffer
-// and the parametric shape it expanded last.
+// The samples of a tile that micropolygons wrote, relative to the tile (bounds inclusive);
+// empty while x0 > x1.
+struct UsedSamples {
+    int x0 = 1 << 30;
+    int y0 = 1 << 30;
+    int x1 = -1;
+    int y1 = -1;
+    bool empty() const { return x0 > x1 || y0 > y1; }
+    void add(int rowFirst, int rowLast, int colFirst, int colLast) {
+        y0 = rowFirst < y0 ? rowFirst : y0;
+        y1 = rowLast > y1 ? rowLast : y1;
+        x0 = colFirst < x0 ? colFirst : x0;
+        x1 = colLast > x1 ? colLast : x1;
+    }
+};
+
+// One worker's work area: the Z-Buffer of its tile, the stacks and the polygon vertex buffer.
+// The Z-Buffer holds a tile's samples row by row, the layers of a sample side by side; between
+// tiles every entry is empty, so that a tile clears only the samples it used.
 struct WorkArea {
     std::vector<ZEntry> zbuffer;
+    UsedSamples used;
     FixedStack<Quad, kSplitStackSize> split;
     FixedStack<std::int32_t, kCountStackSize> count;
     FixedStack<MicroPolygon, kMicroStackSize> micro;
     std::array<QuadVertex, kPolygonVertexMax> polygon{};
-    std::vector<db::Axis> grid;       // an expanded grid, copied out of the stores
-    std::vector<QuadVertex> placed;   // the grid's vertices placed and projected
     std::uint64_t micropolygons = 0;  // rasterised since start-up
 };
 

@@ -19,9 +19,6 @@
 namespace rz::render {
 namespace {
 
-// Room kept ready for the grids of expanded shapes; a larger one grows it once.
-constexpr std::size_t kGridRoom = 16384;
-
 // Z-Buffer entries per C-Buffer pixel, in quarters, by zbuf_flag 1..4.
 constexpr std::array<std::size_t, 4> kEntryQuarters{1, 4, 16, 64};
 
@@ -70,12 +67,12 @@ struct TileRun {
         pass.eye = widen(shared.state.camera.pos);
         msg.formatBuffer(msg::kScreenCount, t + 1, screen.tileCount());
         msg.statusText(msg.buffer());
-        clearTile(w, screen, pass.tile);
         const bool finished = renderShapes(pass);
         if (finished)
             resolveTile(shared.state, w, pass.tile, image);
         else
             shared.stop.store(true);
+        clearTile(w, screen, pass.tile);
         const std::lock_guard lock(done);
         states[t] = finished ? TileState::Finished : TileState::Stopped;
         changed.notify_all();
@@ -173,8 +170,6 @@ void startRenderer(Renderer& r, script::Interp& in, const db::Settings& settings
             if (k == 0) failStart(in.msg, msg::kInitZBuffer);
             break;
         }
-        w->grid.reserve(kGridRoom);
-        w->placed.reserve(kGridRoom);
         r.workers.push_back(std::move(w));
     }
     r.state = RenderState{};
@@ -200,15 +195,16 @@ RenderOutcome render(Renderer& r, script::Interp& in, int layerFilter, int mode)
     st.screen.nearPlane = db.camera.hither;
     st.screen.farPlane = db.camera.yon;
     st.threshold = sizeThreshold(st.screen.antiAlias);
-    std::mutex stores;
+    const Vec3 centre = db.geometry.center;
+    const PrepassScope scope{.firstShape = st.sampleMode ? db.shapeCount - 1 : 0,
+                             .endShape = db.shapeCount,
+                             .layerFilter = layerFilter,
+                             .axisCount = db.axisCount};
+    prepareShapes(r.prepass, st, db, in.msg, scope);
     std::atomic<bool> stop{false};
-    SharedRender shared{st, db, in, stores, stop};
-    shared.layerFilter = layerFilter;
-    shared.firstShape = st.sampleMode ? db.shapeCount - 1 : 0;
-    shared.endShape = db.shapeCount;
+    SharedRender shared{st, db, r.prepass, in, stop};
     shared.axisCount = db.axisCount;
     shared.patchCount = db.patchCount;
-    const Vec3 centre = db.geometry.center;
     const RenderOutcome outcome = runTiles(r, in, shared, db.colorBuffer);
     db.geometry.center = centre;
     return outcome;

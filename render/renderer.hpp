@@ -10,6 +10,7 @@
 
 #include "db/settings.hpp"
 #include "render/render_state.hpp"
+#include "render/shape_prepass.hpp"
 #include "script/interp.hpp"
 
 namespace rz::render {
@@ -19,6 +20,7 @@ using RenderProgress = std::function<void(int done, int total)>;
 
 struct Renderer {
     RenderState state;
+    ShapePrepass prepass;  // the shapes of the render in hand, shared by its workers
     std::vector<std::unique_ptr<WorkArea>> workers;  // one for each tile thread
     std::size_t zbufferEntries = 0;                  // in every worker's Z-Buffer
     int zbufFlag = 2;

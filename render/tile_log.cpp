@@ -33,9 +33,10 @@ void TileLog::clear() {
     text_.clear();
 }
 
-void TileLog::replay(platform::MessageService& msg) const {
+void TileLog::replay(platform::MessageService& msg, std::size_t first, std::size_t end) const {
     const std::string_view all = text_;
-    for (const Entry& e : entries_) {
+    for (std::size_t k = first; k < end && k < entries_.size(); ++k) {
+        const Entry& e = entries_[k];
         const std::string_view title = all.substr(e.begin, e.titleEnd - e.begin);
         const std::string_view text = all.substr(e.titleEnd, e.end - e.titleEnd);
         switch (e.kind) {

@@ -22,7 +22,10 @@ class TileLog final : public platform::MessageSink {
     // Forgets what was held, keeping the room it had.
     void clear();
     // Everything held, through `msg` in the order it came: boxes count as the errors they are.
-    void replay(platform::MessageService& msg) const;
+    void replay(platform::MessageService& msg) const { replay(msg, 0, entries_.size()); }
+    // Entries first .. end - 1 only.
+    void replay(platform::MessageService& msg, std::size_t first, std::size_t end) const;
+    std::size_t size() const { return entries_.size(); }
 
   private:
     enum class Kind { Box, Status, Console, Diagnostic };

@@ -29,9 +29,9 @@ const std::string kCornerScene =
 const std::string kMatteWhite =
     "new.atr; a.rgb = (1, 1, 1); a.arg = (0, 0, 0); p.specl = 0; set.atr; link.atr atr.point;";
 
-class RendererScenes : public StartedViews {
+class RendererFaces : public StartedViews {
   protected:
-    RendererScenes() : StartedViews(rendererSettings(1)) {}
+    RendererFaces() : StartedViews(rendererSettings(1)) {}
 
     // The FAST pixel where a model point lands.
     static std::pair<int, int> pixelOf(const Vec3d& p) {
@@ -71,7 +71,7 @@ class RendererScenes : public StartedViews {
     }
 };
 
-TEST_F(RendererScenes, ClosedShapesShowTheirThreeOuterFacesLit) {
+TEST_F(RendererFaces, ClosedShapesShowTheirThreeOuterFacesLit) {
     struct Case {
         const char* name;
         std::string build;  // the shape, with kMatteWhite linked to it
@@ -108,7 +108,7 @@ TEST_F(RendererScenes, ClosedShapesShowTheirThreeOuterFacesLit) {
 
 // The tile texture (blue and yellow squares on dark lines) on the box's three visible faces:
 // every face shows both colours of the texture, never the untextured white.
-TEST_F(RendererScenes, BoxMapsShowTheTextureOnEveryVisibleFace) {
+TEST_F(RendererFaces, BoxMapsShowTheTextureOnEveryVisibleFace) {
     const std::string tiles = std::string(ROVORA_SOURCE_DIR) + "/examples/tiles.bmp";
     for (const char* method : {"DECALBOX", "WORLDBOX"}) {
         SCOPED_TRACE(method);
@@ -149,7 +149,7 @@ TEST_F(RendererScenes, BoxMapsShowTheTextureOnEveryVisibleFace) {
 
 // sample.draw: the ball of radius 80 fills a disc in the middle of the top-left 80 x 60
 // pixels, nothing outside them changes, and the model keeps its counts.
-TEST_F(RendererScenes, SampleDrawsTheBallInTheSampleCornerOnly) {
+TEST_F(RendererFaces, SampleDrawsTheBallInTheSampleCornerOnly) {
     ASSERT_EQ(
         run("cinit CBUF.CLEAR; box.s = (0, 0, 0); box.e = (10, 10, 10); boxgen2 box.s, box.e;" +
             kMatteWhite),
