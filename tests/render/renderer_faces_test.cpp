@@ -16,12 +16,11 @@ namespace {
 
 using Boxes = std::vector<std::string>;
 
-// Seen from the corner (1000, 1000, 1000) (pixelOf's camera), lit by a parallel light from (1, 2,
-// 3) alone.
+// Seen from the corner (1000, 1000, 1000) (pixelOf's camera), lit by one parallel light from
+// (1, 2, 3).
 const std::string kCornerScene =
-    "matinit; c.pos = (1000, 1000, 1000); c.tar = (0, 0, 0); c.upper = (0, 1, 0); c.rot = (0, 0, "
-    "0); "
-    "c.zoom = 40; c.hither = 50; c.yon = 100000;"
+    "matinit; c.pos = (1000, 1000, 1000); c.tar = (0, 0, 0); c.upper = (0, 1, 0);"
+    "c.rot = (0, 0, 0); c.zoom = 40; c.hither = 50; c.yon = 100000;"
     "light 0; l.pos = (1, 2, 3); l.tar = (0, 0, 0); l.rgb = (1, 1, 1); l.gain = 1;"
     "l.kind = PARA; set.light; cinit CBUF.CLEAR;";
 
@@ -47,24 +46,19 @@ class RendererFaces : public StartedViews {
         return cbufPixel(model, x, y);
     }
     // A cube of half-size 100 at the origin as a polygon mesh without normals, its faces
-    // counter-clockwise seen from outside.
+    // counter-clockwise seen from outside; corner k is at -100 or 100 by its bits x, y, z.
     void addBareCube() {
-        const float h = 100;
-        addPolygonShape(model,
-                        {{-h, -h, -h},
-                         {h, -h, -h},
-                         {h, h, -h},
-                         {-h, h, -h},
-                         {-h, -h, h},
-                         {h, -h, h},
-                         {h, h, h},
-                         {-h, h, h}},
-                        {{{0, 3, 2, 1}},
-                         {{4, 5, 6, 7}},
-                         {{0, 4, 7, 3}},
-                         {{1, 2, 6, 5}},
-                         {{3, 7, 6, 2}},
-                         {{0, 1, 5, 4}}},
+        std::vector<Vec3> corners;
+        for (int k = 0; k < 8; ++k)
+            corners.push_back(
+                {k & 1 ? 100.0f : -100.0f, k & 2 ? 100.0f : -100.0f, k & 4 ? 100.0f : -100.0f});
+        addPolygonShape(model, corners,
+                        {{{0, 4, 6, 2}},
+                         {{1, 3, 7, 5}},
+                         {{0, 1, 5, 4}},
+                         {{2, 6, 7, 3}},
+                         {{0, 2, 3, 1}},
+                         {{4, 5, 7, 6}}},
                         model.attributeCount - 1);
         for (std::int32_t a = model.shapes[model.shapeCount - 1].axisId; a < model.axisCount; ++a)
             model.axes[a].nv = {0, 0, 0};
