@@ -100,6 +100,19 @@ TEST_F(RendererFaces, ClosedShapesShowTheirThreeOuterFacesLit) {
     }
 }
 
+// test.atr shows the variables on the selected shapes through the trial record, which lies
+// past the attribute count.
+TEST_F(RendererFaces, TrialAttributeIsShown) {
+    ASSERT_EQ(run(kCornerScene + "box.s = (-100, -100, -100); box.e = (100, 100, 100);" +
+                  "boxgen2 box.s, box.e;" + kMatteWhite + "a.rgb = (1, 0, 0); test.atr;"),
+              Boxes{});
+    in.drawMode = 2;
+    ASSERT_EQ(run("draw;"), Boxes{});
+    const Pixel p = at({0, 0, 100});
+    EXPECT_NEAR(p.r, 122, 6);
+    EXPECT_EQ(p.g, 0);
+}
+
 // The tile texture (blue and yellow squares on dark lines) on the box's three visible faces:
 // every face shows both colours of the texture, never the untextured white.
 TEST_F(RendererFaces, BoxMapsShowTheTextureOnEveryVisibleFace) {
