@@ -74,7 +74,7 @@ constexpr std::array<VectorReset, 4> kInitVectors{{
 
 // The trial record lies two past the count, clear of the record new.atr would make next.
 std::int32_t trialRecord(const Database& db) {
-    return db.attributeCount + 2;
+    return trialAttribute(db);
 }
 
 }  // namespace

@@ -72,6 +72,7 @@ bool writeRaw(OutputFile& out, const db::ColorBuffer& cbuf);
 bool writeBmp(OutputFile& out, const db::ColorBuffer& cbuf);
 // s = 3 (red, green, blue) or 4 (with the fourth byte as alpha).
 bool writeTiff(OutputFile& out, const db::ColorBuffer& cbuf, int samples);
+// Red, green, blue only: the C-Buffer's colours are the finished, opaque picture.
 bool writePng(OutputFile& out, const db::ColorBuffer& cbuf);
 
 }  // namespace rz::fileio

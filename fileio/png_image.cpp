@@ -107,10 +107,12 @@ bool writeImage(png_structp png, png_infop info, FileWriter* writer, const db::C
     if (setjmp(png_jmpbuf(png)) != 0) return false;
     png_set_write_fn(png, writer, writeToFile, flushNothing);
     png_set_IHDR(png, info, static_cast<png_uint_32>(cbuf->width),
-                 static_cast<png_uint_32>(cbuf->height), 8, PNG_COLOR_TYPE_RGB_ALPHA,
-                 PNG_INTERLACE_NONE, PNG_COMPRESSION_TYPE_DEFAULT, PNG_FILTER_TYPE_DEFAULT);
+                 static_cast<png_uint_32>(cbuf->height), 8, PNG_COLOR_TYPE_RGB, PNG_INTERLACE_NONE,
+                 PNG_COMPRESSION_TYPE_DEFAULT, PNG_FILTER_TYPE_DEFAULT);
     png_write_info(png, info);
-    // The C-Buffer's rows are already red, green, blue and a fourth byte.
+    // The picture is opaque: a render has already laid its colours over the background, so
+    // the fourth byte (0 after a fill, the coverage after a render) is no alpha to show it by.
+    png_set_filler(png, 0, PNG_FILLER_AFTER);
     for (std::int32_t y = 0; y < cbuf->height; ++y)
         png_write_row(png, cbuf->pixels.data() + static_cast<std::size_t>(y) * cbuf->width * 4);
     png_write_end(png, info);

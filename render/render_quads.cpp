@@ -93,24 +93,26 @@ void splitAtNearLimit(TilePass& p, const Quad& q) {
     }
 }
 
-// The face normal by the winding of the corners, turned to the side the vertex normals
-// point to: generators wind their faces either way, their normals always point outwards.
-Vec3d faceNormal(const Quad& q) {
+// The face normal by the winding of the corners: the front is the side from which they run
+// counter-clockwise, as a grid's cells, a box's faces and imported meshes are wound. The
+// winding alone decides, so a generator can turn a surface round (a tube's inner wall) by
+// winding it the other way; orient then turns vertex normals that point against it. A
+// mirroring placement reverses the winding.
+Vec3d faceNormal(const Quad& q, bool mirrored) {
     const Vec3d d1 = widen(q.v[2].world) - widen(q.v[0].world);
     const Vec3d d2 = widen(q.v[3].world) - widen(q.v[1].world);
     const Vec3d n = cross(d1, d2);
-    Vec3d mean{};
-    for (const QuadVertex& v : q.v) mean = mean + widen(v.normal);
-    return dot(n, mean) < 0.0 ? n * -1.0 : n;
+    return mirrored ? n * -1.0 : n;
 }
 
 Vec3d modelFaceNormal(const Quad& q) {
     const Vec3d d1 = widen(q.v[2].model) - widen(q.v[0].model);
     const Vec3d d2 = widen(q.v[3].model) - widen(q.v[1].model);
-    const Vec3d n = cross(d1, d2);
-    Vec3d mean{};
-    for (const QuadVertex& v : q.v) mean = mean + widen(v.modelNormal);
-    return dot(n, mean) < 0.0 ? n * -1.0 : n;
+    return cross(d1, d2);
+}
+
+bool isZero(const Vec3& v) {
+    return v[0] == 0.0f && v[1] == 0.0f && v[2] == 0.0f;
 }
 
 // The face-orientation rule of the shading; false when the quadrilateral is dropped. Only the
@@ -120,15 +122,14 @@ bool orientQuad(TilePass& p, Quad& q) {
         p.shading.normalsNegated = q.negated;
         return true;
     }
-    const Vec3d face = faceNormal(q);
+    const Vec3d face = faceNormal(q, p.shape->frame.mirrored);
     const Vec3d unit = normalised(face);
-    if (!p.smooth) {
-        const Vec3 flat = narrow(unit);
-        const Vec3 modelFlat = narrow(normalised(modelFaceNormal(q)));
-        for (QuadVertex& v : q.v) {
-            v.normal = flat;
-            v.modelNormal = modelFlat;
-        }
+    // Flat surfaces, and corners without a normal of their own, are lit by the face.
+    const Vec3 flat = narrow(unit);
+    const Vec3 modelFlat = narrow(normalised(modelFaceNormal(q)));
+    for (QuadVertex& v : q.v) {
+        if (!p.smooth || isZero(v.normal)) v.normal = flat;
+        if (!p.smooth || isZero(v.modelNormal)) v.modelNormal = modelFlat;
     }
     Vec3d centre{};
     for (const QuadVertex& v : q.v) centre = centre + widen(v.world);

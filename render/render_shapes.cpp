@@ -242,6 +242,24 @@ void renderGrid(TilePass& p, const PreparedShape& ps) {
     }
 }
 
+// A box's grid is its four sides, 2 x 5 corners round the strip (y min and y max of each
+// corner in turn); its top and bottom close it, wound like the sides so that all six face out.
+constexpr int kBoxStripCorners = 10;
+constexpr std::array<std::array<int, 4>, 2> kBoxCaps{{
+    {1, 3, 5, 7},
+    {6, 4, 2, 0},
+}};
+
+void renderBoxCaps(TilePass& p, const PreparedShape& ps) {
+    if (ps.nu * ps.nv != kBoxStripCorners) return;
+    const QuadVertex* v = p.shared.prepass.vertices.data() + ps.first;
+    Quad q;
+    for (const auto& cap : kBoxCaps) {
+        quadOf(q, v[cap[0]], v[cap[1]], v[cap[2]], v[cap[3]]);
+        renderQuad(p, q);
+    }
+}
+
 // A shape the tile reaches: the pre-pass's messages of its expansion, then its faces.
 void renderShape(TilePass& p, const PreparedShape& ps) {
     const ShapePrepass& pre = p.shared.prepass;
@@ -254,6 +272,7 @@ void renderShape(TilePass& p, const PreparedShape& ps) {
         renderPolygonMesh(p, *ps.shape);
     else if (ps.geometry == ShapeGeometry::Grid)
         renderGrid(p, ps);
+    if (ps.geometry == ShapeGeometry::Grid && ps.shape->kind == db::kShapeBox) renderBoxCaps(p, ps);
 }
 
 }  // namespace

@@ -4,6 +4,7 @@
 #include <algorithm>
 #include <cmath>
 
+#include "db/record_commands_attribute.hpp"
 #include "render/shading.hpp"
 #include "render/shading_vectors.hpp"
 #include "render/texture_maps.hpp"
@@ -39,10 +40,12 @@ constexpr std::uint8_t kBothSidesNegatedRule = 2;
 constexpr std::uint8_t kBackOnlyRule = 1;
 constexpr std::uint8_t kTwoSidedShape = 2;  // sh.lrflag
 
+// The trial record of test.atr lies past the count and is shown all the same.
 const db::Attribute& attributeOf(const db::Database& db, std::uint16_t id) {
-    const std::int64_t count = std::clamp<std::int64_t>(
-        db.attributeCount, 0, static_cast<std::int64_t>(db.attributes.size()));
-    return id < count ? db.attributes[id] : kDefaultAttribute;
+    const auto size = static_cast<std::int64_t>(db.attributes.size());
+    const std::int64_t count = std::clamp<std::int64_t>(db.attributeCount, 0, size);
+    const bool trial = id == db::trialAttribute(db) && id < size;
+    return id < count || trial ? db.attributes[id] : kDefaultAttribute;
 }
 
 // The view-opacity mode shows the back faces only; a two-sided shape keeps both sides, turned

@@ -33,6 +33,13 @@ Mat4 normalMatrixOf(const Mat4& m) {
     return n;
 }
 
+double linearDeterminant(const Mat4& m) {
+    const auto a = [&](int r, int c) { return at(m, r, c); };
+    return a(0, 0) * (a(1, 1) * a(2, 2) - a(1, 2) * a(2, 1)) -
+           a(0, 1) * (a(1, 0) * a(2, 2) - a(1, 2) * a(2, 0)) +
+           a(0, 2) * (a(1, 0) * a(2, 1) - a(1, 1) * a(2, 0));
+}
+
 // The placement of shape i as the matrix state composes it; false after its message.
 bool placeShape(db::Database& db, platform::MessageService& msg, int i, Mat4& placement) {
     if (geometry::beginShapePlacement(db, msg, i) != script::kOk) return false;
@@ -145,6 +152,7 @@ void prepareShape(ShapePrepass& pass, PreparedShape& ps, const RenderState& st, 
     boxBounds(ps, st, s);
     if (!reachesAnyTile(ps, st.screen)) return;
     ps.frame.normalMatrix = normalMatrixOf(ps.frame.placement);
+    ps.frame.mirrored = linearDeterminant(ps.frame.placement) < 0.0;
     ps.shading = surfaceShading(db, s, st.drawMode, st.sampleMode);
     ps.smooth = ps.shading->attribute == nullptr || ps.shading->attribute->smooth != 0;
     if (st.drawMode == static_cast<int>(DrawMode::Rapid))

@@ -29,6 +29,7 @@ struct ShapeFrame {
     Mat4 placement = kIdentity;
     Mat4 toCamera = kIdentity;
     Mat4 normalMatrix = kIdentity;  // inverse transpose of the placement's linear part
+    bool mirrored = false;          // the placement turns the winding of faces round
 };
 
 // A vertex of the model placed, taken to camera space and projected.

@@ -24,6 +24,7 @@
 #include "render/image_commands.hpp"
 #include "render/record_labels.hpp"
 #include "render/render_commands.hpp"
+#include "render/sample_draw.hpp"
 #include "render/view_commands.hpp"
 #include "script/declarations.hpp"
 #include "script/language_commands.hpp"
@@ -31,7 +32,7 @@
 namespace rz::workstation {
 
 std::span<const script::CommandRows> coreCommandProviders() {
-    static const std::array<script::CommandRows, 32> kProviders{
+    static const std::array<script::CommandRows, 33> kProviders{
         script::languageCommands(),
         script::declarationCommands(),
         db::blockCommands(),
@@ -64,6 +65,7 @@ std::span<const script::CommandRows> coreCommandProviders() {
         render::labelCommands(),
         render::renderCommands(),
         render::imageCommands(),
+        render::sampleCommands(),
     };
     return kProviders;
 }
