@@ -105,8 +105,11 @@ struct TurnedFace {
 void emitFace(GlScene& scene, std::span<const Corner> c, bool smooth, float vertexSign,
               float flatSign) {
     const Vec3 flat = scaled(faceNormal(c), flatSign);
+    // A corner without a normal (boxes, quads and grid planes are generated without) would be
+    // unlit: it takes the face's.
     const auto vertex = [&](std::size_t k) {
-        const Vec3 n = smooth ? scaled(c[k].normal, vertexSign) : flat;
+        const bool own = smooth && c[k].normal != Vec3{};
+        const Vec3 n = own ? scaled(c[k].normal, vertexSign) : flat;
         scene.vertices.push_back({c[k].position, n, c[k].u, c[k].v});
     };
     for (std::size_t k : {0, 1, 2}) vertex(k);
@@ -174,6 +177,21 @@ void polygonFaces(const ShapeFaces& f, const db::Database& db, const db::Shape& 
             addFace(f, c, turned);
         }
     }
+}
+
+// A box's grid form is its four sides only; its polygon form closes it with the top and the
+// bottom. The expansion is appended at the free end of the stores and taken away again.
+void boxFaces(const ShapeFaces& f, db::Database& db, platform::MessageService& msg, int i,
+              std::vector<TurnedFace>& turned) {
+    const std::int32_t axes = db.axisCount;
+    const std::int32_t patches = db.patchCount;
+    const std::int32_t shapes = db.shapeCount;
+    if (geometry::expandShape(db, msg, i, geometry::ExpandMode::Polygon) == script::kOk &&
+        db.shapeCount > shapes)
+        polygonFaces(f, db, db.shapes[db.shapeCount - 1], turned);
+    db.axisCount = axes;
+    db.patchCount = patches;
+    db.shapeCount = shapes;
 }
 
 std::array<float, 4> rgba(const Vec3& v) {
@@ -268,6 +286,8 @@ void buildShape(GlScene& scene, script::Interp& in, int i, const GlViewMode& mod
     } else if (s.kind == db::kShapeGrid) {
         const geometry::GridView g = geometry::explicitGrid(db, s);
         gridFaces(f, g.vertices, g.nu, g.nv, turned);
+    } else if (s.kind == db::kShapeBox) {
+        boxFaces(f, db, in.msg, i, turned);
     } else if (geometry::isParametric(s.kind)) {
         const geometry::ExpandedShape expanded(db, in.msg, i);
         if (expanded.status() == script::kOk) {

@@ -225,7 +225,9 @@ void GlPreview::paintGL() {
               c.upper[2]);
     glFrontFace(GL_CCW);
     const Vec3& back = db::vectorVar(in, db::SysVar::CbufColor);
-    glClearColor(unit(back[0]), unit(back[1]), unit(back[2]), 0.0f);
+    // Opaque: the window system draws the widget over the view area with its alpha, and a
+    // clear alpha of 0 would show the area below instead of the background colour.
+    glClearColor(unit(back[0]), unit(back[1]), unit(back[2]), 1.0f);
     glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
     defaultMaterial();
     if (!uploaded_) upload();
