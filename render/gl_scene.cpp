@@ -43,6 +43,7 @@ struct ShapeFaces {
     FaceMode face;
     bool smooth;
     bool polygonMesh;
+    bool windBack = false;  // the faces are listed clockwise seen from outside
 };
 
 // The inverse transpose of the placement's linear part: normals stay at right angles to
@@ -166,7 +167,8 @@ void polygonFaces(const ShapeFaces& f, const db::Database& db, const db::Shape& 
         if (n < 3 || !std::all_of(face.begin(), face.end(), inUse)) continue;
         if (n <= 4) {
             std::array<Corner, 4> c{};
-            for (std::size_t i = 0; i < n; ++i) c[i] = place(f, db.axes[face[i]]);
+            for (std::size_t i = 0; i < n; ++i)
+                c[f.windBack ? n - 1 - i : i] = place(f, db.axes[face[i]]);
             addFace(f, std::span<const Corner>(c.data(), n), turned);
             continue;
         }
@@ -180,9 +182,12 @@ void polygonFaces(const ShapeFaces& f, const db::Database& db, const db::Shape& 
 }
 
 // A box's grid form is its four sides only; its polygon form closes it with the top and the
-// bottom. The expansion is appended at the free end of the stores and taken away again.
-void boxFaces(const ShapeFaces& f, db::Database& db, platform::MessageService& msg, int i,
+// bottom, but lists its faces the other way round from the grid's cells, which are wound
+// counter-clockwise seen from outside like every other kind. The expansion is appended at
+// the free end of the stores and taken away again.
+void boxFaces(ShapeFaces f, db::Database& db, platform::MessageService& msg, int i,
               std::vector<TurnedFace>& turned) {
+    f.windBack = true;
     const std::int32_t axes = db.axisCount;
     const std::int32_t patches = db.patchCount;
     const std::int32_t shapes = db.shapeCount;

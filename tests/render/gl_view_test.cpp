@@ -136,12 +136,22 @@ TEST_F(GlView, FacingFollowsTheShapeAndTheAttribute) {
     }
 }
 
-TEST_F(GlView, ParametricShapesAreAlwaysSeenAsWound) {
+TEST_F(GlView, ABoxIsClosedAndLitOnEverySideWhateverItsFlag) {
     ASSERT_EQ(run("box.s = (0, 0, 0); box.e = (100, 100, 100); boxgen2 box.s, box.e;"), Boxes{});
-    for (int i = 0; i < model.shapeCount; ++i) model.shapes[i].lrflag = 1;
-    const render::GlScene scene = build(11);
-    ASSERT_FALSE(scene.batches.empty());
-    for (const render::GlBatch& b : scene.batches) EXPECT_FALSE(b.frontClockwise);
+    const std::int32_t counts[] = {model.axisCount, model.patchCount, model.shapeCount};
+    model.shapes[0].lrflag = 1;
+    const render::GlScene scene = build(21);
+    ASSERT_EQ(scene.batches.size(), 1u);
+    EXPECT_FALSE(scene.batches[0].frontClockwise);
+    // Six faces, each facing out of the box although the box has no vertex normals.
+    ASSERT_EQ(scene.vertices.size(), 36u);
+    for (std::size_t k = 0; k < 36; k += 6) {
+        const render::GlVertex& v = scene.vertices[k];
+        const Vec3 out{v.position[0] - 50, v.position[1] - 50, v.position[2] - 50};
+        EXPECT_GT(v.normal[0] * out[0] + v.normal[1] * out[1] + v.normal[2] * out[2], 0.0f) << k;
+    }
+    const std::int32_t after[] = {model.axisCount, model.patchCount, model.shapeCount};
+    EXPECT_TRUE(std::equal(std::begin(counts), std::end(counts), std::begin(after)));
 }
 
 TEST_F(GlView, PolygonFacesOfAnySizeAndTheirTurnedPassUnculled) {

@@ -1,5 +1,5 @@
 // Takes the picture of the real-time display the README shows: the example scene in smooth
-// shading with its map images, over the whole view area, grabbed from the window's own
+// shading with its materials, over the whole view area, grabbed from the window's own
 // pixels. Run it under a display from the folder the script's files are in, e.g.
 //   cd examples &&
 //   xvfb-run -a ../build/app/rovora_gl_screenshot scene.sub ../docs/opengl_preview.png
@@ -32,7 +32,7 @@ int main(int argc, char** argv) {
     if (!QTest::qWaitForWindowExposed(&window)) return 1;
     app::runScriptFile(w, argv[1]);
     window.run(
-        "cbuf.color.v = (140, 166, 204); set.glviewmode GLVIEW.SMOOTHMAP;"
+        "cbuf.color.v = (140, 166, 204); set.glviewmode GLVIEW.SMOOTHSHADE;"
         "set.glviewsize GLVIEW.FULLSIZE;");
     window.glPreview().setRealTime(true);
     QTest::qWait(200);
