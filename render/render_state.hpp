@@ -83,7 +83,9 @@ struct RenderState {
     Screen screen;
     db::Camera camera;
     CameraView view;
-    int threshold = 6;  // micropolygon size threshold T, square samples
+    int threshold = 6;             // micropolygon size threshold T, square samples
+    std::uint8_t glViewMode = 11;  // how the OpenGL preview draws (GLVIEW.FLATSHADE)
+    std::uint8_t glViewSize = 1;   // how much of its window it fills (GLVIEW.HALFSIZE)
 };
 
 // A stack of fixed capacity: a push beyond it is refused.

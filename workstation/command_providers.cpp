@@ -21,6 +21,7 @@
 #include "geometry/primitive_commands.hpp"
 #include "render/camera_commands.hpp"
 #include "render/draw_commands.hpp"
+#include "render/gl_view_commands.hpp"
 #include "render/image_commands.hpp"
 #include "render/record_labels.hpp"
 #include "render/render_commands.hpp"
@@ -32,7 +33,7 @@
 namespace rz::workstation {
 
 std::span<const script::CommandRows> coreCommandProviders() {
-    static const std::array<script::CommandRows, 33> kProviders{
+    static const std::array<script::CommandRows, 34> kProviders{
         script::languageCommands(),
         script::declarationCommands(),
         db::blockCommands(),
@@ -62,6 +63,7 @@ std::span<const script::CommandRows> coreCommandProviders() {
         render::cameraCommands(),
         render::viewCommands(),
         render::drawCommands(),
+        render::glViewCommands(),
         render::labelCommands(),
         render::renderCommands(),
         render::imageCommands(),

@@ -24,6 +24,7 @@ MainWindow::MainWindow(workstation::Workstation& w, std::filesystem::path settin
       settingsFile_(std::move(settingsFile)),
       view_(
           w.views, w.interp, [this] { run("winclear; wire; "); }, this),
+      glPreview_(w, view_, [this] { run("winclear; wire; "); }),
       imageWindow_(w.db.colorBuffer, this) {
     setObjectName("ZIVOZI");
     setWindowTitle(kProgramTitle);
@@ -46,6 +47,7 @@ MainWindow::MainWindow(workstation::Workstation& w, std::filesystem::path settin
 void MainWindow::run(const char* statements) {
     script::execCommandString(w_.interp, kMainWindow, statements);
     view_.update();
+    glPreview_.refresh();
 }
 
 void MainWindow::showPlaced() {

@@ -10,6 +10,7 @@
 #include <array>
 #include <filesystem>
 
+#include "app/shell/gl_preview.hpp"
 #include "app/shell/image_window.hpp"
 #include "app/shell/view_widget.hpp"
 #include "db/settings.hpp"
@@ -37,6 +38,7 @@ class MainWindow final : public QMainWindow {
 
     workstation::Workstation& workstation() { return w_; }
     ViewWidget& view() { return view_; }
+    GlPreview& glPreview() { return glPreview_; }
     ImageWindow& imageWindow() { return imageWindow_; }
     const QLabel& statusPart(int part) const { return statusParts_.at(part); }
 
@@ -64,6 +66,7 @@ class MainWindow final : public QMainWindow {
     QHBoxLayout statusRow_{&statusArea_};
     std::array<QLabel, 3> statusParts_;
     ViewWidget view_;
+    GlPreview glPreview_;
     ImageWindow imageWindow_;
 };
 

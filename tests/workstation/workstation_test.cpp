@@ -35,10 +35,10 @@ TEST(WorkstationDeathTest, ShellRowsThatDoNotFitTheTableEndStartUp) {
 TEST(Workstation, ShellRowsJoinTheCoreOnes) {
     platform::ConsoleSink sink;
     workstation::Workstation w(sink);
-    const std::array<script::CommandRow, 1> rows{{{"set.glviewsize", shellHandler}}};
+    const std::array<script::CommandRow, 1> rows{{{"capa.mdl", shellHandler}}};
     const std::array<script::CommandRows, 1> shell{rows};
     w.start(db::Settings{}, shell);
-    script::execCommandString(w.interp, 0, "set.glviewsize; print 1;");
+    script::execCommandString(w.interp, 0, "capa.mdl; print 1;");
     EXPECT_EQ(w.msg.errorCount(), 0);
 }
 
