@@ -88,6 +88,8 @@ void splitAtNearLimit(TilePass& p, const Quad& q) {
             return;
         }
         for (int c = 0; c < 4; ++c) slot->v[c] = r[child[c]];
+        slot->source = {kNoVertex, kNoVertex, kNoVertex, kNoVertex};
+        slot->ownNormals = 0;
         slot->generation = q.generation + 1;
         slot->negated = q.negated;
     }
@@ -117,37 +119,57 @@ bool isZero(const Vec3& v) {
 
 // The face-orientation rule of the shading; false when the quadrilateral is dropped. Only the
 // quadrilateral taken from the shape is oriented: its near-plane pieces inherit the outcome.
+// Model-space normals are read only by mapped surfaces, so only they pay for them.
 bool orientQuad(TilePass& p, Quad& q) {
     if (q.generation > 0) {
         p.shading.normalsNegated = q.negated;
         return true;
     }
     const Vec3d face = faceNormal(q, p.shape->frame.mirrored);
-    const Vec3d unit = normalised(face);
-    // Flat surfaces, and corners without a normal of their own, are lit by the face.
-    const Vec3 flat = narrow(unit);
-    const Vec3 modelFlat = narrow(normalised(modelFaceNormal(q)));
-    for (QuadVertex& v : q.v) {
-        if (!p.smooth || isZero(v.normal)) v.normal = flat;
-        if (!p.smooth || isZero(v.modelNormal)) v.modelNormal = modelFlat;
-    }
     Vec3d centre{};
     for (const QuadVertex& v : q.v) centre = centre + widen(v.world);
     centre = centre * 0.25;
     const bool front = dot(face, p.eye - centre) > 0.0;
+    // Flat surfaces, and corners without a normal of their own, are lit by the face.
+    const Vec3 flat = narrow(normalised(face));
     std::array<Vec3, 4> normals{};
-    for (int c = 0; c < 4; ++c) normals[c] = q.v[c].normal;
-    p.shading.normalsNegated = false;
-    if (!orient(p.shading, front, narrow(unit), normals)) return false;
+    q.ownNormals = 0;
     for (int c = 0; c < 4; ++c) {
-        const Vec3& before = q.v[c].normal;
-        if (before[0] * normals[c][0] + before[1] * normals[c][1] + before[2] * normals[c][2] <
-            0.0f)
-            for (float& x : q.v[c].modelNormal) x = -x;
-        q.v[c].normal = normals[c];
+        const bool own = p.smooth && !isZero(q.v[c].normal);
+        normals[c] = own ? q.v[c].normal : flat;
+        q.ownNormals |= static_cast<std::uint8_t>(own ? 1 << c : 0);
     }
-    q.negated = p.shading.normalsNegated;
+    const Orientation o = orientation(p.shading.faceRule, front, flat, normals);
+    p.shading.normalsNegated = o.backTurned;
+    if (!o.kept) return false;
+    q.negated = o.backTurned;
+    q.turned = o.negate;
+    for (int c = 0; c < 4; ++c) {
+        Vec3& n = q.v[c].normal;
+        n = normals[c];
+        if (o.negate)
+            for (float& x : n) x = -x;
+    }
+    if (p.colouring != Colouring::Micro) return true;
+    const Vec3 modelFlat = narrow(normalised(modelFaceNormal(q)));
+    for (int c = 0; c < 4; ++c) {
+        Vec3& m = q.v[c].modelNormal;
+        if (!p.smooth || isZero(m)) m = modelFlat;
+        const Vec3& n = normals[c];
+        if (o.negate && n[0] * n[0] + n[1] * n[1] + n[2] * n[2] > 0.0f)
+            for (float& x : m) x = -x;
+    }
     return true;
+}
+
+// The light of corner c: reused from the worker's cache when the corner is a pre-pass vertex
+// lit with its own normal.
+Lit cornerLight(TilePass& p, const Quad& q, int c) {
+    const QuadVertex& v = q.v[c];
+    if (q.source[c] == kNoVertex || (q.ownNormals & (1 << c)) == 0)
+        return shade(p.shading, v.normal, v.world);
+    return p.work.lights.lit(q.source[c], q.turned,
+                             [&] { return shade(p.shading, v.normal, v.world); });
 }
 
 enum class NearClass { Drop, Split, Keep };
@@ -428,7 +450,7 @@ void processQuad(TilePass& p, Quad& q) {
         return;
     }
     if (p.colouring == Colouring::Vertex)
-        for (int c = 0; c < 4; ++c) p.lit[c] = shade(p.shading, q.v[c].normal, q.v[c].world);
+        for (int c = 0; c < 4; ++c) p.lit[c] = cornerLight(p, q, c);
     p.quad = &q;
     makeMicroPolygon(p, q);
     p.quad = nullptr;
