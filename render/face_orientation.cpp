@@ -30,12 +30,21 @@ constexpr std::array<FaceRule, 4> kFaceRules{{
 // curved quadrilateral does not flip the other three.
 constexpr float kDisagreement = -0.75f;
 
+const FaceRule& ruleOf(std::uint8_t faceRule) {
+    return kFaceRules[faceRule < kFaceRules.size() ? faceRule : 0];
+}
+
 }  // namespace
+
+bool faceKept(std::uint8_t faceRule, bool frontFacing) {
+    const FaceRule& rule = ruleOf(faceRule);
+    return frontFacing ? rule.keepFront : rule.keepBack;
+}
 
 Orientation orientation(std::uint8_t faceRule, bool frontFacing, const Vec3& faceNormal,
                         std::span<const Vec3, 4> normals) {
-    const FaceRule& rule = kFaceRules[faceRule < kFaceRules.size() ? faceRule : 0];
-    if (!(frontFacing ? rule.keepFront : rule.keepBack)) return {};
+    const FaceRule& rule = ruleOf(faceRule);
+    if (!faceKept(faceRule, frontFacing)) return {};
     const Vec3 mean = normals[0] + normals[1] + normals[2] + normals[3];
     const bool disagree = dot(normalised(mean), normalised(faceNormal)) < kDisagreement;
     if (frontFacing) return {true, disagree, false};

@@ -24,8 +24,16 @@ constexpr double kDepthHigh = static_cast<double>(kEmptyDepth - 1);
 constexpr int kMaxNearSplits = 16;
 constexpr std::int32_t kParamOne = 1000000;
 
+// Rounded half away from zero, as lround does, without the library call: within the limit the
+// value fits the integer and its fraction is exact. A position that is not a number (a vertex
+// in the camera's plane) is 0, which is what lround's value came to.
 std::int32_t toCoord(double v) {
-    return static_cast<std::int32_t>(std::lround(std::clamp(v, -kCoordLimit, kCoordLimit)));
+    if (std::isnan(v)) return 0;
+    const double held = std::clamp(v, -kCoordLimit, kCoordLimit);
+    auto whole = static_cast<std::int32_t>(held);
+    const double fraction = held - whole;
+    whole += fraction >= 0.5 ? 1 : fraction <= -0.5 ? -1 : 0;
+    return whole;
 }
 
 std::int32_t toDepth(double v) {
@@ -130,6 +138,10 @@ bool orientQuad(TilePass& p, Quad& q) {
     for (const QuadVertex& v : q.v) centre = centre + widen(v.world);
     centre = centre * 0.25;
     const bool front = dot(face, p.eye - centre) > 0.0;
+    if (!faceKept(p.shading.faceRule, front)) {
+        p.shading.normalsNegated = false;
+        return false;
+    }
     // Flat surfaces, and corners without a normal of their own, are lit by the face.
     const Vec3 flat = narrow(normalised(face));
     std::array<Vec3, 4> normals{};

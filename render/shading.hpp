@@ -99,6 +99,9 @@ struct Orientation {
     bool negate = false;
     bool backTurned = false;
 };
+// Whether the face rule keeps a quadrilateral facing this way at all; orientation says the
+// same, but a caller that drops most back faces can ask before gathering the normals.
+bool faceKept(std::uint8_t faceRule, bool frontFacing);
 Orientation orientation(std::uint8_t faceRule, bool frontFacing, const Vec3& faceNormal,
                         std::span<const Vec3, 4> normals);
 
