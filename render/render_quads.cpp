@@ -49,8 +49,12 @@ std::int64_t floorDiv(std::int64_t a, std::int64_t b) {
     return (a % b != 0 && ((a < 0) != (b < 0))) ? q - 1 : q;
 }
 
-std::int64_t ceilDiv(std::int64_t a, std::int64_t b) {
-    return -floorDiv(-a, b);
+// The sample whose centre is the first at or after the position, in 1/500 sample: the divisor
+// is known here, so the division becomes a multiplication.
+std::int64_t firstCentreFrom(std::int64_t position) {
+    const std::int64_t a = 250 - position;
+    const std::int64_t q = a / kSubSample;
+    return -((a % kSubSample != 0 && a < 0) ? q - 1 : q);
 }
 
 Vec3 meanOf(const Vec3& a, const Vec3& b) {
@@ -275,11 +279,14 @@ std::int64_t boxArea(const MicroVertex& a, const MicroVertex& b, const MicroVert
 Rgba8 colourAt(const TilePass& p, float s, float t) {
     const std::array<float, 4> w{(1 - s) * (1 - t), s * (1 - t), s * t, (1 - s) * t};
     if (p.colouring == Colouring::Vertex) {
+        const auto& l = p.lit;
+        // Summed corner by corner from zero, in the same order for every channel.
+        const auto blend = [&](const auto& of) {
+            return 0.0f + w[0] * of(l[0]) + w[1] * of(l[1]) + w[2] * of(l[2]) + w[3] * of(l[3]);
+        };
         Lit lit;
-        for (int c = 0; c < 4; ++c) {
-            for (int k = 0; k < 3; ++k) lit.color[k] += w[c] * p.lit[c].color[k];
-            lit.opacity += w[c] * p.lit[c].opacity;
-        }
+        for (int k = 0; k < 3; ++k) lit.color[k] = blend([k](const Lit& x) { return x.color[k]; });
+        lit.opacity = blend([](const Lit& x) { return x.opacity; });
         return finish(p.shading, lit, nullptr);
     }
     SurfacePoint at;
@@ -340,10 +347,9 @@ void rasterise(TilePass& p, const MicroPolygon& m) {
     }
     const Tile& tile = p.tile;
     // Sample rows whose centres lie in [top, bottom), within the tile.
-    const std::int64_t firstRow =
-        std::max<std::int64_t>(ceilDiv(std::int64_t{m.v[top].y} - 250, kSubSample), tile.yStart);
-    const std::int64_t lastRow = std::min<std::int64_t>(
-        ceilDiv(std::int64_t{m.v[bottom].y} - 250, kSubSample) - 1, tile.yEnd);
+    const std::int64_t firstRow = std::max<std::int64_t>(firstCentreFrom(m.v[top].y), tile.yStart);
+    const std::int64_t lastRow =
+        std::min<std::int64_t>(firstCentreFrom(m.v[bottom].y) - 1, tile.yEnd);
     if (firstRow > lastRow) return;
     const float s = static_cast<float>((std::int64_t{m.v[0].s} + m.v[1].s + m.v[2].s + m.v[3].s) /
                                        4.0 / kParamOne);
@@ -376,9 +382,8 @@ void rasterise(TilePass& p, const MicroPolygon& m) {
         const std::int64_t xb = right.x(y);
         const std::int64_t lo = std::min(xa, xb);
         const std::int64_t hi = std::max(xa, xb);
-        const std::int64_t c0 = std::max<std::int64_t>(ceilDiv(lo - 250, kSubSample), tile.xStart);
-        const std::int64_t c1 =
-            std::min<std::int64_t>(ceilDiv(hi - 250, kSubSample) - 1, tile.xEnd);
+        const std::int64_t c0 = std::max<std::int64_t>(firstCentreFrom(lo), tile.xStart);
+        const std::int64_t c1 = std::min<std::int64_t>(firstCentreFrom(hi) - 1, tile.xEnd);
         if (c0 > c1) continue;
         colFirst = std::min(colFirst, c0);
         colLast = std::max(colLast, c1);
@@ -413,11 +418,17 @@ void makeMicroPolygon(TilePass& p, const Quad& q) {
     first.size = (boxArea(first.v[0], first.v[1], first.v[2]) +
                   boxArea(first.v[0], first.v[2], first.v[3])) /
                  2;
+    const std::int64_t half = p.shared.state.threshold / 2;
+    // Most quadrilaterals of a fine grid are micropolygons already; processQuad has tested
+    // these very bounds against the tile.
+    if (first.size <= half) {
+        rasterise(p, first);
+        return;
+    }
     if (!stack.push(first)) {
         p.msg.errorBox(msg::kMicroStackFull);
         return;
     }
-    const std::int64_t half = p.shared.state.threshold / 2;
     std::array<MicroVertex, 9> r;
     while (!stack.empty()) {
         const MicroPolygon m = stack.pop();
