@@ -10,6 +10,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <limits>
+#include <new>
 #include <vector>
 
 #include "render/shading.hpp"
@@ -24,8 +25,15 @@ class VertexLights {
   public:
     // Readies the cache for a render of `vertices` pre-pass vertices. Called before the
     // workers start; it grows (at least doubling) only when a render has more than any before.
+    // Without the memory for it, the render shades every corner as it comes.
     void begin(std::size_t vertices) {
-        if (entries_.size() < vertices) entries_.resize(std::max(vertices, 2 * entries_.size()));
+        if (entries_.size() < vertices) {
+            try {
+                entries_.resize(std::max(vertices, 2 * entries_.size()));
+            } catch (const std::bad_alloc&) {
+                entries_ = {};
+            }
+        }
         if (++stamp_ == 0) {
             for (Entry& e : entries_) e.stamp = {};
             stamp_ = 1;
@@ -35,7 +43,8 @@ class VertexLights {
     // The light of vertex `vertex` with its normal negated or not, shaded by `shadeIt` the
     // first time it is asked for in this render.
     template <class Shade>
-    const Lit& lit(std::size_t vertex, bool negated, Shade&& shadeIt) {
+    Lit lit(std::size_t vertex, bool negated, Shade&& shadeIt) {
+        if (vertex >= entries_.size()) return shadeIt();
         Entry& e = entries_[vertex];
         const std::size_t side = negated ? 1 : 0;
         if (e.stamp[side] != stamp_) {

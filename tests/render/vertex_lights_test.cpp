@@ -58,5 +58,15 @@ TEST(VertexLights, GrowsForLargerRendersAndForgetsTheLastOne) {
     EXPECT_EQ(c.shaded, 4);
 }
 
+// A vertex beyond the cache (it could not grow) is shaded every time rather than read past it.
+TEST(VertexLights, AVertexBeyondTheCacheIsShadedEachTime) {
+    Counted c;
+    c.cache.begin(2);
+    const std::size_t beyond = c.cache.size();
+    c.ask(beyond, false);
+    c.ask(beyond, false);
+    EXPECT_EQ(c.shaded, 2);
+}
+
 }  // namespace
 }  // namespace rz::render
