@@ -68,6 +68,7 @@ seconds() { # command... -> wall-clock seconds of the command
 ours=$(seconds "$build/bin/rovora_z" --headless --threads "$threads" "$work/balls.sub")
 pov=$(seconds povray -D +I"$work/balls.pov" +O"$work/pov.png" +W640 +H480 +A0.0 +AM1 +R2 +WT"$threads")
 [ -s "$work/ours.bmp" ] || { echo "our render wrote no image" >&2; exit 1; }
+[ -s "$work/pov.png" ] || { echo "POV-Ray wrote no image" >&2; exit 1; }
 printf 'rovora_z FINE : %.2f s\n' "$ours"
 printf 'POV-Ray 3.7   : %.2f s\n' "$pov"
 awk -v p="$pov" -v o="$ours" 'BEGIN { printf "ratio         : %.1fx\n", p / o }'

@@ -30,25 +30,34 @@ constexpr std::array<FaceRule, 4> kFaceRules{{
 // curved quadrilateral does not flip the other three.
 constexpr float kDisagreement = -0.75f;
 
-void negate(std::span<Vec3, 4> normals) {
-    for (Vec3& n : normals) n = n * -1.0f;
+const FaceRule& ruleOf(std::uint8_t faceRule) {
+    return kFaceRules[faceRule < kFaceRules.size() ? faceRule : 0];
 }
 
 }  // namespace
 
+bool faceKept(std::uint8_t faceRule, bool frontFacing) {
+    const FaceRule& rule = ruleOf(faceRule);
+    return frontFacing ? rule.keepFront : rule.keepBack;
+}
+
+Orientation orientation(std::uint8_t faceRule, bool frontFacing, const Vec3& faceNormal,
+                        std::span<const Vec3, 4> normals) {
+    const FaceRule& rule = ruleOf(faceRule);
+    if (!faceKept(faceRule, frontFacing)) return {};
+    const Vec3 mean = normals[0] + normals[1] + normals[2] + normals[3];
+    const bool disagree = dot(normalised(mean), normalised(faceNormal)) < kDisagreement;
+    if (frontFacing) return {true, disagree, false};
+    return {true, disagree != rule.negateBack, rule.negateBack};
+}
+
 bool orient(SurfaceShading& s, bool frontFacing, const Vec3& faceNormal,
             std::span<Vec3, 4> normals) {
-    s.normalsNegated = false;
-    const Vec3 mean = normals[0] + normals[1] + normals[2] + normals[3];
-    if (dot(normalised(mean), normalised(faceNormal)) < kDisagreement) negate(normals);
-
-    const FaceRule& rule = kFaceRules[s.faceRule < kFaceRules.size() ? s.faceRule : 0];
-    if (frontFacing) return rule.keepFront;
-    if (!rule.keepBack) return false;
-    if (rule.negateBack) {
-        negate(normals);
-        s.normalsNegated = true;
-    }
+    const Orientation o = orientation(s.faceRule, frontFacing, faceNormal, normals);
+    s.normalsNegated = o.backTurned;
+    if (!o.kept) return false;
+    if (o.negate)
+        for (Vec3& n : normals) n = n * -1.0f;
     return true;
 }
 

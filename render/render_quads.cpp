@@ -24,8 +24,16 @@ constexpr double kDepthHigh = static_cast<double>(kEmptyDepth - 1);
 constexpr int kMaxNearSplits = 16;
 constexpr std::int32_t kParamOne = 1000000;
 
+// Rounded half away from zero, as lround does, without the library call: within the limit the
+// value fits the integer and its fraction is exact. A position that is not a number (a vertex
+// in the camera's plane) is 0, which is what lround's value came to.
 std::int32_t toCoord(double v) {
-    return static_cast<std::int32_t>(std::lround(std::clamp(v, -kCoordLimit, kCoordLimit)));
+    if (std::isnan(v)) return 0;
+    const double held = std::clamp(v, -kCoordLimit, kCoordLimit);
+    auto whole = static_cast<std::int32_t>(held);
+    const double fraction = held - whole;
+    whole += fraction >= 0.5 ? 1 : fraction <= -0.5 ? -1 : 0;
+    return whole;
 }
 
 std::int32_t toDepth(double v) {
@@ -41,8 +49,12 @@ std::int64_t floorDiv(std::int64_t a, std::int64_t b) {
     return (a % b != 0 && ((a < 0) != (b < 0))) ? q - 1 : q;
 }
 
-std::int64_t ceilDiv(std::int64_t a, std::int64_t b) {
-    return -floorDiv(-a, b);
+// The sample whose centre is the first at or after the position, in 1/500 sample: the divisor
+// is known here, so the division becomes a multiplication.
+std::int64_t firstCentreFrom(std::int64_t position) {
+    const std::int64_t a = 250 - position;
+    const std::int64_t q = a / kSubSample;
+    return -((a % kSubSample != 0 && a < 0) ? q - 1 : q);
 }
 
 Vec3 meanOf(const Vec3& a, const Vec3& b) {
@@ -88,6 +100,8 @@ void splitAtNearLimit(TilePass& p, const Quad& q) {
             return;
         }
         for (int c = 0; c < 4; ++c) slot->v[c] = r[child[c]];
+        slot->source = {kNoVertex, kNoVertex, kNoVertex, kNoVertex};
+        slot->ownNormals = 0;
         slot->generation = q.generation + 1;
         slot->negated = q.negated;
     }
@@ -117,37 +131,61 @@ bool isZero(const Vec3& v) {
 
 // The face-orientation rule of the shading; false when the quadrilateral is dropped. Only the
 // quadrilateral taken from the shape is oriented: its near-plane pieces inherit the outcome.
+// Model-space normals are read only by mapped surfaces, so only they pay for them.
 bool orientQuad(TilePass& p, Quad& q) {
     if (q.generation > 0) {
         p.shading.normalsNegated = q.negated;
         return true;
     }
     const Vec3d face = faceNormal(q, p.shape->frame.mirrored);
-    const Vec3d unit = normalised(face);
-    // Flat surfaces, and corners without a normal of their own, are lit by the face.
-    const Vec3 flat = narrow(unit);
-    const Vec3 modelFlat = narrow(normalised(modelFaceNormal(q)));
-    for (QuadVertex& v : q.v) {
-        if (!p.smooth || isZero(v.normal)) v.normal = flat;
-        if (!p.smooth || isZero(v.modelNormal)) v.modelNormal = modelFlat;
-    }
     Vec3d centre{};
     for (const QuadVertex& v : q.v) centre = centre + widen(v.world);
     centre = centre * 0.25;
     const bool front = dot(face, p.eye - centre) > 0.0;
-    std::array<Vec3, 4> normals{};
-    for (int c = 0; c < 4; ++c) normals[c] = q.v[c].normal;
-    p.shading.normalsNegated = false;
-    if (!orient(p.shading, front, narrow(unit), normals)) return false;
-    for (int c = 0; c < 4; ++c) {
-        const Vec3& before = q.v[c].normal;
-        if (before[0] * normals[c][0] + before[1] * normals[c][1] + before[2] * normals[c][2] <
-            0.0f)
-            for (float& x : q.v[c].modelNormal) x = -x;
-        q.v[c].normal = normals[c];
+    if (!faceKept(p.shading.faceRule, front)) {
+        p.shading.normalsNegated = false;
+        return false;
     }
-    q.negated = p.shading.normalsNegated;
+    // Flat surfaces, and corners without a normal of their own, are lit by the face.
+    const Vec3 flat = narrow(normalised(face));
+    std::array<Vec3, 4> normals{};
+    q.ownNormals = 0;
+    for (int c = 0; c < 4; ++c) {
+        const bool own = p.smooth && !isZero(q.v[c].normal);
+        normals[c] = own ? q.v[c].normal : flat;
+        q.ownNormals |= static_cast<std::uint8_t>(own ? 1 << c : 0);
+    }
+    const Orientation o = orientation(p.shading.faceRule, front, flat, normals);
+    p.shading.normalsNegated = o.backTurned;
+    if (!o.kept) return false;
+    q.negated = o.backTurned;
+    q.turned = o.negate;
+    for (int c = 0; c < 4; ++c) {
+        Vec3& n = q.v[c].normal;
+        n = normals[c];
+        if (o.negate)
+            for (float& x : n) x = -x;
+    }
+    if (p.colouring != Colouring::Micro) return true;
+    const Vec3 modelFlat = narrow(normalised(modelFaceNormal(q)));
+    for (int c = 0; c < 4; ++c) {
+        Vec3& m = q.v[c].modelNormal;
+        if (!p.smooth || isZero(m)) m = modelFlat;
+        const Vec3& n = normals[c];
+        if (o.negate && n[0] * n[0] + n[1] * n[1] + n[2] * n[2] > 0.0f)
+            for (float& x : m) x = -x;
+    }
     return true;
+}
+
+// The light of corner c: reused from the worker's cache when the corner is a pre-pass vertex
+// lit with its own normal.
+Lit cornerLight(TilePass& p, const Quad& q, int c) {
+    const QuadVertex& v = q.v[c];
+    if (q.source[c] == kNoVertex || (q.ownNormals & (1 << c)) == 0)
+        return shade(p.shading, v.normal, v.world);
+    return p.work.lights.lit(q.source[c], q.turned,
+                             [&] { return shade(p.shading, v.normal, v.world); });
 }
 
 enum class NearClass { Drop, Split, Keep };
@@ -241,11 +279,14 @@ std::int64_t boxArea(const MicroVertex& a, const MicroVertex& b, const MicroVert
 Rgba8 colourAt(const TilePass& p, float s, float t) {
     const std::array<float, 4> w{(1 - s) * (1 - t), s * (1 - t), s * t, (1 - s) * t};
     if (p.colouring == Colouring::Vertex) {
+        const auto& l = p.lit;
+        // Summed corner by corner from zero, in the same order for every channel.
+        const auto blend = [&](const auto& of) {
+            return 0.0f + w[0] * of(l[0]) + w[1] * of(l[1]) + w[2] * of(l[2]) + w[3] * of(l[3]);
+        };
         Lit lit;
-        for (int c = 0; c < 4; ++c) {
-            for (int k = 0; k < 3; ++k) lit.color[k] += w[c] * p.lit[c].color[k];
-            lit.opacity += w[c] * p.lit[c].opacity;
-        }
+        for (int k = 0; k < 3; ++k) lit.color[k] = blend([k](const Lit& x) { return x.color[k]; });
+        lit.opacity = blend([](const Lit& x) { return x.opacity; });
         return finish(p.shading, lit, nullptr);
     }
     SurfacePoint at;
@@ -306,10 +347,9 @@ void rasterise(TilePass& p, const MicroPolygon& m) {
     }
     const Tile& tile = p.tile;
     // Sample rows whose centres lie in [top, bottom), within the tile.
-    const std::int64_t firstRow =
-        std::max<std::int64_t>(ceilDiv(std::int64_t{m.v[top].y} - 250, kSubSample), tile.yStart);
-    const std::int64_t lastRow = std::min<std::int64_t>(
-        ceilDiv(std::int64_t{m.v[bottom].y} - 250, kSubSample) - 1, tile.yEnd);
+    const std::int64_t firstRow = std::max<std::int64_t>(firstCentreFrom(m.v[top].y), tile.yStart);
+    const std::int64_t lastRow =
+        std::min<std::int64_t>(firstCentreFrom(m.v[bottom].y) - 1, tile.yEnd);
     if (firstRow > lastRow) return;
     const float s = static_cast<float>((std::int64_t{m.v[0].s} + m.v[1].s + m.v[2].s + m.v[3].s) /
                                        4.0 / kParamOne);
@@ -342,9 +382,8 @@ void rasterise(TilePass& p, const MicroPolygon& m) {
         const std::int64_t xb = right.x(y);
         const std::int64_t lo = std::min(xa, xb);
         const std::int64_t hi = std::max(xa, xb);
-        const std::int64_t c0 = std::max<std::int64_t>(ceilDiv(lo - 250, kSubSample), tile.xStart);
-        const std::int64_t c1 =
-            std::min<std::int64_t>(ceilDiv(hi - 250, kSubSample) - 1, tile.xEnd);
+        const std::int64_t c0 = std::max<std::int64_t>(firstCentreFrom(lo), tile.xStart);
+        const std::int64_t c1 = std::min<std::int64_t>(firstCentreFrom(hi) - 1, tile.xEnd);
         if (c0 > c1) continue;
         colFirst = std::min(colFirst, c0);
         colLast = std::max(colLast, c1);
@@ -379,11 +418,17 @@ void makeMicroPolygon(TilePass& p, const Quad& q) {
     first.size = (boxArea(first.v[0], first.v[1], first.v[2]) +
                   boxArea(first.v[0], first.v[2], first.v[3])) /
                  2;
+    const std::int64_t half = p.shared.state.threshold / 2;
+    // Most quadrilaterals of a fine grid are micropolygons already; processQuad has tested
+    // these very bounds against the tile.
+    if (first.size <= half) {
+        rasterise(p, first);
+        return;
+    }
     if (!stack.push(first)) {
         p.msg.errorBox(msg::kMicroStackFull);
         return;
     }
-    const std::int64_t half = p.shared.state.threshold / 2;
     std::array<MicroVertex, 9> r;
     while (!stack.empty()) {
         const MicroPolygon m = stack.pop();
@@ -428,7 +473,7 @@ void processQuad(TilePass& p, Quad& q) {
         return;
     }
     if (p.colouring == Colouring::Vertex)
-        for (int c = 0; c < 4; ++c) p.lit[c] = shade(p.shading, q.v[c].normal, q.v[c].world);
+        for (int c = 0; c < 4; ++c) p.lit[c] = cornerLight(p, q, c);
     p.quad = &q;
     makeMicroPolygon(p, q);
     p.quad = nullptr;

@@ -16,8 +16,9 @@ constexpr std::int32_t kBarrier = -1;
 using Ring = std::array<std::int32_t, kCountStackSize>;
 
 void quadOf(Quad& q, const QuadVertex& a, const QuadVertex& b, const QuadVertex& c,
-            const QuadVertex& d) {
+            const QuadVertex& d, const std::array<std::size_t, 4>& source) {
     q.v = {a, b, c, d};
+    q.source = source;
     q.generation = 0;
     q.negated = false;
 }
@@ -129,13 +130,15 @@ void cutPolygon(TilePass& p, int n) {
     if (!pushRing(p, ring, n, -1)) return;
     const Plane2 pl = planeOf(p, n);
     const auto& v = p.work.polygon;
+    const auto& src = p.work.polygonSource;
     Quad q;
     while (!p.work.count.empty()) {
         int m = 0;
         if (!popRing(p, ring, m)) return;
         if (m < 3) continue;
         if (m == 3) {
-            quadOf(q, v[ring[0]], v[ring[1]], v[ring[2]], v[ring[0]]);
+            quadOf(q, v[ring[0]], v[ring[1]], v[ring[2]], v[ring[0]],
+                   {src[ring[0]], src[ring[1]], src[ring[2]], src[ring[0]]});
             renderQuad(p, q);
             continue;
         }
@@ -148,7 +151,7 @@ void cutPolygon(TilePass& p, int n) {
         }
         const std::int32_t a = ring[(ear + m - 1) % m];
         const std::int32_t c = ring[(ear + 1) % m];
-        quadOf(q, v[a], v[ring[ear]], v[c], v[a]);
+        quadOf(q, v[a], v[ring[ear]], v[c], v[a], {src[a], src[ring[ear]], src[c], src[a]});
         renderQuad(p, q);
         if (!pushRing(p, ring, m, ear)) return;
     }
@@ -165,17 +168,19 @@ void renderFace(TilePass& p, const std::int32_t* face, int n) {
     const QuadVertex* placed = p.shared.prepass.vertices.data() + ps.first;
     for (int k = 0; k < n; ++k) {
         const std::int32_t a = face[k] - ps.axisFirst;
-        p.work.polygon[k] = a >= 0 && a < ps.axisTotal
-                                ? placed[a]
-                                : placeVertex(p.shared.state, ps.frame, db.axes[face[k]]);
+        const bool own = a >= 0 && a < ps.axisTotal;
+        p.work.polygon[k] =
+            own ? placed[a] : placeVertex(p.shared.state, ps.frame, db.axes[face[k]]);
+        p.work.polygonSource[k] = own ? ps.first + static_cast<std::size_t>(a) : kNoVertex;
     }
     const auto& v = p.work.polygon;
+    const auto& src = p.work.polygonSource;
     Quad q;
     if (n == 3) {
-        quadOf(q, v[0], v[1], v[2], v[2]);
+        quadOf(q, v[0], v[1], v[2], v[2], {src[0], src[1], src[2], src[2]});
         renderQuad(p, q);
     } else if (n == 4) {
-        quadOf(q, v[0], v[1], v[2], v[3]);
+        quadOf(q, v[0], v[1], v[2], v[3], {src[0], src[1], src[2], src[3]});
         renderQuad(p, q);
     } else {
         cutPolygon(p, n);
@@ -236,7 +241,8 @@ void renderGrid(TilePass& p, const PreparedShape& ps) {
             const QuadVertex& v2 = placed[a + nu + 1];
             const QuadVertex& v3 = placed[a + 1];
             if (cellMissesTile(p, v0, v1, v2, v3)) continue;
-            quadOf(q, v0, v1, v2, v3);
+            const std::size_t s0 = ps.first + a;
+            quadOf(q, v0, v1, v2, v3, {s0, s0 + nu, s0 + nu + 1, s0 + 1});
             renderQuad(p, q);
         }
     }
@@ -255,7 +261,8 @@ void renderBoxCaps(TilePass& p, const PreparedShape& ps) {
     const QuadVertex* v = p.shared.prepass.vertices.data() + ps.first;
     Quad q;
     for (const auto& cap : kBoxCaps) {
-        quadOf(q, v[cap[0]], v[cap[1]], v[cap[2]], v[cap[3]]);
+        quadOf(q, v[cap[0]], v[cap[1]], v[cap[2]], v[cap[3]],
+               {ps.first + cap[0], ps.first + cap[1], ps.first + cap[2], ps.first + cap[3]});
         renderQuad(p, q);
     }
 }

@@ -11,6 +11,7 @@
 #include "db/records.hpp"
 #include "math/value_types.hpp"
 #include "render/camera_view.hpp"
+#include "render/vertex_lights.hpp"
 
 namespace rz::render {
 
@@ -127,8 +128,14 @@ struct QuadVertex {
 
 struct Quad {
     std::array<QuadVertex, 4> v{};
+    // The pre-pass vertex of each corner, kNoVertex when it has none.
+    std::array<std::size_t, 4> source{kNoVertex, kNoVertex, kNoVertex, kNoVertex};
     int generation = 0;    // near-plane splits it came through
     bool negated = false;  // kept back-facing, its normals turned
+    // Set by orientation: the corners lit with their vertex's own normal (bit c), and whether
+    // those normals were negated.
+    std::uint8_t ownNormals = 0;
+    bool turned = false;
 };
 
 // A micropolygon corner: its screen position and depth, and where it lies on its
@@ -178,6 +185,8 @@ struct WorkArea {
     FixedStack<std::int32_t, kCountStackSize> count;
     FixedStack<MicroPolygon, kMicroStackSize> micro;
     std::array<QuadVertex, kPolygonVertexMax> polygon{};
+    std::array<std::size_t, kPolygonVertexMax> polygonSource{};  // pre-pass vertex or kNoVertex
+    VertexLights lights;
     std::uint64_t micropolygons = 0;  // rasterised since start-up
 };
 

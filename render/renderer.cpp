@@ -201,6 +201,8 @@ RenderOutcome render(Renderer& r, script::Interp& in, int layerFilter, int mode)
                              .layerFilter = layerFilter,
                              .axisCount = db.axisCount};
     prepareShapes(r.prepass, st, db, in.msg, scope);
+    placePrepared(r.prepass, st, static_cast<int>(r.workers.size()));
+    for (auto& w : r.workers) w->lights.begin(r.prepass.vertices.size());
     std::atomic<bool> stop{false};
     SharedRender shared{st, db, r.prepass, in, stop};
     shared.axisCount = db.axisCount;

@@ -90,6 +90,21 @@ struct SurfacePoint {
 bool orient(SurfaceShading& s, bool frontFacing, const Vec3& faceNormal,
             std::span<Vec3, 4> normals);
 
+// What orient decides, without touching the normals: whether the quadrilateral is kept,
+// whether its normals end up negated (the turn towards the face and the back-face turn taken
+// together; two turns cancel) and whether it is a back face turned to the viewer. A caller
+// that knows the outcome can reuse what it shaded for the same normals before.
+struct Orientation {
+    bool kept = false;
+    bool negate = false;
+    bool backTurned = false;
+};
+// Whether the face rule keeps a quadrilateral facing this way at all; orientation says the
+// same, but a caller that drops most back faces can ask before gathering the normals.
+bool faceKept(std::uint8_t faceRule, bool frontFacing);
+Orientation orientation(std::uint8_t faceRule, bool frontFacing, const Vec3& faceNormal,
+                        std::span<const Vec3, 4> normals);
+
 // The lit colour (red, green, blue) and the opacity (0..255). On a mapped surface the colour is
 // the light factor that finish multiplies into the texture's base colour.
 struct Lit {

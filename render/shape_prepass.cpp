@@ -1,7 +1,11 @@
 #include "render/shape_prepass.hpp"
 
 #include <algorithm>
+#include <atomic>
+#include <system_error>
+#include <thread>
 
+#include "db/settings.hpp"
 #include "geometry/block_transform.hpp"
 #include "geometry/expand_shape.hpp"
 #include "geometry/expanded_shape.hpp"
@@ -104,20 +108,33 @@ bool reachesAnyTile(const PreparedShape& ps, const Screen& screen) {
     return false;
 }
 
-// Room for `count` more vertices after `used`; the store at least doubles when it grows, so
-// that a render grows it a few times at most, and later renders not at all.
-QuadVertex* vertexRoom(ShapePrepass& pass, std::size_t used, std::size_t count) {
-    if (pass.vertices.size() < used + count)
-        pass.vertices.resize(std::max(used + count, 2 * pass.vertices.size()));
-    return pass.vertices.data() + used;
+// The stores at least double when they grow, so that a render grows them a few times at most,
+// and later renders not at all.
+template <class T>
+void makeRoom(std::vector<T>& store, std::size_t needed) {
+    if (store.size() < needed) store.resize(std::max(needed, 2 * store.size()));
 }
 
-void placeGrid(ShapePrepass& pass, PreparedShape& ps, const RenderState& st,
+// Vertices split into runs of at most this many, so that threads share a big shape too.
+constexpr std::size_t kRunVertices = 2048;
+
+// The model vertices `axes` of shape `shape` copied to `used` and queued for placing.
+void gatherVertices(ShapePrepass& pass, std::size_t shape, std::span<const db::Axis> axes,
+                    std::size_t used) {
+    makeRoom(pass.axes, used + axes.size());
+    makeRoom(pass.vertices, used + axes.size());
+    std::copy(axes.begin(), axes.end(), pass.axes.begin() + static_cast<std::ptrdiff_t>(used));
+    for (std::size_t k = 0; k < axes.size(); k += kRunVertices) {
+        makeRoom(pass.runs, pass.runCount + 1);
+        pass.runs[pass.runCount++] = {shape, used + k, std::min(kRunVertices, axes.size() - k)};
+    }
+}
+
+void placeGrid(ShapePrepass& pass, PreparedShape& ps, std::size_t shape,
                std::span<const db::Axis> axes, int nu, int nv, std::size_t& used) {
     if (nu < 2 || nv < 2) return;
     const std::size_t count = static_cast<std::size_t>(nu) * nv;
-    QuadVertex* out = vertexRoom(pass, used, count);
-    for (std::size_t k = 0; k < count; ++k) out[k] = placeVertex(st, ps.frame, axes[k]);
+    gatherVertices(pass, shape, axes.first(count), used);
     ps.geometry = ShapeGeometry::Grid;
     ps.first = used;
     ps.nu = nu;
@@ -126,16 +143,16 @@ void placeGrid(ShapePrepass& pass, PreparedShape& ps, const RenderState& st,
 }
 
 // The shape's own axes placed once; its faces mostly name them.
-void placeMesh(ShapePrepass& pass, PreparedShape& ps, const RenderState& st, const db::Database& db,
+void placeMesh(ShapePrepass& pass, PreparedShape& ps, std::size_t shape, const db::Database& db,
                const db::Shape& s, std::int32_t axisCount, std::size_t& used) {
     const std::int64_t inUse =
         std::min<std::int64_t>(std::max(axisCount, 0), static_cast<std::int64_t>(db.axes.size()));
     const std::int64_t first = std::min<std::int64_t>(s.axisId, inUse);
     const std::int64_t end = std::min<std::int64_t>(first + s.axisTotal, inUse);
     const std::size_t count = static_cast<std::size_t>(end - first);
-    QuadVertex* out = vertexRoom(pass, used, count);
-    for (std::size_t k = 0; k < count; ++k)
-        out[k] = placeVertex(st, ps.frame, db.axes[static_cast<std::size_t>(first) + k]);
+    gatherVertices(
+        pass, shape,
+        std::span<const db::Axis>(db.axes).subspan(static_cast<std::size_t>(first), count), used);
     ps.geometry = ShapeGeometry::Mesh;
     ps.first = used;
     ps.axisFirst = static_cast<std::int32_t>(first);
@@ -143,9 +160,10 @@ void placeMesh(ShapePrepass& pass, PreparedShape& ps, const RenderState& st, con
     used += count;
 }
 
-void prepareShape(ShapePrepass& pass, PreparedShape& ps, const RenderState& st, db::Database& db,
+void prepareShape(ShapePrepass& pass, std::size_t shape, const RenderState& st, db::Database& db,
                   platform::MessageService& msg, int i, const PrepassScope& scope,
                   std::size_t& used) {
+    PreparedShape& ps = pass.shapes[shape];
     const db::Shape& s = db.shapes[i];
     ps.shape = &s;
     ps.frame.toCamera = multiply(ps.frame.placement, st.view.view);
@@ -162,17 +180,17 @@ void prepareShape(ShapePrepass& pass, PreparedShape& ps, const RenderState& st, 
     else
         ps.colouring = Colouring::Vertex;
     if (s.kind == db::kShapePolygon) {
-        placeMesh(pass, ps, st, db, s, scope.axisCount, used);
+        placeMesh(pass, ps, shape, db, s, scope.axisCount, used);
     } else if (s.kind == db::kShapeGrid) {
         const geometry::GridView g = geometry::explicitGrid(db, s);
-        placeGrid(pass, ps, st, g.vertices, g.nu, g.nv, used);
+        placeGrid(pass, ps, shape, g.vertices, g.nu, g.nv, used);
     } else if (geometry::isParametric(s.kind)) {
         ps.expandSaid.first = pass.log.size();
         {
             const geometry::ExpandedShape expanded(db, msg, i);
             if (expanded.status() == script::kOk) {
                 const geometry::GridView& g = expanded.grid();
-                placeGrid(pass, ps, st, g.vertices, g.nu, g.nv, used);
+                placeGrid(pass, ps, shape, g.vertices, g.nu, g.nv, used);
             }
         }
         ps.expandSaid.end = pass.log.size();
@@ -206,6 +224,7 @@ void prepareShapes(ShapePrepass& pass, const RenderState& st, db::Database& db,
     if (pass.shapes.size() < shapes) pass.shapes.resize(shapes);
     std::size_t used = 0;
     std::size_t kept = 0;
+    pass.runCount = 0;
     for (int i = std::max(scope.firstShape, 0); i < scope.endShape; ++i) {
         const db::Shape& s = db.shapes[i];
         PreparedShape& ps = pass.shapes[kept];
@@ -224,10 +243,36 @@ void prepareShapes(ShapePrepass& pass, const RenderState& st, db::Database& db,
         ps.reached = true;
         ps.placed = placeShape(db, msg, i, ps.frame.placement);
         ps.said.end = pass.log.size();
-        if (ps.placed) prepareShape(pass, ps, st, db, msg, i, scope, used);
+        if (ps.placed) prepareShape(pass, kept, st, db, msg, i, scope, used);
         ++kept;
     }
     pass.shapes.resize(kept);
+}
+
+void placePrepared(ShapePrepass& pass, const RenderState& st, int threads) {
+    std::atomic<std::size_t> next{0};
+    const auto work = [&] {
+        for (std::size_t r = next.fetch_add(1); r < pass.runCount; r = next.fetch_add(1)) {
+            const PlacementRun& run = pass.runs[r];
+            const ShapeFrame& frame = pass.shapes[run.shape].frame;
+            for (std::size_t k = run.first; k < run.first + run.count; ++k)
+                pass.vertices[k] = placeVertex(st, frame, pass.axes[k]);
+        }
+    };
+    const std::size_t helpers =
+        std::min<std::size_t>(static_cast<std::size_t>(std::max(threads, 1)) - 1,
+                              pass.runCount > 0 ? pass.runCount - 1 : 0);
+    std::array<std::thread, db::kMaxRenderThreads> pool;
+    std::size_t started = 0;
+    for (; started < std::min(helpers, pool.size()); ++started) {
+        try {
+            pool[started] = std::thread(work);
+        } catch (const std::system_error&) {
+            break;
+        }
+    }
+    work();
+    for (std::size_t k = 0; k < started; ++k) pool[k].join();
 }
 
 }  // namespace rz::render

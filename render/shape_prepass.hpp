@@ -77,10 +77,24 @@ struct PreparedShape {
     }
 };
 
+// A run of model vertices of one prepared shape still to be placed: `axes[first..first+count)`
+// into `vertices` at the same places.
+struct PlacementRun {
+    std::size_t shape = 0;  // index into `shapes`
+    std::size_t first = 0;
+    std::size_t count = 0;
+};
+
 // Room for one render's shapes and vertices; it grows to the largest render seen and is kept.
+// The pre-pass copies the model vertices of each grid or mesh into `axes` (an expanded shape's
+// vertices live only until the next shape is expanded) and leaves placing them to
+// placePrepared, which spreads the runs over threads.
 struct ShapePrepass {
     std::vector<PreparedShape> shapes;
+    std::vector<db::Axis> axes;
     std::vector<QuadVertex> vertices;
+    std::vector<PlacementRun> runs;
+    std::size_t runCount = 0;
     TileLog log;
 };
 
@@ -92,8 +106,13 @@ struct PrepassScope {
 };
 
 // Prepares the shapes of `scope` for the tiles of `screen`; messages go to `pass.log` with the
-// message mode and window of `mainMsg`.
+// message mode and window of `mainMsg`. The vertices are placed by placePrepared.
 void prepareShapes(ShapePrepass& pass, const RenderState& st, db::Database& db,
                    const platform::MessageService& mainMsg, const PrepassScope& scope);
+
+// Places, takes to camera space and projects the vertices prepareShapes gathered, on up to
+// `threads` threads (the calling one among them). Every vertex is computed alone, so the
+// result does not depend on the number of threads.
+void placePrepared(ShapePrepass& pass, const RenderState& st, int threads);
 
 }  // namespace rz::render

@@ -2,6 +2,9 @@
 // its normals, against geometry worked out here from the shape's parameters.
 #include <gtest/gtest.h>
 
+#include <cmath>
+#include <numbers>
+
 #include "geometry/expand_shape.hpp"
 #include "geometry/geometry_messages.hpp"
 #include "model_fixture.hpp"
@@ -273,6 +276,48 @@ TEST_F(SweepTest, RingInnerRimFollowsTheRatio) {
         EXPECT_THAT(axis(g.axisId + 2 * k + 1).wv,
                     IsPoint(1, 4 * std::cos(theta), 8 * std::sin(theta)));
         EXPECT_THAT(axis(g.axisId + 2 * k).nv, IsPoint(-1, 0, 0));
+    }
+}
+
+}  // namespace
+}  // namespace rz::test
+
+namespace rz::test {
+namespace {
+
+// Room for balls of 255 and 256 divisions over a quarter turn (n + 1 rows of n + 1 vertices).
+db::Capacities fineBallCapacities() {
+    db::Capacities c = smallCapacities();
+    c.axismax = 140000;
+    return c;
+}
+
+class FineBallTest : public ModelTest {
+  protected:
+    FineBallTest() : ModelTest(fineBallCapacities()) {}
+};
+
+// Every row runs through the same latitudes, whether they are looked up (fewer than 256
+// divisions) or worked out per vertex: vertex m of any row has the height and the distance from
+// the axis of latitude m.
+TEST_F(FineBallTest, EveryRowRunsThroughTheSameLatitudes) {
+    for (const int n : {6, 255, 256}) {
+        SCOPED_TRACE(n);
+        const int shape = addParametric(
+            db::kShapeBall, {1, 2, 3, 2, 3, 4, static_cast<float>(n), 0}, {0, 180, 0, 0, 90});
+        ASSERT_EQ(geometry::expandShape(model, msg, shape, ExpandMode::Grid), script::kOk);
+        const db::Shape& g = model.shapes[model.shapeCount - 1];
+        const std::uint32_t rows = g.axisTotal / static_cast<std::uint32_t>(n + 1);
+        ASSERT_GE(rows, 2u);
+        for (std::uint32_t k = 0; k < rows; k += rows - 1) {
+            for (int m = 0; m <= n; ++m) {
+                const Vec3& p = axis(g.axisId + k * static_cast<std::uint32_t>(n + 1) + m).wv;
+                const double phi = std::numbers::pi * m / n;
+                EXPECT_NEAR(p[1], 2 - 3 * std::cos(phi), 1e-4) << k << " " << m;
+                const double across = std::hypot((p[0] - 1) / 2, (p[2] - 3) / 4);
+                EXPECT_NEAR(across, std::sin(phi), 1e-4) << k << " " << m;
+            }
+        }
     }
 }
 

@@ -246,6 +246,39 @@ TEST(FaceOrientation, NormalsAgainstTheFaceAreTurnedFirst) {
     }
 }
 
+// The outcome the renderer keys its per-vertex light cache on: the turn towards the face and
+// the back-face turn cancel, and `orientation` agrees with what `orient` does to the normals.
+TEST(FaceOrientation, OrientationSaysHowTheNormalsEndUp) {
+    struct Case {
+        std::uint8_t face;
+        bool front;
+        Vec3 normal;
+        Orientation expected;
+    };
+    constexpr Vec3 kDown{0, 0, -1};
+    const Case cases[] = {
+        {2, false, kUp, {true, true, true}},      {2, false, kDown, {true, false, true}},
+        {2, true, kDown, {true, true, false}},    {3, false, kDown, {true, true, false}},
+        {0, false, kDown, {false, false, false}}, {0, true, kUp, {true, false, false}},
+    };
+    for (const Case& c : cases) {
+        const int row = static_cast<int>(&c - cases);
+        const std::array<Vec3, 4> given{c.normal, c.normal, c.normal, c.normal};
+        const Orientation o = orientation(c.face, c.front, {0, 0, 5}, given);
+        EXPECT_EQ(o.kept, c.expected.kept) << row;
+        EXPECT_EQ(o.negate, c.expected.negate) << row;
+        EXPECT_EQ(o.backTurned, c.expected.backTurned) << row;
+        EXPECT_EQ(faceKept(c.face, c.front), c.expected.kept) << row;
+        if (!o.kept) continue;
+        Scene scene;
+        scene.attribute().face = c.face;
+        SurfaceShading s = scene.shading();
+        std::array<Vec3, 4> normals = given;
+        ASSERT_TRUE(orient(s, c.front, {0, 0, 5}, normals)) << row;
+        EXPECT_EQ(normals[2][2], c.expected.negate ? -c.normal[2] : c.normal[2]) << row;
+    }
+}
+
 TEST(SurfaceShading, MappedOnlyWithMapsModeAndSwitch) {
     struct Case {
         int mode;
