@@ -45,6 +45,7 @@ struct TileRun {
     const Screen& screen;
     db::ColorBuffer& image;
     const platform::MessageService& mainMsg;
+    bool countScreens = true;
     std::vector<TileLog> logs;
     std::vector<TileState> states;
     std::atomic<int> next{0};
@@ -68,8 +69,10 @@ struct TileRun {
         msg.setCurrentWindow(mainMsg.currentWindow());
         TilePass pass{shared, w, msg, image, tileOf(screen, t)};
         pass.eye = widen(shared.state.camera.pos);
-        msg.formatBuffer(msg::kScreenCount, t + 1, screen.tileCount());
-        msg.statusText(msg.buffer());
+        if (countScreens) {
+            msg.formatBuffer(msg::kScreenCount, t + 1, screen.tileCount());
+            msg.statusText(msg.buffer());
+        }
         clearTile(w, screen, pass.tile);
         const bool finished = renderShapes(pass);
         if (finished)
@@ -96,6 +99,7 @@ RenderOutcome runTiles(Renderer& r, script::Interp& in, const SharedRender& shar
                        db::ColorBuffer& image) {
     const Screen& screen = r.state.screen;
     TileRun run(shared, screen, image, in.msg);
+    run.countScreens = !r.drawingThread;
     const int threads = std::min<int>(static_cast<int>(r.workers.size()), screen.tileCount());
     if (threads <= 1) {
         for (int t = 0; t < screen.tileCount(); ++t) {
