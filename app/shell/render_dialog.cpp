@@ -45,10 +45,15 @@ RenderDialog::RenderDialog(QWidget* parent) : QProgressDialog(parent) {
 
 void RenderDialog::wait(const std::function<void()>& cancel) {
     cancel_ = &cancel;
+    ended_ = false;
     spinner_ = {};
+    // Setting the bar lets a modal dialog serve its events: the end may come already.
     setValue(0);
     setLabelText(spinner_.text(0));
-    exec();
+    if (!ended_) exec();
+    // The bar's own timer would show the dialog again later.
+    reset();
+    hide();
     cancel_ = nullptr;
 }
 

@@ -48,6 +48,7 @@ class RenderDialog final : public QProgressDialog, public render::RenderHost {
 
     ProgressSpinner spinner_;
     const std::function<void()>* cancel_ = nullptr;
+    bool ended_ = false;
 };
 
 }  // namespace rz::app

@@ -20,11 +20,13 @@ class ThreadScene : public StartedViews {
 
     // Many small balls, so that a wireframe drawing takes a while.
     void addBalls(int count) {
-        for (int i = 0; i < count; ++i)
-            run("box.s = (" + std::to_string(i % 40 * 20 - 400) + ", " +
-                std::to_string(i / 40 * 20 - 400) +
-                ", 0); box.e = box.s + (15, 15, 15); "
-                "ballgen1 box.s, box.e, 16;");
+        for (int i = 0; i < count; ++i) {
+            const std::string x = std::to_string(i % 40 * 20 - 400);
+            const std::string y = std::to_string(i / 40 * 20 - 400);
+            ASSERT_TRUE(run("box.s = (" + x + ", " + y + ", 0); box.e = (" + x + " + 15, " + y +
+                            " + 15, 15); ballgen1 box.s, box.e, 16;")
+                            .empty());
+        }
     }
 };
 

@@ -42,7 +42,7 @@ TEST_F(DrawingThreadsStress, RendersStoppedAndWaitedFor) {
 }
 
 TEST_F(DrawingThreadsStress, ViewDrawingsInterruptedByTheNext) {
-    addBalls(60);
+    addBalls(20);
     w.threads.viewPause = std::chrono::milliseconds(0);
     int stopped = 0;
     for (int k = 0; k < kCycles; ++k) {

@@ -85,7 +85,7 @@ TEST_F(DrawingThreads, StopOrCancelKeepsTheFinishedTilesAndSaysSo) {
 }
 
 TEST_F(DrawingThreads, ANewDrawingCommandStopsTheViewWorkerAfterItsShape) {
-    addBalls(400);
+    addBalls(150);
     w.threads.viewPause = std::chrono::milliseconds(0);
     run("winclear; wire;");
     const std::vector<std::uint8_t> drawn = image();
