@@ -42,6 +42,7 @@ struct TileRun {
     const Screen& screen;
     db::ColorBuffer& image;
     const platform::MessageService& mainMsg;
+    bool countScreens = true;
     std::vector<TileLog> logs;
     std::vector<TileState> states;
     std::atomic<int> next{0};
@@ -65,8 +66,10 @@ struct TileRun {
         msg.setCurrentWindow(mainMsg.currentWindow());
         TilePass pass{shared, w, msg, image, tileOf(screen, t)};
         pass.eye = widen(shared.state.camera.pos);
-        msg.formatBuffer(msg::kScreenCount, t + 1, screen.tileCount());
-        msg.statusText(msg.buffer());
+        if (countScreens) {
+            msg.formatBuffer(msg::kScreenCount, t + 1, screen.tileCount());
+            msg.statusText(msg.buffer());
+        }
         const bool finished = renderShapes(pass);
         if (finished)
             resolveTile(shared.state, w, pass.tile, image);
@@ -93,6 +96,7 @@ RenderOutcome runTiles(Renderer& r, script::Interp& in, const SharedRender& shar
                        db::ColorBuffer& image) {
     const Screen& screen = r.state.screen;
     TileRun run(shared, screen, image, in.msg);
+    run.countScreens = !r.drawingThread;
     const int threads = std::min<int>(static_cast<int>(r.workers.size()), screen.tileCount());
     if (threads <= 1) {
         for (int t = 0; t < screen.tileCount(); ++t) {

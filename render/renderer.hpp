@@ -27,6 +27,9 @@ struct Renderer {
     std::vector<std::uint8_t> sampleImage;   // 80 x 60, 4 bytes a pixel
     std::vector<std::uint8_t> sample2Image;  // 80 x 60, 4 bytes a pixel
     RenderProgress progress;
+    // Set while a render runs on the drawing thread: the tiles then say nothing on the
+    // status line, which belongs to the window's thread.
+    bool drawingThread = false;
 
     // Micropolygons rasterised since start-up, over every worker.
     std::uint64_t micropolygons() const;

@@ -151,7 +151,12 @@ script::Result shapePlacement(db::Database& db, platform::MessageService& msg, i
     return geometry::endShapePlacement(db, msg);
 }
 
-script::Result drawShapes(Canvas& c, script::Interp& in, const WireValue& value, int target) {
+bool passGate(const ShapeGate& gate) {
+    return gate.next == nullptr || gate.next(gate.context);
+}
+
+script::Result drawShapes(Canvas& c, script::Interp& in, const WireValue& value, int target,
+                          const ShapeGate& gate) {
     db::Database& db = db::database(in);
     const bool dense = db.boxCursor.wireDetail;
     const auto detail =
@@ -167,15 +172,14 @@ script::Result drawShapes(Canvas& c, script::Interp& in, const WireValue& value,
         c.place(placement);
         if (value.kind == WireKind::Bbox) {
             drawBox(c, c.pen(*pen), s.bbmin, s.bbmax);
-            continue;
-        }
-        if (s.kind == db::kShapePolygon) {
+        } else if (s.kind == db::kShapePolygon) {
             drawFaces(c, c.pen(*pen), db, s);
-            continue;
+        } else {
+            const geometry::ExpandedShape expanded(db, in.msg, i, detail);
+            if (expanded.status() != kOk) return kFail;
+            drawGridLines(c, c.pen(*pen), expanded.grid(), dense);
         }
-        const geometry::ExpandedShape expanded(db, in.msg, i, detail);
-        if (expanded.status() != kOk) return kFail;
-        drawGridLines(c, c.pen(*pen), expanded.grid(), dense);
+        if (!passGate(gate)) break;
     }
     return kOk;
 }
@@ -222,7 +226,7 @@ script::Result drawWireframe(Views& views, script::Interp& in, const WireRequest
     switch (value->kind) {
         case WireKind::Wire:
         case WireKind::Bbox:
-            result = drawShapes(canvas, in, *value, request.target);
+            result = drawShapes(canvas, in, *value, request.target, request.gate);
             break;
         case WireKind::Abox:
             if (value->regenerateBoxes)

@@ -11,10 +11,18 @@
 
 namespace rz::render {
 
+// Asked after every shape of a drawing that runs on the view worker: false ends the drawing
+// of shapes there (the rest of the drawing still happens).
+struct ShapeGate {
+    void* context = nullptr;
+    bool (*next)(void* context) = nullptr;
+};
+
 struct WireRequest {
     int target = -1;               // layer filter
     int value = 0;                 // the wireframe draw value
     bool perspectiveOnly = false;  // parswire: the perspective first pane alone
+    ShapeGate gate{};
 };
 
 // kOk, or kFail after the message: a value that draws nothing of the views, a shape that

@@ -23,6 +23,7 @@ struct Database;
 namespace rz::render {
 struct Views;
 struct Renderer;
+class DrawingThreads;
 }  // namespace rz::render
 
 namespace rz::script {
@@ -81,6 +82,12 @@ struct Interp {
     render::Views* views = nullptr;
     // The software renderer once it is started.
     render::Renderer* renderer = nullptr;
+    // The drawing workers once they are started.
+    render::DrawingThreads* threads = nullptr;
+    // Told before every statement, with its first token (End at the start of a command
+    // string): a worker that reads the model beside the interpreter must be out of the way
+    // before anything can change under it.
+    void (*beforeStatement)(Interp& in, Tok first) = nullptr;
 };
 
 // The poll of the stop request: one relaxed load, cheap enough for every statement.

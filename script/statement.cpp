@@ -32,9 +32,14 @@ class RunScope {
     Interp& in_;
 };
 
+void settleWorkers(Interp& in, Tok first) {
+    if (in.beforeStatement != nullptr) in.beforeStatement(in, first);
+}
+
 }  // namespace
 
 void execCommandString(Interp& in, platform::WindowId window, const char* text) {
+    settleWorkers(in, Tok::End);
     in.msg.setCurrentWindow(window);
     // A failed run has shown its messages; the caller is never told.
     static_cast<void>(execStringSource(in, text));
@@ -51,6 +56,7 @@ Result execStringSource(Interp& in, const char* text) {
         }
         const Tok kind = in.next();
         if (kind == Tok::Eof) break;
+        settleWorkers(in, kind);
         const Result result =
             kind == Tok::StatementCommand ? runCommand(in, kind) : dispatchStatement(in, kind);
         if (result != kOk) {
@@ -83,6 +89,7 @@ Result execFileStream(Interp& in, platform::InputFile& stream) {
         }
         const Tok kind = in.next();
         if (kind == Tok::Eof) break;
+        settleWorkers(in, kind);
         if (kind == Tok::Number) {
             in.msg.errorBox(msg::kSubOnly);
             last = kFail;

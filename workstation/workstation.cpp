@@ -14,6 +14,7 @@ namespace rz::workstation {
 Workstation::Workstation(platform::MessageSink& sink) : msg(sink), interp(msg) {
     interp.db = &db;
     interp.views = &views;
+    threads.attach(interp);
 }
 
 void Workstation::start(const db::Settings& s, std::span<const script::CommandRows> shellRows) {

@@ -10,6 +10,7 @@
 #include "db/settings.hpp"
 #include "platform/message_service.hpp"
 #include "platform/message_sink.hpp"
+#include "render/drawing_threads.hpp"
 #include "render/renderer.hpp"
 #include "render/views.hpp"
 #include "script/command_install.hpp"
@@ -33,6 +34,8 @@ class Workstation {
     db::Database db;
     render::Views views;        // the wireframe views and the image they draw into
     render::Renderer renderer;  // the software renderer's state and work areas
+    // The drawing workers; they end before anything they use goes.
+    render::DrawingThreads threads;
 
   private:
     void allocateModel();

@@ -42,9 +42,23 @@ MainWindow::MainWindow(workstation::Workstation& w, std::filesystem::path settin
     statusBar()->setSizeGripEnabled(false);
     statusBar()->addWidget(&statusArea_, 1);
     sizeStatusParts();
+
+    w_.threads.host = &renderDialog_;
+    // Called on the view worker: the repaint is queued to this thread.
+    w_.threads.viewsDrawn = [this] {
+        QMetaObject::invokeMethod(
+            &view_, [this] { view_.update(); }, Qt::QueuedConnection);
+    };
+}
+
+MainWindow::~MainWindow() {
+    w_.threads.stopViews();
+    w_.threads.viewsDrawn = nullptr;
+    w_.threads.host = nullptr;
 }
 
 void MainWindow::run(const char* statements) {
+    if (w_.threads.rendering()) return;
     script::execCommandString(w_.interp, kMainWindow, statements);
     view_.update();
     glPreview_.refresh();

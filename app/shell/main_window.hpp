@@ -12,6 +12,7 @@
 
 #include "app/shell/gl_preview.hpp"
 #include "app/shell/image_window.hpp"
+#include "app/shell/render_dialog.hpp"
 #include "app/shell/view_widget.hpp"
 #include "db/settings.hpp"
 #include "workstation/workstation.hpp"
@@ -23,8 +24,10 @@ inline constexpr const char* kProgramTitle = "ZIVOZI 3Z-Urirodod V2.0 BETA3 (TES
 class MainWindow final : public QMainWindow {
   public:
     MainWindow(workstation::Workstation& w, std::filesystem::path settingsFile);
+    ~MainWindow() override;
 
-    // Runs statements through the one entry every user action takes.
+    // Runs statements through the one entry every user action takes; nothing while a
+    // render runs (its dialog is all that answers then).
     void run(const char* statements);
     // Places the window as the settings say, maximized when they say so, and shows it.
     void showPlaced();
@@ -40,6 +43,7 @@ class MainWindow final : public QMainWindow {
     ViewWidget& view() { return view_; }
     GlPreview& glPreview() { return glPreview_; }
     ImageWindow& imageWindow() { return imageWindow_; }
+    RenderDialog& renderDialog() { return renderDialog_; }
     const QLabel& statusPart(int part) const { return statusParts_.at(part); }
 
     // The settings as they are to be written now: what was read, with the window's place
@@ -68,6 +72,7 @@ class MainWindow final : public QMainWindow {
     ViewWidget view_;
     GlPreview glPreview_;
     ImageWindow imageWindow_;
+    RenderDialog renderDialog_{this};
 };
 
 }  // namespace rz::app

@@ -1,7 +1,9 @@
 #include "app/shell/shell_sink.hpp"
 
 #include <QMessageBox>
+#include <QThread>
 #include <cstdio>
+#include <string>
 
 #include "app/shell/main_window.hpp"
 #include "app/shell/shown_text.hpp"
@@ -29,6 +31,16 @@ void ShellSink::box(platform::WindowId owner, std::string_view title, std::strin
         console_.box(owner, title, text, icon);
         return;
     }
+    // A worker's box is shown by the window's thread, once it is back in an event loop.
+    if (QThread::currentThread() != window_->thread()) {
+        QMetaObject::invokeMethod(
+            window_,
+            [this, owner, t = std::string(title), x = std::string(text), icon] {
+                box(owner, t, x, icon);
+            },
+            Qt::QueuedConnection);
+        return;
+    }
     QMessageBox box(boxIcon(icon), shownText(title), shownText(text), QMessageBox::Ok, window_);
     box.exec();
 }
@@ -36,6 +48,12 @@ void ShellSink::box(platform::WindowId owner, std::string_view title, std::strin
 void ShellSink::status(platform::WindowId owner, std::string_view text) {
     if (window_ == nullptr) {
         console_.status(owner, text);
+        return;
+    }
+    if (QThread::currentThread() != window_->thread()) {
+        QMetaObject::invokeMethod(
+            window_, [this, owner, x = std::string(text)] { status(owner, x); },
+            Qt::QueuedConnection);
         return;
     }
     window_->showStatus(shownText(text));

@@ -4,6 +4,7 @@
 #include <QMouseEvent>
 #include <QPainter>
 
+#include "render/drawing_threads.hpp"
 #include "render/view_mouse.hpp"
 #include "render/view_resize.hpp"
 
@@ -17,7 +18,18 @@ ViewWidget::ViewWidget(render::Views& views, script::Interp& in, std::function<v
     setFocusPolicy(Qt::StrongFocus);
 }
 
+// The view worker draws into the image between two statements; a change from here must
+// not happen beside it.
+void ViewWidget::settle() {
+    if (render::DrawingThreads* threads = render::startedThreads(in_); threads != nullptr)
+        threads->stopViews();
+}
+
 void ViewWidget::paintEvent(QPaintEvent* event) {
+    // The view worker lets go of the image between two shapes.
+    std::unique_lock<std::mutex> drawing;
+    if (render::DrawingThreads* threads = render::startedThreads(in_); threads != nullptr)
+        drawing = std::unique_lock(threads->viewsLock());
     const render::Raster& raster = views_.raster;
     // A view onto the image, not a copy; it lives only while it is painted.
     const QImage image(raster.pixels().data(), raster.width(), raster.height(),
@@ -28,6 +40,7 @@ void ViewWidget::paintEvent(QPaintEvent* event) {
 }
 
 void ViewWidget::resizeEvent(QResizeEvent*) {
+    settle();
     // An image that cannot be had keeps the old one; it is shown cut to the window.
     if (render::resizeViews(views_, in_, width(), height()) == render::ImageStatus::Ok) redraw_();
     update();
@@ -35,6 +48,7 @@ void ViewWidget::resizeEvent(QResizeEvent*) {
 
 void ViewWidget::mousePressEvent(QMouseEvent* event) {
     if (event->button() != Qt::LeftButton) return;
+    settle();
     const QPoint p = event->position().toPoint();
     render::viewMousePress(views_, in_, p.x(), p.y());
     update();
@@ -42,12 +56,14 @@ void ViewWidget::mousePressEvent(QMouseEvent* event) {
 
 void ViewWidget::mouseMoveEvent(QMouseEvent* event) {
     if (!(event->buttons() & Qt::LeftButton)) return;
+    settle();
     const QPoint p = event->position().toPoint();
     if (render::viewMouseDrag(views_, in_, p.x(), p.y())) update();
 }
 
 void ViewWidget::mouseReleaseEvent(QMouseEvent* event) {
     if (event->button() != Qt::LeftButton) return;
+    settle();
     const QPoint p = event->position().toPoint();
     render::viewMouseRelease(views_, in_, p.x(), p.y());
     update();

@@ -25,6 +25,8 @@ class ViewWidget final : public QWidget {
     void mouseReleaseEvent(QMouseEvent* event) override;
 
   private:
+    void settle();
+
     render::Views& views_;
     script::Interp& in_;
     std::function<void()> redraw_;
