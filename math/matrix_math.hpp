@@ -42,6 +42,10 @@ constexpr Mat4 scaling(const Vec3d& s) {
 // Positive angles turn y toward z (X), z toward x (Y) and x toward y (Z).
 Mat4 rotation(RotationAxis axis, double degrees);
 
+// The inverse transpose of the linear part: normals stay at right angles to their surface
+// under any scaling (the identity part for a singular matrix).
+Mat4 normalMatrix(const Mat4& m);
+
 // p * M with the translation.
 constexpr Vec3d transformPoint(const Vec3d& p, const Mat4& m) {
     Vec3d r{};

@@ -46,25 +46,6 @@ struct ShapeFaces {
     bool windBack = false;  // the faces are listed clockwise seen from outside
 };
 
-// The inverse transpose of the placement's linear part: normals stay at right angles to
-// their surface under any scaling.
-Mat4 normalMatrixOf(const Mat4& m) {
-    const auto a = [&](int r, int c) { return at(m, r, c); };
-    const auto cof = [&](int r, int c) {
-        const int r1 = (r + 1) % 3;
-        const int r2 = (r + 2) % 3;
-        const int c1 = (c + 1) % 3;
-        const int c2 = (c + 2) % 3;
-        return a(r1, c1) * a(r2, c2) - a(r1, c2) * a(r2, c1);
-    };
-    const double det = a(0, 0) * cof(0, 0) + a(0, 1) * cof(0, 1) + a(0, 2) * cof(0, 2);
-    const double scale = det != 0.0 ? 1.0 / det : 1.0;
-    Mat4 n = kIdentity;
-    for (int r = 0; r < 3; ++r)
-        for (int c = 0; c < 3; ++c) n[r * 4 + c] = cof(r, c) * scale;
-    return n;
-}
-
 Vec3 scaled(const Vec3& v, float k) {
     return {v[0] * k, v[1] * k, v[2] * k};
 }
@@ -281,7 +262,7 @@ void buildShape(GlScene& scene, script::Interp& in, int i, const GlViewMode& mod
     if (undrawnLayer(s.layer)) return;
     Mat4 placement = kIdentity;
     if (!placementOf(db, in.msg, i, placement)) return;
-    const Mat4 normals = normalMatrixOf(placement);
+    const Mat4 normals = normalMatrix(placement);
     const ShapeFaces f{scene, placement, normals, face, smooth, s.kind == db::kShapePolygon};
     const GlMaterial material = materialOf(a);
     turned.clear();

@@ -4,6 +4,7 @@
 #include <algorithm>
 #include <cmath>
 
+#include "db/face_runs.hpp"
 #include "math/vec_math.hpp"
 #include "render/render_messages.hpp"
 #include "render/render_pass.hpp"
@@ -190,27 +191,11 @@ void renderFace(TilePass& p, const std::int32_t* face, int n) {
 // Runs of -n and n axis numbers; a face naming an axis not in use, or running past the
 // shape's entries, is left out.
 void renderPolygonMesh(TilePass& p, const db::Shape& s) {
-    const db::Database& db = p.shared.db;
-    const std::size_t end = std::min<std::size_t>(
-        std::size_t{s.patchId} + s.patchTotal,
-        std::min<std::size_t>(static_cast<std::size_t>(std::max(p.shared.patchCount, 0)),
-                              db.patches.size()));
-    std::size_t k = s.patchId;
-    while (k < end) {
-        const std::int32_t head = db.patches[k];
-        if (head >= 0) {
-            ++k;
-            continue;
-        }
-        const std::size_t n = static_cast<std::size_t>(-static_cast<std::int64_t>(head));
-        if (n > end - k - 1) return;
-        const std::int32_t* face = db.patches.data() + k + 1;
-        const bool valid = std::all_of(face, face + n, [&](std::int32_t a) {
-            return a >= 0 && a < p.shared.axisCount && static_cast<std::size_t>(a) < db.axes.size();
-        });
-        if (valid) renderFace(p, face, static_cast<int>(std::min<std::size_t>(n, kCountStackSize)));
-        k += n + 1;
-    }
+    db::forEachFace(p.shared.db, s, p.shared.patchCount, p.shared.axisCount,
+                    [&](const std::int32_t* face, std::size_t n) {
+                        renderFace(p, face,
+                                   static_cast<int>(std::min<std::size_t>(n, kCountStackSize)));
+                    });
 }
 
 // ---- Point grids -------------------------------------------------------------------------

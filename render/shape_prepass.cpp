@@ -18,25 +18,6 @@
 namespace rz::render {
 namespace {
 
-// The inverse transpose of the placement's linear part, which keeps normals at right angles to
-// their surface under any scaling.
-Mat4 normalMatrixOf(const Mat4& m) {
-    const auto a = [&](int r, int c) { return at(m, r, c); };
-    const auto cof = [&](int r, int c) {
-        const int r1 = (r + 1) % 3;
-        const int r2 = (r + 2) % 3;
-        const int c1 = (c + 1) % 3;
-        const int c2 = (c + 2) % 3;
-        return a(r1, c1) * a(r2, c2) - a(r1, c2) * a(r2, c1);
-    };
-    const double det = a(0, 0) * cof(0, 0) + a(0, 1) * cof(0, 1) + a(0, 2) * cof(0, 2);
-    const double scale = det != 0.0 ? 1.0 / det : 1.0;
-    Mat4 n = kIdentity;
-    for (int r = 0; r < 3; ++r)
-        for (int c = 0; c < 3; ++c) n[r * 4 + c] = cof(r, c) * scale;
-    return n;
-}
-
 double linearDeterminant(const Mat4& m) {
     const auto a = [&](int r, int c) { return at(m, r, c); };
     return a(0, 0) * (a(1, 1) * a(2, 2) - a(1, 2) * a(2, 1)) -
@@ -169,7 +150,7 @@ void prepareShape(ShapePrepass& pass, std::size_t shape, const RenderState& st, 
     ps.frame.toCamera = multiply(ps.frame.placement, st.view.view);
     boxBounds(ps, st, s);
     if (!reachesAnyTile(ps, st.screen)) return;
-    ps.frame.normalMatrix = normalMatrixOf(ps.frame.placement);
+    ps.frame.normalMatrix = normalMatrix(ps.frame.placement);
     ps.frame.mirrored = linearDeterminant(ps.frame.placement) < 0.0;
     ps.shading = surfaceShading(db, s, st.drawMode, st.sampleMode);
     ps.smooth = ps.shading->attribute == nullptr || ps.shading->attribute->smooth != 0;

@@ -4,6 +4,7 @@
 #include <array>
 
 #include "db/current_records.hpp"
+#include "db/face_runs.hpp"
 #include "geometry/block_transform.hpp"
 #include "geometry/bounding_box.hpp"
 #include "geometry/cursor_marker.hpp"
@@ -88,27 +89,11 @@ void drawGridLines(Canvas& c, const Pen& pen, const geometry::GridView& g, bool 
 // The faces of a polygon mesh: runs of -n and n absolute axis numbers. A face that names an
 // axis not in use, or runs past the shape's entries, is not drawn.
 void drawFaces(Canvas& c, const Pen& pen, const db::Database& db, const db::Shape& s) {
-    const std::size_t end =
-        std::min<std::size_t>(std::size_t{s.patchId} + s.patchTotal,
-                              std::min<std::size_t>(db.patchCount, db.patches.size()));
-    std::size_t k = s.patchId;
-    while (k < end) {
-        const std::int32_t head = db.patches[k];
-        if (head >= 0) {
-            ++k;
-            continue;
-        }
-        const std::size_t n = static_cast<std::size_t>(-static_cast<std::int64_t>(head));
-        if (n > end - k - 1) return;
-        const std::int32_t* face = db.patches.data() + k + 1;
-        const bool valid = std::all_of(face, face + n, [&](std::int32_t a) {
-            return a >= 0 && a < db.axisCount && static_cast<std::size_t>(a) < db.axes.size();
-        });
-        if (valid)
+    db::forEachFace(
+        db, s, db.patchCount, db.axisCount, [&](const std::int32_t* face, std::size_t n) {
             polyline(
                 c, pen, static_cast<int>(n), [&](int i) { return db.axes[face[i]].wv; }, true);
-        k += n + 1;
-    }
+        });
 }
 
 // The twelve edges of the box lo-hi, nothing for a box still at its empty sentinels. Edges
