@@ -5,6 +5,7 @@
 
 #include <algorithm>
 #include <csetjmp>
+#include <vector>
 
 #include "fileio/image_codecs.hpp"
 
@@ -103,18 +104,23 @@ void writeToFile(png_structp png, png_bytep data, png_size_t n) {
 }
 void flushNothing(png_structp) {}
 
-bool writeImage(png_structp png, png_infop info, FileWriter* writer, const db::ColorBuffer* cbuf) {
+bool writeImage(png_structp png, png_infop info, FileWriter* writer, const db::ColorBuffer* cbuf,
+                png_byte* row) {
     if (setjmp(png_jmpbuf(png)) != 0) return false;
     png_set_write_fn(png, writer, writeToFile, flushNothing);
     png_set_IHDR(png, info, static_cast<png_uint_32>(cbuf->width),
-                 static_cast<png_uint_32>(cbuf->height), 8, PNG_COLOR_TYPE_RGB, PNG_INTERLACE_NONE,
-                 PNG_COMPRESSION_TYPE_DEFAULT, PNG_FILTER_TYPE_DEFAULT);
+                 static_cast<png_uint_32>(cbuf->height), 8, PNG_COLOR_TYPE_RGB_ALPHA,
+                 PNG_INTERLACE_NONE, PNG_COMPRESSION_TYPE_DEFAULT, PNG_FILTER_TYPE_DEFAULT);
     png_write_info(png, info);
     // The picture is opaque: a render has already laid its colours over the background, so
     // the fourth byte (0 after a fill, the coverage after a render) is no alpha to show it by.
-    png_set_filler(png, 0, PNG_FILLER_AFTER);
-    for (std::int32_t y = 0; y < cbuf->height; ++y)
-        png_write_row(png, cbuf->pixels.data() + static_cast<std::size_t>(y) * cbuf->width * 4);
+    const std::size_t rowBytes = static_cast<std::size_t>(cbuf->width) * 4;
+    for (std::int32_t y = 0; y < cbuf->height; ++y) {
+        const std::uint8_t* src = cbuf->pixels.data() + static_cast<std::size_t>(y) * rowBytes;
+        std::copy(src, src + rowBytes, row);
+        for (std::size_t a = 3; a < rowBytes; a += 4) row[a] = 255;
+        png_write_row(png, row);
+    }
     png_write_end(png, info);
     return true;
 }
@@ -155,7 +161,8 @@ bool writePng(OutputFile& out, const db::ColorBuffer& cbuf) {
     if (png == nullptr) return false;
     png_infop info = png_create_info_struct(png);
     FileWriter writer{&out};
-    const bool ok = info != nullptr && writeImage(png, info, &writer, &cbuf);
+    std::vector<png_byte> row(static_cast<std::size_t>(cbuf.width) * 4);
+    const bool ok = info != nullptr && writeImage(png, info, &writer, &cbuf, row.data());
     png_destroy_write_struct(&png, info != nullptr ? &info : nullptr);
     return ok;
 }

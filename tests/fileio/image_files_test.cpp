@@ -317,7 +317,7 @@ TEST_F(ImageFileTest, PillowReadsOurFilesWithTheRightPixels) {
               "a.bmp (640, 480) (44, 7, 43) (127, 223, 160)\n"
               "a.tif (640, 480) (44, 7, 43, 58) (127, 223, 160, 61)\n"
               "b.tif (640, 480) (44, 7, 43) (127, 223, 160)\n"
-              "a.png (640, 480) (44, 7, 43) (127, 223, 160)\n");
+              "a.png (640, 480) (44, 7, 43, 255) (127, 223, 160, 255)\n");
 }
 
 TEST_F(ImageFileTest, TiffinfoAcceptsOurTiffs) {
