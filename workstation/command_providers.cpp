@@ -16,8 +16,8 @@
 #include "fileio/picture_files.hpp"
 #include "geometry/commands.hpp"
 #include "geometry/cursor_commands.hpp"
-#include "geometry/motion_commands.hpp"
 #include "geometry/model_copy.hpp"
+#include "geometry/motion_commands.hpp"
 #include "geometry/primitive_commands.hpp"
 #include "render/camera_commands.hpp"
 #include "render/draw_commands.hpp"
@@ -34,40 +34,23 @@ namespace rz::workstation {
 
 std::span<const script::CommandRows> coreCommandProviders() {
     static const std::array<script::CommandRows, 34> kProviders{
-        script::languageCommands(),
-        script::declarationCommands(),
-        db::blockCommands(),
-        db::attributeCommands(),
-        db::lightCommands(),
-        db::mappingCommands(),
-        db::mapimageCommands(),
-        db::rigidCommands(),
-        db::actorCommands(),
-        db::layerCommands(),
-        db::browseCommands(),
-        db::modelCommands(),
-        geometry::rawRecordCommands(),
-        geometry::matrixCommands(),
-        geometry::affineCommands(),
-        geometry::blockGeometryCommands(),
-        geometry::primitiveCommands(),
-        geometry::modelCopyCommands(),
-        geometry::boxCommands(),
-        geometry::cursorCommands(),
-        geometry::gridCommands(),
-        geometry::motionCommands(),
-        fileio::modelFileCommands(),
-        fileio::readWriteCommands(),
-        fileio::exportCommands(),
-        fileio::pictureFileCommands(),
-        render::cameraCommands(),
-        render::viewCommands(),
-        render::drawCommands(),
-        render::glViewCommands(),
-        render::labelCommands(),
-        render::renderCommands(),
-        render::imageCommands(),
-        render::sampleCommands(),
+        script::languageCommands(),    script::declarationCommands(),
+        db::blockCommands(),           db::attributeCommands(),
+        db::lightCommands(),           db::mappingCommands(),
+        db::mapimageCommands(),        db::rigidCommands(),
+        db::actorCommands(),           db::layerCommands(),
+        db::browseCommands(),          db::modelCommands(),
+        geometry::rawRecordCommands(), geometry::matrixCommands(),
+        geometry::affineCommands(),    geometry::blockGeometryCommands(),
+        geometry::primitiveCommands(), geometry::modelCopyCommands(),
+        geometry::boxCommands(),       geometry::cursorCommands(),
+        geometry::gridCommands(),      geometry::motionCommands(),
+        fileio::modelFileCommands(),   fileio::readWriteCommands(),
+        fileio::exportCommands(),      fileio::pictureFileCommands(),
+        render::cameraCommands(),      render::viewCommands(),
+        render::drawCommands(),        render::glViewCommands(),
+        render::labelCommands(),       render::renderCommands(),
+        render::imageCommands(),       render::sampleCommands(),
     };
     return kProviders;
 }
