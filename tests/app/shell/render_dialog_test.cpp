@@ -71,8 +71,10 @@ class RenderDialogTest : public QObject {
         QString label;
         QObject::connect(
             &dialog, &app::RenderDialog::progressed, &window,
-            [&](int) {
-                if (shown) return;
+            [&](int percent) {
+                // Stop once nearly half the tiles are in (the worker waits for it at half, below);
+                // an earlier click could stop the render before any tile with a ball was done.
+                if (shown || percent < 40) return;
                 shown = dialog.isVisible() && QApplication::activeModalWidget() == &dialog;
                 label = dialog.labelText();
                 for (QPushButton* b : dialog.findChildren<QPushButton*>())
