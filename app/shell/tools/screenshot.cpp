@@ -1,12 +1,17 @@
-// Takes the picture of the main window the README shows: a small scene in the four views,
-// grabbed from the window's own pixels. Run it under a display, e.g.
+// Takes the pictures the README shows, grabbed from the window's own pixels: a small scene in
+// the four views (docs/main_window.png), or with --gl the example scene in the real-time
+// display in smooth shading over the whole view area (docs/opengl_preview.png). Run it under a
+// display from the folder the script's files are in, e.g.
 //   xvfb-run -a build/app/rovora_screenshot examples/views.sub docs/main_window.png
+//   cd examples && xvfb-run -a ../build/app/rovora_screenshot --gl scene.sub
+//   ../docs/opengl_preview.png
 // The settings are the defaults; nothing is read from or written to the user's file.
 
 #include <QApplication>
 #include <QPixmap>
 #include <QTest>
 #include <cstdio>
+#include <cstring>
 
 #include "app/shell/main_window.hpp"
 #include "app/shell/shell_sink.hpp"
@@ -14,10 +19,13 @@
 
 int main(int argc, char** argv) {
     using namespace rz;
-    if (argc != 3) {
-        std::fputs("usage: rovora_screenshot SCRIPT OUTPUT.png\n", stderr);
+    const bool gl = argc == 4 && std::strcmp(argv[1], "--gl") == 0;
+    if (argc != 3 && !gl) {
+        std::fputs("usage: rovora_screenshot [--gl] SCRIPT OUTPUT.png\n", stderr);
         return 2;
     }
+    const char* script = argv[argc - 2];
+    const char* output = argv[argc - 1];
     QApplication application(argc, argv);
     app::ShellSink sink;
     workstation::Workstation w(sink);
@@ -28,8 +36,16 @@ int main(int argc, char** argv) {
     sink.setWindow(&window);
     window.showPlaced();
     if (!QTest::qWaitForWindowExposed(&window)) return 1;
-    app::runScriptFile(w, argv[1]);
-    window.view().update();
-    QApplication::processEvents();
-    return window.grab().save(QString::fromLocal8Bit(argv[2])) ? 0 : 1;
+    app::runScriptFile(w, script);
+    if (gl) {
+        window.run(
+            "cbuf.color.v = (140, 166, 204); set.glviewmode GLVIEW.SMOOTHSHADE;"
+            "set.glviewsize GLVIEW.FULLSIZE;");
+        window.glPreview().setRealTime(true);
+        QTest::qWait(200);
+    } else {
+        window.view().update();
+        QApplication::processEvents();
+    }
+    return window.grab().save(QString::fromLocal8Bit(output)) ? 0 : 1;
 }
