@@ -4,7 +4,7 @@ ROVORA_PACKAGES=(
   libgtest-dev libgmock-dev libbenchmark-dev
   libfreetype-dev libfontconfig-dev libedit-dev
   fonts-ipafont-gothic
-  qt6-base-dev libqt6opengl6-dev libglu1-mesa-dev xvfb xauth
+  qt6-base-dev libqt6opengl6-dev qt6-svg-dev libglu1-mesa-dev xvfb xauth
   python3-ezdxf inventor-clients
   libpng-dev python3-pil libtiff-tools
 )
