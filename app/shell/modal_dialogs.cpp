@@ -1,9 +1,14 @@
 #include "app/shell/modal_dialogs.hpp"
 
+#include "app/shell/dialogs/dialog_row.hpp"
+
 namespace rz::app {
 
-// Placeholder until the dialogs land.
-bool runModalDialog(int, int, CommandPort&) {
+bool runModalDialog(int dialog, int command, CommandPort& port) {
+    for (const std::span<const DialogRow> rows : {settingDialogs(), modelDialogs()}) {
+        for (const DialogRow& row : rows)
+            if (row.id == dialog) return row.run(command, port);
+    }
     return false;
 }
 

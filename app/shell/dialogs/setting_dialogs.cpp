@@ -1,0 +1,10 @@
+#include "app/shell/dialogs/dialog_row.hpp"
+
+namespace rz::app {
+
+// Placeholder until the dialogs land.
+std::span<const DialogRow> settingDialogs() {
+    return {};
+}
+
+}  // namespace rz::app
