@@ -31,9 +31,9 @@ constexpr std::array<Placed, 6> kPlaced{{
 }};
 
 // The windows a full render puts away.
-constexpr std::array<ToolWindow, 6> kHiddenForRender{ToolWindow::Palette,   ToolWindow::Material,
-                                                     ToolWindow::Mapping,   ToolWindow::Selection,
-                                                     ToolWindow::Camera,    ToolWindow::Light};
+constexpr std::array<ToolWindow, 6> kHiddenForRender{ToolWindow::Palette, ToolWindow::Material,
+                                                     ToolWindow::Mapping, ToolWindow::Selection,
+                                                     ToolWindow::Camera,  ToolWindow::Light};
 
 // The palette has no stored place: it starts below the main window's menu bar.
 constexpr QPoint kPaletteOffset{8, 64};
@@ -43,9 +43,8 @@ struct ListRefresh {
     int command;
 };
 
-constexpr std::array<ListRefresh, 3> kListRefreshes{{{ToolWindow::Selection, 2654},
-                                                     {ToolWindow::Material, 2535},
-                                                     {ToolWindow::Mapping, 2417}}};
+constexpr std::array<ListRefresh, 3> kListRefreshes{
+    {{ToolWindow::Selection, 2654}, {ToolWindow::Material, 2535}, {ToolWindow::Mapping, 2417}}};
 
 constexpr std::size_t index(ToolWindow w) {
     return static_cast<std::size_t>(w);

@@ -11,6 +11,7 @@
 namespace rz::app {
 
 class PictureButton final : public QWidget {
+    Q_OBJECT
   public:
     // pictureStem names ":/icons/<stem>_up.svg" and ":/icons/<stem>_down.svg".
     PictureButton(const QString& objectName, int id, const QString& pictureStem,

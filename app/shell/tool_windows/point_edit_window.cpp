@@ -5,11 +5,8 @@
 namespace rz::app {
 namespace {
 
-constexpr std::array<ToolButton, 5> kPointEditButtons{{{2142, "<<"},
-                                                       {2141, ">>"},
-                                                       {2157, "表示リセット"},
-                                                       {2154, "編集終了"},
-                                                       {2152, "キャンセル"}}};
+constexpr std::array<ToolButton, 5> kPointEditButtons{
+    {{2142, "<<"}, {2141, ">>"}, {2157, "表示リセット"}, {2154, "編集終了"}, {2152, "キャンセル"}}};
 constexpr int kButtonColumns = 2;
 
 }  // namespace

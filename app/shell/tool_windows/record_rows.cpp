@@ -24,14 +24,14 @@ constexpr std::array<Named, 6> kMapKinds{{{2, "COLORMAP24"},
                                           {12, "R.BUMPMAP"},
                                           {21, "INTENSMAP"}}};
 constexpr std::array<Named, 9> kMapMethods{{{1, "UVMAP"},
-                                             {2, "DECALBOX"},
-                                             {3, "DECALBOX.1"},
-                                             {4, "DECALBOX.2"},
-                                             {5, "DECALBOX.3"},
-                                             {6, "DECALBOX.4"},
-                                             {7, "DECALBOX.5"},
-                                             {8, "DECALBOX.6"},
-                                             {9, "WORLDBOX"}}};
+                                            {2, "DECALBOX"},
+                                            {3, "DECALBOX.1"},
+                                            {4, "DECALBOX.2"},
+                                            {5, "DECALBOX.3"},
+                                            {6, "DECALBOX.4"},
+                                            {7, "DECALBOX.5"},
+                                            {8, "DECALBOX.6"},
+                                            {9, "WORLDBOX"}}};
 constexpr std::array<Named, 4> kLightKinds{{{0, "OFF"}, {1, "PARA"}, {2, "POINT"}, {3, "POINT2"}}};
 
 template <std::size_t N>
@@ -42,7 +42,9 @@ QString nameOf(const std::array<Named, N>& names, int value) {
 }
 
 QColor colourOf(const Vec3& rgb) {
-    const auto channel = [](float c) { return static_cast<int>(std::clamp(c, 0.0f, 1.0f) * 255.0f); };
+    const auto channel = [](float c) {
+        return static_cast<int>(std::clamp(c, 0.0f, 1.0f) * 255.0f);
+    };
     return {channel(rgb[0]), channel(rgb[1]), channel(rgb[2])};
 }
 
@@ -98,8 +100,8 @@ std::vector<ListRow> lightRows(script::Interp& in) {
     const int n = rowsOf(d.lightCount, d.lights.size());
     for (int i = 0; i < n; ++i) {
         const db::Light& l = d.lights[static_cast<std::size_t>(i)];
-        rows.push_back(
-            {i, QStringLiteral("光源 %1  %2").arg(i).arg(nameOf(kLightKinds, l.kind)), colourOf(l.rgb)});
+        rows.push_back({i, QStringLiteral("光源 %1  %2").arg(i).arg(nameOf(kLightKinds, l.kind)),
+                        colourOf(l.rgb)});
     }
     return rows;
 }
@@ -113,8 +115,8 @@ std::vector<ListRow> partRows(script::Interp& in) {
     for (int i = 1; i < n; ++i) {
         const db::Block& b = d.blocks[static_cast<std::size_t>(i)];
         const QString mark = b.layer % 100 == 1 ? QStringLiteral("＊") : QStringLiteral("　");
-        rows.push_back({i, QStringLiteral("%1%2: %3").arg(mark).arg(i).arg(textOf(b.name)),
-                        std::nullopt});
+        rows.push_back(
+            {i, QStringLiteral("%1%2: %3").arg(mark).arg(i).arg(textOf(b.name)), std::nullopt});
     }
     return rows;
 }
@@ -136,17 +138,14 @@ constexpr std::array<ToolButton, 4> kSelectionButtons{{{2653, "表示の更新"}
                                                        {2203, "全形状の選択"},
                                                        {2204, "全形状の非選択"}}};
 
-const RecordListKind kMaterial{"65",         "色質感設定",      kMaterialButtons,
-                               2541,         2542,              "atr.point = %1; ",
-                               "atr.point",  materialRows};
-const RecordListKind kMapping{"66",        "マッピング設定", kMappingButtons,
-                              2901,        2902,             "mi.point = %1; ",
-                              "mi.point",  mappingRows};
-const RecordListKind kLight{"70", "光源設定", kLightButtons, 641, 642, "l.point = %1; ",
-                            "l.point", lightRows};
-const RecordListKind kSelection{"67",       "形状選択リスト", kSelectionButtons,
-                                2650,       2650,             "num.block %1; ",
-                                "b.point",  partRows};
+const RecordListKind kMaterial{"65", "色質感設定",       kMaterialButtons, 2541,
+                               2542, "atr.point = %1; ", "atr.point",      materialRows};
+const RecordListKind kMapping{"66", "マッピング設定",  kMappingButtons, 2901,
+                              2902, "mi.point = %1; ", "mi.point",      mappingRows};
+const RecordListKind kLight{"70", "光源設定",       kLightButtons, 641,
+                            642,  "l.point = %1; ", "l.point",     lightRows};
+const RecordListKind kSelection{"67", "形状選択リスト", kSelectionButtons, 2650,
+                                2650, "num.block %1; ", "b.point",         partRows};
 
 }  // namespace
 

@@ -6,7 +6,9 @@
 #include <QPushButton>
 #include <QScreen>
 #include <QScrollBar>
+#include <QSvgRenderer>
 #include <QTest>
+#include <algorithm>
 #include <cmath>
 #include <vector>
 
@@ -21,6 +23,8 @@
 #include "platform/recording_sink.hpp"
 #include "script/statement.hpp"
 #include "workstation/workstation.hpp"
+
+Q_DECLARE_METATYPE(rz::Vec3)
 
 namespace rz::test {
 namespace {
@@ -89,6 +93,11 @@ class ToolWindowsTest : public QObject {
         app::CommandPalette palette(port, &port.main);
         auto* button = palette.findChild<app::PictureButton*>(name);
         QVERIFY(button != nullptr);
+        const auto* row = std::find_if(app::kPaletteButtons.begin(), app::kPaletteButtons.end(),
+                                       [&](const app::PaletteButton& b) { return b.id == id; });
+        for (const char* state : {"up", "down"})
+            QVERIFY(QSvgRenderer(QStringLiteral(":/icons/%1_%2.svg").arg(row->picture, state))
+                        .isValid());
         palette.show();
         const QImage up = button->grab().toImage();
         QVERIFY(up.pixel(16, 16) != up.pixel(1, 1));  // a picture, not a bare frame
@@ -104,10 +113,19 @@ class ToolWindowsTest : public QObject {
     void palettePassesOn_data() {
         QTest::addColumn<int>("id");
         QTest::addColumn<bool>("passed");
-        for (const auto& [id, passed] : std::initializer_list<std::pair<int, bool>>{
-                 {500, false}, {501, true}, {517, true}, {518, false}, {2109, false},
-                 {2110, true}, {2112, true}, {2113, false}, {2116, false}, {2117, true},
-                 {2118, true}, {2119, false}, {0, false}})
+        for (const auto& [id, passed] : std::initializer_list<std::pair<int, bool>>{{500, false},
+                                                                                    {501, true},
+                                                                                    {517, true},
+                                                                                    {518, false},
+                                                                                    {2109, false},
+                                                                                    {2110, true},
+                                                                                    {2112, true},
+                                                                                    {2113, false},
+                                                                                    {2116, false},
+                                                                                    {2117, true},
+                                                                                    {2118, true},
+                                                                                    {2119, false},
+                                                                                    {0, false}})
             QTest::newRow(qPrintable(QString::number(id))) << id << passed;
     }
     void palettePassesOn() {
@@ -146,6 +164,11 @@ class ToolWindowsTest : public QObject {
         port.setCamera("c.pos = ( 30, 40, 0 ); c.tar = ( 0, 0, 0 ); c.upper = ( 0, 1, 0 ); ");
         app::CameraWindow camera(port, &port.main);
         camera.show();
+        const auto* row = std::find_if(app::kCameraButtons.begin(), app::kCameraButtons.end(),
+                                       [&](const app::CameraButton& b) { return b.id == id; });
+        for (const char* state : {"up", "down"})
+            QVERIFY(QSvgRenderer(QStringLiteral(":/icons/%1_%2.svg").arg(row->picture, state))
+                        .isValid());
         QTest::mouseClick(camera.findChild<app::PictureButton*>(name), Qt::LeftButton);
         QCOMPARE(port.sent(), QStringList{QString::number(id)});
         QCOMPARE(port.log.size(), runs ? 2 : 1);
@@ -227,11 +250,10 @@ class ToolWindowsTest : public QObject {
         QTest::newRow("material") << static_cast<int>(app::ToolWindow::Material)
                                   << "new.atr; set.atr; " << 2535 << "atr.point" << 2542 << 0;
         QTest::newRow("mapping") << static_cast<int>(app::ToolWindow::Mapping)
-                                 << "new.mapinfo; set.mapinfo; " << 2417 << "mi.point" << 2902
-                                 << 0;
+                                 << "new.mapinfo; set.mapinfo; " << 2417 << "mi.point" << 2902 << 0;
         QTest::newRow("selection") << static_cast<int>(app::ToolWindow::Selection)
                                    << "set.primitive box.s, box.e, 1, 4, direc, futa; "
-                                      "set.layer L.ACTIVE; new.block; "
+                                      "set.layer L.ACTIVE; new.block; num.block 0; "
                                    << 2654 << "b.point" << 2650 << 1;
     }
     void recordList() {
@@ -322,8 +344,8 @@ class ToolWindowsTest : public QObject {
         QTest::newRow("5000") << 5000 << 100 << 100;
         QTest::newRow("30") << 30 << 30 << 30;
         QTest::newRow("0") << 0 << 0 << 0;
-        QTest::newRow("height - 24") << screen.height() - 24 << screen.height() - 24
-                                     << screen.height() - 24;
+        QTest::newRow("height - 24")
+            << screen.height() - 24 << screen.height() - 24 << screen.height() - 24;
         QTest::newRow("height - 23") << screen.height() - 23 << screen.height() - 23 << 100;
         QTest::newRow("width - 23") << screen.width() - 23 << 100 << 100;
     }
@@ -390,7 +412,8 @@ class ToolWindowsTest : public QObject {
         QDialog& camera = tools.window(app::ToolWindow::Camera);
         const QPoint clientInFrame = camera.geometry().topLeft() - camera.pos();
         camera.move(port.main.frameGeometry().topLeft() + QPoint(200, 150));
-        QTRY_COMPARE(tools.recordedOffset(app::ToolWindow::Camera), QPoint(200, 150) + clientInFrame);
+        QTRY_COMPARE(tools.recordedOffset(app::ToolWindow::Camera),
+                     QPoint(200, 150) + clientInFrame);
         tools.writeBack(out);
         const QPoint written = QPoint(200, 150) + clientInFrame - QPoint(1, 20);
         QCOMPARE((QPoint{out.offsets.camera.x, out.offsets.camera.y}), written);
@@ -408,9 +431,9 @@ class ToolWindowsTest : public QObject {
         tools.setVisible(app::ToolWindow::Palette, false);
         tools.setVisible(app::ToolWindow::PointEdit, true);
         tools.hideAll();
-        for (app::ToolWindow w : {app::ToolWindow::Palette, app::ToolWindow::Material,
-                                  app::ToolWindow::Mapping, app::ToolWindow::Selection,
-                                  app::ToolWindow::Camera, app::ToolWindow::Light})
+        for (app::ToolWindow w :
+             {app::ToolWindow::Palette, app::ToolWindow::Material, app::ToolWindow::Mapping,
+              app::ToolWindow::Selection, app::ToolWindow::Camera, app::ToolWindow::Light})
             QVERIFY(!tools.visible(w));
         db::Settings during;
         tools.writeBack(during);
