@@ -4,6 +4,7 @@
 // and hidden; each hands its button identifiers to the main window's command handler.
 
 #include <QDialog>
+#include <QPoint>
 #include <array>
 #include <memory>
 
@@ -14,6 +15,11 @@ namespace rz::app {
 
 enum class ToolWindow { Palette, Material, Mapping, Selection, Camera, Light, PointEdit };
 inline constexpr int kToolWindowCount = 7;
+
+class CommandPalette;
+class CameraWindow;
+class RecordListWindow;
+class PointEditWindow;
 
 class ToolWindows {
   public:
@@ -36,10 +42,25 @@ class ToolWindows {
     void writeBack(db::Settings& settings) const;
     QDialog& window(ToolWindow w);
 
+    CommandPalette& palette();
+    CameraWindow& camera();
+    // The material, mapping, selection or light window; null for the others.
+    RecordListWindow* recordList(ToolWindow w);
+    PointEditWindow& pointEdit();
+    // The offset of the window's client area from the main window, as last recorded.
+    QPoint recordedOffset(ToolWindow w) const;
+
   private:
     struct Windows;
+    void windowMoved(ToolWindow w);
+
+    QWidget& main_;
     std::unique_ptr<Windows> windows_;
     std::array<bool, kToolWindowCount> remembered_{};
+    bool hiddenForRender_ = false;
+    QPoint cornerAtPlacement_;
+    std::array<QPoint, kToolWindowCount> placedAt_{};
+    std::array<QPoint, kToolWindowCount> recorded_{};
 };
 
 }  // namespace rz::app
