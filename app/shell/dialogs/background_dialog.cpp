@@ -15,7 +15,7 @@ namespace rz::app {
 namespace {
 
 int channel(float v) {
-    return std::clamp(static_cast<int>(std::floor(v * 255.0f)), 0, 255);
+    return static_cast<int>(std::clamp(std::floor(v * 255.0f), 0.0f, 255.0f));
 }
 
 // Half a step above the channel's own value, so that the fill's truncation gives it back

@@ -47,9 +47,8 @@ int RecordChoiceDialog::chosen() const {
 bool runRecordChoice(CommandPort& port, const RecordChoice& choice, int limit,
                      const RecordDescriber& describe) {
     script::Interp& in = port.interp();
-    const int count =
-        static_cast<int>(std::clamp(scalarValue(in, choice.countVariable), 0.0, double(limit)));
-    const int current = static_cast<int>(scalarValue(in, choice.pointVariable));
+    const int count = std::clamp(wholeValue(scalarValue(in, choice.countVariable)), 0, limit);
+    const int current = wholeValue(scalarValue(in, choice.pointVariable));
     RecordChoiceDialog dialog(port.owner(), choice, current, count, describe);
     if (port.dialogs().exec(dialog) != QDialog::Accepted) return false;
     const int n = dialog.chosen();

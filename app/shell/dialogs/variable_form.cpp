@@ -1,6 +1,8 @@
 #include "app/shell/dialogs/variable_form.hpp"
 
 #include <QString>
+#include <algorithm>
+#include <cmath>
 
 #include "app/shell/dialog_host.hpp"
 
@@ -30,13 +32,22 @@ std::string numberText(double value) {
 double scalarValue(script::Interp& in, const char* name) {
     const int s = in.sym.lookup(name);
     if (s == script::SymbolTable::kNone || in.sym[s].kind != script::Tok::Scalar) return 0.0;
-    return in.sym.scalar(s);
+    const float v = in.sym.scalar(s);
+    return std::isfinite(v) ? v : 0.0;
 }
 
 Vec3 vectorValue(script::Interp& in, const char* name) {
     const int s = in.sym.lookup(name);
     if (s == script::SymbolTable::kNone || in.sym[s].kind != script::Tok::Vector) return {};
-    return in.sym.vector(s);
+    Vec3 v = in.sym.vector(s);
+    for (float& c : v)
+        if (!std::isfinite(c)) c = 0.0f;
+    return v;
+}
+
+int wholeValue(double v) {
+    constexpr double kLimit = 1 << 30;
+    return static_cast<int>(std::clamp(v, -kLimit, kLimit));
 }
 
 FieldControl::FieldControl(const FieldRow& row, script::Interp& in) : row_(row) {
@@ -66,7 +77,7 @@ FieldControl::FieldControl(const FieldRow& row, script::Interp& in) : row_(row) 
             break;
         case FieldKind::Choice:
             choice_.setObjectName(name);
-            fillChoice(choice_, row.choices, static_cast<int>(scalarValue(in, row.variable)));
+            fillChoice(choice_, row.choices, wholeValue(scalarValue(in, row.variable)));
             layout_.addWidget(&choice_);
             break;
     }

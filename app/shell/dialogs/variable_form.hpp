@@ -83,9 +83,11 @@ bool runVariableDialog(CommandPort& port, const char* title, std::span<const Fie
 // A number as the language reads it back (no locale, no trailing zeros).
 std::string numberText(double value);
 
-// The value of a scalar variable, or of one component of a vector variable; 0 for a name
-// that is not such a variable.
+// The value of a scalar or vector variable; 0 for a name that is not such a variable and for
+// a component that is not a finite number, which no control could show.
 double scalarValue(script::Interp& in, const char* name);
 Vec3 vectorValue(script::Interp& in, const char* name);
+// A value as a whole number a control can hold (record numbers, choices), truncated.
+int wholeValue(double v);
 
 }  // namespace rz::app

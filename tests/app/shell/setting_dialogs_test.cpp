@@ -199,6 +199,19 @@ const std::vector<Case>& cases() {
          "atr.point = 1; ",
          {},
          nullptr},
+        {"materials listed no further than the store",
+         "atr.max = 100000000; ",
+         14,
+         2402,
+         [](QDialog& d) {
+             QListWidget& list = control<QListWidget>(d, "list");
+             QVERIFY(list.count() <= 1500);
+             list.setCurrentRow(0);
+         },
+         true,
+         "atr.point = 0; ",
+         {},
+         nullptr},
         {"material",
          "num.atr 1; ",
          27,
