@@ -6,6 +6,8 @@
 #include <QString>
 #include <QWidget>
 
+#include "app/shell/camera_steps.hpp"
+#include "db/settings.hpp"
 #include "script/interp.hpp"
 
 namespace rz::app {
@@ -27,6 +29,11 @@ class CommandPort {
     virtual QWidget& owner() = 0;
     // The window title shows the model file.
     virtual void showModelFile(const QString& path) = 0;
+    // The settings to be written back at shutdown; the environment dialog changes what the
+    // next start will use, never the stores of this run.
+    virtual db::Settings& settings() = 0;
+    // The camera window's step sizes, which the camera step dialog edits.
+    virtual CameraSteps& cameraSteps() = 0;
 };
 
 }  // namespace rz::app

@@ -1,0 +1,13 @@
+#pragma once
+// How far one step of the camera window's scroll bars moves the camera. The camera step
+// dialog (57) edits them; the camera window reads them when it turns a step into statements.
+
+namespace rz::app {
+
+struct CameraSteps {
+    double angle = 5.0;       // degrees for each step about the X, Y and Z axes
+    double distance = 100.0;  // model units for each step toward or away from the target
+    double zoom = 5.0;        // degrees of field of view for each step
+};
+
+}  // namespace rz::app
