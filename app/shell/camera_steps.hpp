@@ -5,9 +5,9 @@
 namespace rz::app {
 
 struct CameraSteps {
-    double angle = 5.0;       // degrees for each step about the X, Y and Z axes
-    double distance = 100.0;  // model units for each step toward or away from the target
-    double zoom = 5.0;        // degrees of field of view for each step
+    double angle = 1.0;     // degrees for each step about the X, Y and Z axes
+    double distance = 2.0;  // per cent of the eye's distance to the target for each step
+    double zoom = 1.0;      // degrees of field of view for each step
 };
 
 }  // namespace rz::app

@@ -14,7 +14,7 @@ namespace {
 
 const std::array<NumberRow, 3> kStepRows{{
     {"angle", "回転の刻み（度）", 0.01, 180, 2},
-    {"distance", "前後移動の刻み", 0.01, 1e7, 2},
+    {"distance", "前後移動の刻み（％）", 0.01, 50, 2},
     {"zoom", "ズームの刻み（度）", 0.01, 90, 2},
 }};
 

@@ -1,6 +1,7 @@
 #include "app/shell/tool_windows/camera_window.hpp"
 
 #include <QSignalBlocker>
+#include <algorithm>
 #include <cmath>
 
 #include "app/shell/tool_windows/variables.hpp"
@@ -22,8 +23,9 @@ double eyeDistance(script::Interp& in) {
     return std::sqrt(sum);
 }
 
-QByteArray barStatement(script::Interp& in, CameraBarKind kind, int from, int to) {
-    const QByteArray delta = statementNumber(to - from);
+QByteArray barStatement(script::Interp& in, const CameraSteps& steps, CameraBarKind kind, int from,
+                        int to) {
+    const QByteArray delta = statementNumber((to - from) * steps.angle);
     switch (kind) {
         case CameraBarKind::AxisX:
             return "angle.x ( " + delta + " ); ";
@@ -33,7 +35,7 @@ QByteArray barStatement(script::Interp& in, CameraBarKind kind, int from, int to
             return "angle.z ( " + delta + " ); ";
         case CameraBarKind::Distance: {
             const double d = eyeDistance(in);
-            const double step = d - d * std::pow(kDistanceStepFactor, to - from);
+            const double step = d - d * std::pow(1.0 - steps.distance / 100.0, to - from);
             return "foward ( " + statementNumber(step) + " ); ";
         }
         case CameraBarKind::Zoom:
@@ -109,8 +111,11 @@ void CameraWindow::refresh() {
         QScrollBar& bar = *bars_[i];
         const QSignalBlocker quiet(bar);
         int value = 0;
-        if (kCameraBars[i].kind == CameraBarKind::Zoom)
+        if (kCameraBars[i].kind == CameraBarKind::Zoom) {
             value = static_cast<int>(scalarVariable(port_.interp(), "c.zoom").value_or(80.0f));
+            // The arrows move the field of view by the zoom step.
+            bar.setSingleStep(std::max(1, static_cast<int>(std::lround(port_.cameraSteps().zoom))));
+        }
         bar.setValue(value);
         last_[i] = bar.value();
     }
@@ -129,7 +134,8 @@ void CameraWindow::showEvent(QShowEvent* event) {
 
 void CameraWindow::barMoved(std::size_t i, int value) {
     const CameraBar& b = kCameraBars[i];
-    const QByteArray statement = barStatement(port_.interp(), b.kind, last_[i], value);
+    const QByteArray statement =
+        barStatement(port_.interp(), port_.cameraSteps(), b.kind, last_[i], value);
     last_[i] = value;
     port_.run(statement.constData());
     port_.sendCommand(b.id);

@@ -18,12 +18,11 @@
 
 namespace rz::app {
 
-// How far one step of a scroll bar takes the camera: the three axis bars turn it by one
-// degree about the world axis through the target (from -180 to 180 degrees since the window
-// was shown); the distance bar scales the eye's distance to the target by 0.98 per step
-// toward the right (-100 to 100, so between 7.5 times farther and 0.13 times as far); the
-// zoom bar is the field of view in degrees (1 to 170).
-inline constexpr double kDistanceStepFactor = 0.98;
+// How far one step of a scroll bar takes the camera comes from the camera steps: the three
+// axis bars (-180 to 180 steps since the window was shown) turn it about the world axis
+// through the target; the distance bar (-100 to 100) scales the eye's distance to the target
+// by (1 - step per cent) for each step toward the right, so stepping back returns exactly;
+// the zoom bar (1 to 170) is the field of view, its arrows moving it by the zoom step.
 
 enum class CameraBarKind { AxisX, AxisY, AxisZ, Distance, Zoom };
 

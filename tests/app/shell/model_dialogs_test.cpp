@@ -49,6 +49,8 @@ class RecordingPort final : public app::CommandPort {
     app::DialogHost& dialogs() override { return host_; }
     QWidget& owner() override { return owner_; }
     void showModelFile(const QString&) override {}
+    db::Settings& settings() override { return w_.settings; }
+    app::CameraSteps& cameraSteps() override { return steps_; }
 
     std::vector<std::string> runs;
     bool carryOut = false;
@@ -57,6 +59,7 @@ class RecordingPort final : public app::CommandPort {
     workstation::Workstation& w_;
     AnsweringHost& host_;
     QWidget owner_;
+    app::CameraSteps steps_;
 };
 
 Answer pick(const char* list, std::vector<int> rows) {

@@ -42,6 +42,8 @@ class RecordingPort final : public app::CommandPort {
     app::DialogHost& dialogs() override { return host; }
     QWidget& owner() override { return main; }
     void showModelFile(const QString&) override {}
+    db::Settings& settings() override { return w.settings; }
+    app::CameraSteps& cameraSteps() override { return steps; }
 
     QStringList sent() const {
         QStringList ids;
@@ -61,6 +63,7 @@ class RecordingPort final : public app::CommandPort {
     app::DialogHost host;
     QWidget main;
     QStringList log;
+    app::CameraSteps steps;
 };
 
 bool near(const Vec3& got, const Vec3& want) {
