@@ -3,12 +3,19 @@
 #include <QCoreApplication>
 #include <QDir>
 #include <QFile>
+#include <QString>
+#include <QStringList>
 
 #include "app/shell/dialog_host.hpp"
 #include "app/shell/host_box.hpp"
 
 namespace rz::app {
 namespace {
+
+struct ProgramStart {
+    QString program;
+    QStringList arguments;
+};
 
 void reportNotAvailable(CommandPort& port, const QString& program) {
     showHostBox(port, QMessageBox::Warning, QStringLiteral("WARNING"),
@@ -21,14 +28,15 @@ bool start(CommandPort& port, const ProgramStart& s) {
     return false;
 }
 
-}  // namespace
-
+// The default name stands for the desktop's own viewer.
 ProgramStart vrmlViewerStart(const std::string& viewer, const QString& file) {
     const QString name = QString::fromUtf8(viewer.data(), static_cast<qsizetype>(viewer.size()));
     if (name.isEmpty() || name.compare(QLatin1String(kDefaultVrmlViewer), Qt::CaseInsensitive) == 0)
         return {QStringLiteral("xdg-open"), {file}};
     return {name, {file}};
 }
+
+}  // namespace
 
 bool viewVrml(CommandPort& port, const std::string& viewer) {
     // One file per running program, so two of them never show each other's model.

@@ -3,8 +3,6 @@
 // external CAD program. Both are started without waiting; one that cannot be started is
 // reported in a box.
 
-#include <QString>
-#include <QStringList>
 #include <string>
 
 #include "app/shell/command_port.hpp"
@@ -15,14 +13,6 @@ namespace rz::app {
 inline constexpr const char* kDefaultVrmlViewer = "DIDEDORE.EXE";
 // The external CAD program, started after the model was written to "temp.dxf".
 inline constexpr const char* kExternalCad = "zozazi";
-
-struct ProgramStart {
-    QString program;
-    QStringList arguments;
-};
-
-// How the viewer named by the settings shows the file.
-ProgramStart vrmlViewerStart(const std::string& viewer, const QString& file);
 
 // Writes the model to a temporary VRML file and shows it with the viewer; false when
 // nothing was shown.
