@@ -3,7 +3,6 @@
 #include <unistd.h>
 
 #include <array>
-#include <cstdio>
 
 #include "platform/process_spawn.hpp"
 #include "script/messages.hpp"
@@ -11,7 +10,7 @@
 
 namespace rz::app {
 
-void importDxf(script::Interp& in, const std::string& dxfPath) {
+std::string convertDxf(script::Interp& in, const std::string& dxfPath) {
     std::string temp(in.sym.slotText(script::SymbolTable::kStartDirectorySlot));
     if (temp.empty()) temp.push_back('.');
     temp.append("/temp.pts");
@@ -20,13 +19,20 @@ void importDxf(script::Interp& in, const std::string& dxfPath) {
     const std::string converter = platform::findProgram("polyconv");
     if (converter.empty()) {
         in.msg.errorBox(script::msg::kFileNotFound);
-        return;
+        return {};
     }
-    // Every mesh of the drawing, not only its first entity.
+    // Every mesh of the drawing, not only its first entity. Its exit status is not looked
+    // at: a script it could not write is reported by read.
     const std::array<std::string, 3> args{"--all", dxfPath, temp};
     platform::runProgram(converter, args);
     std::string statement = "read \"";
     statement.append(temp).append("\"; autoview; winclear; wire; ");
+    return statement;
+}
+
+void importDxf(script::Interp& in, const std::string& dxfPath) {
+    const std::string statement = convertDxf(in, dxfPath);
+    if (statement.empty()) return;
     script::execCommandString(in, in.msg.currentWindow(), statement.c_str());
 }
 

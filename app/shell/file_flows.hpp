@@ -28,6 +28,11 @@ enum class FileFlow {
     Script,
 };
 
+// The command the script flow sends once #STRING names the script: it runs the script.
+inline constexpr int kRunChosenScript = 2116;
+// The code a file dialog fails with when the path does not fit #STRING.
+inline constexpr int kFileNameBufferTooSmall = 0x3003;
+
 // True when a file was chosen (and its statements were run).
 bool runFileFlow(FileFlow flow, CommandPort& port);
 

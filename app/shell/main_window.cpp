@@ -7,7 +7,7 @@
 #include <QScreen>
 #include <QStatusBar>
 
-#include "app/shell/model_save_flow.hpp"
+#include "app/shell/file_flows.hpp"
 #include "app/shell/status_parts.hpp"
 #include "app/shell/window_placement.hpp"
 #include "script/statement.hpp"
@@ -126,7 +126,7 @@ void MainWindow::askToSaveChanges() {
                              QStringLiteral("このデータは更新されています。　保存しますか？"),
                              QMessageBox::Yes | QMessageBox::No, QMessageBox::Yes);
     if (answer != QMessageBox::Yes) return;
-    runModelSaveFlow(*this);
+    runFileFlow(FileFlow::ModelSave, *this);
     modified_ = false;
 }
 

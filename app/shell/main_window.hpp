@@ -10,6 +10,8 @@
 #include <array>
 #include <filesystem>
 
+#include "app/shell/command_port.hpp"
+#include "app/shell/dialog_host.hpp"
 #include "app/shell/gl_preview.hpp"
 #include "app/shell/image_window.hpp"
 #include "app/shell/render_dialog.hpp"
@@ -21,14 +23,14 @@ namespace rz::app {
 
 inline constexpr const char* kProgramTitle = "ZIVOZI 3Z-Urirodod V2.0 BETA3 (TESTTYPE)";
 
-class MainWindow final : public QMainWindow {
+class MainWindow final : public QMainWindow, public CommandPort {
   public:
     MainWindow(workstation::Workstation& w, std::filesystem::path settingsFile);
     ~MainWindow() override;
 
     // Runs statements through the one entry every user action takes; nothing while a
     // render runs (its dialog is all that answers then).
-    void run(const char* statements);
+    void run(const char* statements) override;
     // Places the window as the settings say, maximized when they say so, and shows it.
     void showPlaced();
 
@@ -37,7 +39,14 @@ class MainWindow final : public QMainWindow {
     void setModified(bool modified) { modified_ = modified; }
     bool modified() const { return modified_; }
     // The model file the window shows, in its title.
-    void showModelFile(const QString& path);
+    void showModelFile(const QString& path) override;
+
+    // Until the command table routes identifiers, every one is an identifier without an
+    // action.
+    void sendCommand(int) override { run("nosupport;"); }
+    script::Interp& interp() override { return w_.interp; }
+    DialogHost& dialogs() override { return dialogs_; }
+    QWidget& owner() override { return *this; }
 
     workstation::Workstation& workstation() { return w_; }
     ViewWidget& view() { return view_; }
@@ -65,6 +74,7 @@ class MainWindow final : public QMainWindow {
     std::filesystem::path settingsFile_;
     bool modified_ = false;
     int sizeType_ = 0;
+    DialogHost dialogs_;
     // Members that are children: each leaves its parent before the parent goes.
     QWidget statusArea_;
     QHBoxLayout statusRow_{&statusArea_};
