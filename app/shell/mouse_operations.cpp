@@ -28,25 +28,29 @@ constexpr const char* kMoveCancel =
 // through the matrix and leave their size as it was. Once applied, the matrix is cleared:
 // left current, the next abox.gen or affine would apply it a second time.
 const std::array<MouseOperations::Operation, 11> kOperations{{
-    {MouseMode::Translate, Kind::CursorMove, CursorMode::MoveBlocks, "trans.block; ", kMoveStep,
-     "block.move; affine.block L.ACTIVE; block.restore; matinit; winclear; wire; ", kMoveCancel},
-    {MouseMode::TranslateCopy, Kind::CursorMove, CursorMode::MoveCopy, "transcopy.block; ",
-     kMoveStep,
+    {MouseMode::Translate, Kind::CursorMove, CursorMode::MoveBlocks, "abox2block; trans.block; ",
+     kMoveStep, "block.move; affine.block L.ACTIVE; block.restore; matinit; winclear; wire; ",
+     kMoveCancel},
+    {MouseMode::TranslateCopy, Kind::CursorMove, CursorMode::MoveCopy,
+     "abox2block; transcopy.block; ", kMoveStep,
      "mdlcopy L.ACTIVE; block.move; affine.block L.ACTIVE; block.restore; matinit; winclear; "
      "wire; ",
      kMoveCancel},
-    {MouseMode::Scale, Kind::Scale, CursorMode::ScaleBlocks, "scale.block; ",
-     "block.scaling; wire L.ACTIVE, O.WIRE; ",
+    {MouseMode::Scale, Kind::Scale, CursorMode::ScaleBlocks,
+     "center.backup; abox2block; scale.block; ", "block.scaling; wire L.ACTIVE, O.WIRE; ",
      "block.scaling; affine L.ACTIVE; block.restore; center.restore; matinit; winclear; wire; ",
      "matinit; wire L.ACTIVE, O.WIRE; block.restore; center.restore; winclear; wire; "},
     {MouseMode::CentrePoint, Kind::CentrePoint, CursorMode::Idle, "", "", "", kRedraw},
     {MouseMode::ViewScroll, Kind::ViewScroll, CursorMode::Idle, "", "", "", ""},
     {MouseMode::Camera, Kind::Camera, CursorMode::Idle, "", "", "", ""},
-    {MouseMode::JointPosition, Kind::CursorMove, CursorMode::MoveParts, "trans.parts; ", kMoveStep,
-     "block.move; affine.rigid L.ACTIVE; block.restore; matinit; winclear; wire; ", kMoveCancel},
-    {MouseMode::PartTranslate, Kind::CursorMove, CursorMode::MoveParts, "trans.parts; ", kMoveStep,
-     "block.move; affine.block L.ACTIVE; block.restore; matinit; winclear; wire; ", kMoveCancel},
-    {MouseMode::ActorTranslate, Kind::CursorMove, CursorMode::MoveActor, "trans.actor; ", kMoveStep,
+    {MouseMode::JointPosition, Kind::CursorMove, CursorMode::MoveParts, "abox2block; trans.parts; ",
+     kMoveStep, "block.move; affine.rigid L.ACTIVE; block.restore; matinit; winclear; wire; ",
+     kMoveCancel},
+    {MouseMode::PartTranslate, Kind::CursorMove, CursorMode::MoveParts, "abox2block; trans.parts; ",
+     kMoveStep, "block.move; affine.block L.ACTIVE; block.restore; matinit; winclear; wire; ",
+     kMoveCancel},
+    {MouseMode::ActorTranslate, Kind::CursorMove, CursorMode::MoveActor,
+     "abox2block; trans.actor; ", kMoveStep,
      "block.move; affine.block L.ACTIVE; affine.rigid L.ACTIVE; block.restore; matinit; winclear; "
      "wire; ",
      kMoveCancel},
@@ -68,7 +72,8 @@ class Statement {
     const char* c_str() const { return text_.data(); }
 
   private:
-    std::array<char, 1024> text_{};
+    // Room for every number a float can print as.
+    std::array<char, 2048> text_{};
     bool ok_ = false;
 };
 

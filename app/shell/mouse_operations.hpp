@@ -39,7 +39,7 @@ class MouseOperations {
         MouseMode mode;
         Kind kind;
         db::CursorMode tool;        // the box-cursor tool the operation drags with
-        const char* toolStatement;  // selects it when the menu did not
+        const char* toolStatement;  // selects it, from the current box, when the menu did not
         const char* step;           // after each drag step that moved the cursor
         const char* apply;          // at the release after a change
         const char* cancel;         // the right button
