@@ -99,7 +99,11 @@ bool MouseOperations::holdingHandle() const {
 void MouseOperations::press(QPoint p) {
     const Operation* op = operation();
     if (op == nullptr) {
-        render::viewMousePress(views_, port_.interp(), p.x(), p.y());
+        script::Interp& in = port_.interp();
+        const float direction = db::scalarVar(in, SysVar::Direc);
+        render::viewMousePress(views_, in, p.x(), p.y());
+        if (db::scalarVar(in, SysVar::Direc) != direction && directionChanged)
+            directionChanged(static_cast<int>(db::scalarVar(in, SysVar::Direc)));
         return;
     }
     switch (op->kind) {

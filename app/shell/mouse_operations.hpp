@@ -20,6 +20,9 @@ class MouseOperations {
     // Called when an operation a menu began (state.mouse) is over: the window re-enables
     // its menu bar and takes input again.
     std::function<void()> ended;
+    // A press on the box cursor's direction marker turned the block direction (1 X, 2 Y,
+    // 3 Z): the window moves the check mark of its direction items.
+    std::function<void(int direction)> directionChanged;
 
     // Mouse events in the view area, in its pixels.
     void press(QPoint p);

@@ -5,6 +5,7 @@
 #include <cmath>
 #include <functional>
 #include <numbers>
+#include <vector>
 
 #include "app/shell/dialog_host.hpp"
 #include "app/shell/mouse_operations.hpp"
@@ -214,6 +215,30 @@ class MouseOperationsTest : public QObject {
         QTest::mouseClick(&view, Qt::RightButton, Qt::NoModifier, pixelOf(pane, 0, 0));
         QCOMPARE(popups, 1);
         view.setMouseOperations(nullptr);
+    }
+
+    // With no operation pending a press on the direction marker turns the block direction and
+    // tells the window; one beside it does not.
+    void theDirectionMarkerTellsTheWindow() {
+        ShellFixture f;
+        QVERIFY(f.show());
+        WindowPort port(f);
+        app::InterfaceState state;
+        app::MouseOperations operations(port, f.w.views, state);
+        std::vector<int> told;
+        operations.directionChanged = [&](int d) { told.push_back(d); };
+        app::ViewWidget& view = f.window->view();
+        view.setMouseOperations(&operations);
+        f.window->run(
+            "direc = 3; box.s = (0, 0, 0); box.e = (500, 500, 500); winmode = XY.MODE; "
+            "set.winfact 2; winclear; wire; blockON; ");
+        const db::ScreenPoint m = model(f).boxCursor.panes[0].marker;
+        const QPoint marker(static_cast<int>(m.x), static_cast<int>(m.y));
+        QTest::mouseClick(&view, Qt::LeftButton, Qt::NoModifier, marker + QPoint(40, 40));
+        QTest::mouseClick(&view, Qt::LeftButton, Qt::NoModifier, marker);
+        view.setMouseOperations(nullptr);
+        QCOMPARE(told, std::vector<int>{1});
+        QCOMPARE(db::scalarVar(f.w.interp, SysVar::Direc), 1.0f);
     }
 };
 
