@@ -1,11 +1,10 @@
 #include "app/shell/view_widget.hpp"
 
-#include "app/shell/mouse_operations.hpp"
-
 #include <QImage>
 #include <QMouseEvent>
 #include <QPainter>
 
+#include "app/shell/mouse_operations.hpp"
 #include "render/drawing_threads.hpp"
 #include "render/view_mouse.hpp"
 #include "render/view_resize.hpp"

@@ -218,8 +218,9 @@ class MouseOperationsTest : public QObject {
     }
 
     // With no operation pending a press on the direction marker turns the block direction and
-    // tells the window; one beside it does not.
-    void theDirectionMarkerTellsTheWindow() {
+    // tells the window; one beside it does not, nor one during real-time display. A press on
+    // a corner handle holds it.
+    void pressesOnTheBoxCursor() {
         ShellFixture f;
         QVERIFY(f.show());
         WindowPort port(f);
@@ -235,10 +236,23 @@ class MouseOperationsTest : public QObject {
         const db::ScreenPoint m = model(f).boxCursor.panes[0].marker;
         const QPoint marker(static_cast<int>(m.x), static_cast<int>(m.y));
         QTest::mouseClick(&view, Qt::LeftButton, Qt::NoModifier, marker + QPoint(40, 40));
+        // The real-time display owns the mouse.
+        state.realTime = true;
         QTest::mouseClick(&view, Qt::LeftButton, Qt::NoModifier, marker);
-        view.setMouseOperations(nullptr);
+        QVERIFY(told.empty());
+        state.realTime = false;
+        QTest::mouseClick(&view, Qt::LeftButton, Qt::NoModifier, marker);
         QCOMPARE(told, std::vector<int>{1});
         QCOMPARE(db::scalarVar(f.w.interp, SysVar::Direc), 1.0f);
+
+        // A held corner handle shows the four-way arrow until the release.
+        const db::ScreenPoint h = model(f).boxCursor.panes[0].handles[6];
+        const QPoint handle(static_cast<int>(h.x), static_cast<int>(h.y));
+        QTest::mousePress(&view, Qt::LeftButton, Qt::NoModifier, handle);
+        QCOMPARE(view.cursor().shape(), Qt::SizeAllCursor);
+        QTest::mouseRelease(&view, Qt::LeftButton, Qt::NoModifier, handle);
+        QCOMPARE(view.cursor().shape(), Qt::ArrowCursor);
+        view.setMouseOperations(nullptr);
     }
 };
 
