@@ -21,41 +21,36 @@ using Kind = MouseOperations::Kind;
 
 constexpr const char* kRedraw = "winclear; wire; ";
 constexpr const char* kMoveStep = "block.move; wire L.ACTIVE, O.WIRE; ";
-constexpr const char* kMoveCancel =
-    "matinit; wire L.ACTIVE, O.WIRE; block.restore; winclear; wire; ";
+constexpr const char* kCursorCancel = "matinit; wire L.ACTIVE, O.WIRE; ";
+constexpr const char* kCursorClose = "block.restore; matinit; winclear; wire; ";
 
-// Scaling changes the shapes themselves: affine.block would only carry the blocks' offsets
-// through the matrix and leave their size as it was. Once applied, the matrix is cleared:
-// left current, the next abox.gen or affine would apply it a second time.
+// The closing statements run apart from the apply, so that an apply that fails (a copy the
+// stores cannot hold stops its statements) still leaves the cursor and the views as after a
+// cancel. Once applied, the matrix is cleared: left current, the next abox.gen or affine
+// would apply it a second time. Scaling changes the shapes themselves: affine.block would
+// only carry the blocks' offsets through the matrix and leave their size as it was.
 const std::array<MouseOperations::Operation, 11> kOperations{{
     {MouseMode::Translate, Kind::CursorMove, CursorMode::MoveBlocks, "abox2block; trans.block; ",
-     kMoveStep, "block.move; affine.block L.ACTIVE; block.restore; matinit; winclear; wire; ",
-     kMoveCancel},
+     kMoveStep, "block.move; affine.block L.ACTIVE; ", kCursorCancel, kCursorClose},
     {MouseMode::TranslateCopy, Kind::CursorMove, CursorMode::MoveCopy,
      "abox2block; transcopy.block; ", kMoveStep,
-     "mdlcopy L.ACTIVE; block.move; affine.block L.ACTIVE; block.restore; matinit; winclear; "
-     "wire; ",
-     kMoveCancel},
+     "mdlcopy L.ACTIVE; block.move; affine.block L.ACTIVE; ", kCursorCancel, kCursorClose},
     {MouseMode::Scale, Kind::Scale, CursorMode::ScaleBlocks,
      "center.backup; abox2block; scale.block; ", "block.scaling; wire L.ACTIVE, O.WIRE; ",
-     "block.scaling; affine L.ACTIVE; block.restore; center.restore; matinit; winclear; wire; ",
-     "matinit; wire L.ACTIVE, O.WIRE; block.restore; center.restore; winclear; wire; "},
-    {MouseMode::CentrePoint, Kind::CentrePoint, CursorMode::Idle, "", "", "", kRedraw},
-    {MouseMode::ViewScroll, Kind::ViewScroll, CursorMode::Idle, "", "", "", ""},
-    {MouseMode::Camera, Kind::Camera, CursorMode::Idle, "", "", "", ""},
+     "block.scaling; affine L.ACTIVE; ", kCursorCancel,
+     "block.restore; center.restore; matinit; winclear; wire; "},
+    {MouseMode::CentrePoint, Kind::CentrePoint, CursorMode::Idle, "", "", "", "", kRedraw},
+    {MouseMode::ViewScroll, Kind::ViewScroll, CursorMode::Idle, "", "", "", "", ""},
+    {MouseMode::Camera, Kind::Camera, CursorMode::Idle, "", "", "", "", ""},
     {MouseMode::JointPosition, Kind::CursorMove, CursorMode::MoveParts, "abox2block; trans.parts; ",
-     kMoveStep, "block.move; affine.rigid L.ACTIVE; block.restore; matinit; winclear; wire; ",
-     kMoveCancel},
+     kMoveStep, "block.move; affine.rigid L.ACTIVE; ", kCursorCancel, kCursorClose},
     {MouseMode::PartTranslate, Kind::CursorMove, CursorMode::MoveParts, "abox2block; trans.parts; ",
-     kMoveStep, "block.move; affine.block L.ACTIVE; block.restore; matinit; winclear; wire; ",
-     kMoveCancel},
+     kMoveStep, "block.move; affine.block L.ACTIVE; ", kCursorCancel, kCursorClose},
     {MouseMode::ActorTranslate, Kind::CursorMove, CursorMode::MoveActor,
      "abox2block; trans.actor; ", kMoveStep,
-     "block.move; affine.block L.ACTIVE; affine.rigid L.ACTIVE; block.restore; matinit; winclear; "
-     "wire; ",
-     kMoveCancel},
-    {MouseMode::PickBlock, Kind::PickBlock, CursorMode::Idle, "", "", "", kRedraw},
-    {MouseMode::PickFace, Kind::PickFace, CursorMode::Idle, "", "", "", kRedraw},
+     "block.move; affine.block L.ACTIVE; affine.rigid L.ACTIVE; ", kCursorCancel, kCursorClose},
+    {MouseMode::PickBlock, Kind::PickBlock, CursorMode::Idle, "", "", "", "", kRedraw},
+    {MouseMode::PickFace, Kind::PickFace, CursorMode::Idle, "", "", "", "", kRedraw},
 }};
 
 // Statements with numbers in them; fixed notation, which the lexer reads back exactly enough
@@ -231,14 +226,14 @@ void MouseOperations::release(QPoint p) {
     // A click that found nothing to act on leaves the operation waiting for the next one;
     // picking goes on until the right button.
     if (!changed_ || op->kind == Kind::PickBlock || op->kind == Kind::PickFace) return;
-    end(op->apply);
+    end(op->apply, op->close);
 }
 
 void MouseOperations::finish() {
     const Operation* op = operation();
     if (op == nullptr) return;
     if (op->kind == Kind::ViewScroll || op->kind == Kind::Camera) restoreSnapshot();
-    end(op->cancel);
+    end(op->cancel, op->close);
 }
 
 void MouseOperations::takeSnapshot() {
@@ -270,8 +265,9 @@ void MouseOperations::restoreSnapshot() {
     if (st.ok()) port_.run(st.c_str());
 }
 
-void MouseOperations::end(const char* statements) {
-    if (statements != nullptr && *statements != '\0') port_.run(statements);
+void MouseOperations::end(const char* statements, const char* close) {
+    if (*statements != '\0') port_.run(statements);
+    if (*close != '\0') port_.run(close);
     render::endCursorTool(port_.interp());
     state_.mouse = MouseMode::None;
     changed_ = false;

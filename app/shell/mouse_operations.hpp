@@ -46,6 +46,7 @@ class MouseOperations {
         const char* step;           // after each drag step that moved the cursor
         const char* apply;          // at the release after a change
         const char* cancel;         // the right button
+        const char* close;          // after the apply or the cancel
     };
 
   private:
@@ -66,7 +67,7 @@ class MouseOperations {
     bool dragCamera(QPoint p);
     void takeSnapshot();
     void restoreSnapshot();
-    void end(const char* statements);
+    void end(const char* statements, const char* close);
 
     CommandPort& port_;
     render::Views& views_;

@@ -43,6 +43,9 @@ constexpr const char* kScene =
     "set.primitive box.s, box.e, 1, div, direc, futa; initlayer; center (7, 8, 9); "
     "c.pos = (1000, 0, 0); c.tar = (0, 0, 0); c.upper = (0, 1, 0); wire; ";
 
+// The shapes set.primitive makes of the box.
+constexpr int kShapesOfTheBox = 6;
+
 // The statements of the menu items that begin the operations.
 constexpr const char* kTranslate =
     "set.layer L.ACTIVE; draw L.ACTIVE, G.ABOX; abox2block;grid.center = ( box.s:x, box.s:y, "
@@ -215,6 +218,39 @@ class MouseOperationsTest : public QObject {
         QTest::mouseClick(&view, Qt::RightButton, Qt::NoModifier, pixelOf(pane, 0, 0));
         QCOMPARE(popups, 1);
         view.setMouseOperations(nullptr);
+    }
+
+    // A copy the shape store cannot hold moves nothing, not even the originals, and the
+    // operation still closes: the cursor is back where the menu found it.
+    void aCopyThatDoesNotFitMovesNothing() {
+        db::Settings settings;
+        // Room for the box (and the reserved records), not for its copy.
+        settings.capacity.shapemax = kShapesOfTheBox + 4;
+        ShellFixture f(settings);
+        QVERIFY(f.show());
+        WindowPort port(f);
+        app::InterfaceState state;
+        app::MouseOperations operations(port, f.w.views, state);
+        int ended = 0;
+        operations.ended = [&] { ++ended; };
+        app::ViewWidget& view = f.window->view();
+        view.setMouseOperations(&operations);
+        f.window->run(kScene);
+        QCOMPARE(model(f).shapeCount, kShapesOfTheBox);
+        f.window->run(kCopy);
+        state.mouse = MouseMode::TranslateCopy;
+        f.boxes.answer({"OK", "OK"});
+        const render::Pane& pane = f.w.views.layout.panes[0];
+        QTest::mousePress(&view, Qt::LeftButton, Qt::NoModifier, pixelOf(pane, 200, 200));
+        QTest::mouseMove(&view, pixelOf(pane, 400, 300));
+        QTest::mouseRelease(&view, Qt::LeftButton, Qt::NoModifier, pixelOf(pane, 400, 300));
+        view.setMouseOperations(nullptr);
+        QCOMPARE(ended, 1);
+        QCOMPARE(model(f).shapeCount, kShapesOfTheBox);
+        QCOMPARE(lastBlockTrans(f), (Vec3{0, 0, 0}));
+        QCOMPARE(db::vectorVar(f.w.interp, SysVar::BoxS), (Vec3{0, 0, 0}));
+        QCOMPARE(db::vectorVar(f.w.interp, SysVar::BoxE), (Vec3{500, 500, 500}));
+        QCOMPARE(model(f).boxCursor.active, false);
     }
 
     // With no operation pending a press on the direction marker turns the block direction and
