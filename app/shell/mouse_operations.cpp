@@ -92,6 +92,7 @@ bool MouseOperations::holdingHandle() const {
 }
 
 void MouseOperations::press(QPoint p) {
+    held_ = true;
     const Operation* op = operation();
     if (op == nullptr) {
         script::Interp& in = port_.interp();
@@ -157,6 +158,7 @@ void MouseOperations::pressGridPoint(const char* statements, QPoint p) {
 }
 
 bool MouseOperations::drag(QPoint p) {
+    if (!held_) return false;
     const Operation* op = operation();
     script::Interp& in = port_.interp();
     if (op == nullptr) {
@@ -214,6 +216,9 @@ bool MouseOperations::dragCamera(QPoint p) {
 }
 
 void MouseOperations::release(QPoint p) {
+    // The button of a press the right button has already ended an operation for.
+    if (!held_) return;
+    held_ = false;
     const Operation* op = operation();
     if (op == nullptr) {
         render::viewMouseRelease(views_, port_.interp(), p.x(), p.y());
@@ -269,6 +274,7 @@ void MouseOperations::end(const char* statements, const char* close) {
     if (*statements != '\0') port_.run(statements);
     if (*close != '\0') port_.run(close);
     render::endCursorTool(port_.interp());
+    held_ = false;
     state_.mouse = MouseMode::None;
     changed_ = false;
     scrolling_ = false;

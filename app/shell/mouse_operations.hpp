@@ -72,6 +72,7 @@ class MouseOperations {
     CommandPort& port_;
     render::Views& views_;
     InterfaceState& state_;
+    bool held_ = false;       // the left button went down here and is not up yet
     bool changed_ = false;    // the operation has something to apply
     bool scrolling_ = false;  // the press began a scroll in an orthographic pane
     QPoint pressed_;
