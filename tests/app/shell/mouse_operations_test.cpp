@@ -113,6 +113,34 @@ QString text(const Vec3& v) {
 const float kCos10 = static_cast<float>(std::cos(10.0 * std::numbers::pi / 180.0));
 const float kSin10 = static_cast<float>(std::sin(10.0 * std::numbers::pi / 180.0));
 
+// A started window whose view hands the mouse to the operations, which count their ends.
+struct Driven {
+    explicit Driven(const db::Settings& settings = {}) : f(settings) {
+        operations.ended = [this] { ++ended; };
+        view().setMouseOperations(&operations);
+    }
+    ~Driven() { view().setMouseOperations(nullptr); }
+    app::ViewWidget& view() { return f.window->view(); }
+    QPoint pixel(QPointF world) { return pixelOf(f.w.views.layout.panes[0], world.x(), world.y()); }
+    // A left-button drag in two steps; a cancel comes while the button is held, and its
+    // release afterwards is no press of a new operation.
+    void drag(QPointF fromWorld, QPointF toWorld, bool cancel) {
+        const QPoint from = pixel(fromWorld);
+        const QPoint to = pixel(toWorld);
+        QTest::mousePress(&view(), Qt::LeftButton, Qt::NoModifier, from);
+        QTest::mouseMove(&view(), (from + to) / 2);
+        QTest::mouseMove(&view(), to);
+        if (cancel) QTest::mousePress(&view(), Qt::RightButton, Qt::NoModifier, to);
+        QTest::mouseRelease(&view(), Qt::LeftButton, Qt::NoModifier, to);
+    }
+
+    ShellFixture f;
+    WindowPort port{f};
+    app::InterfaceState state;
+    app::MouseOperations operations{port, f.w.views, state};
+    int ended = 0;
+};
+
 }  // namespace
 
 class MouseOperationsTest : public QObject {
@@ -150,75 +178,48 @@ class MouseOperationsTest : public QObject {
         }};
         // clang-format on
         for (const Case& c : cases) {
-            ShellFixture f;
-            QVERIFY(f.show());
-            WindowPort port(f);
-            app::InterfaceState state;
-            app::MouseOperations operations(port, f.w.views, state);
-            int ended = 0;
-            operations.ended = [&] { ++ended; };
-            app::ViewWidget& view = f.window->view();
-            view.setMouseOperations(&operations);
-            f.window->run(kScene);
-            f.window->run(c.begin);
-            state.mouse = c.mode;
+            Driven d;
+            QVERIFY(d.f.show());
+            d.f.window->run(kScene);
+            d.f.window->run(c.begin);
+            d.state.mouse = c.mode;
+            d.drag(c.from, c.to, c.cancel);
 
-            const render::Pane& pane = f.w.views.layout.panes[0];
-            const QPoint from = pixelOf(pane, c.from.x(), c.from.y());
-            const QPoint to = pixelOf(pane, c.to.x(), c.to.y());
-            QTest::mousePress(&view, Qt::LeftButton, Qt::NoModifier, from);
-            QTest::mouseMove(&view, (from + to) / 2);
-            QTest::mouseMove(&view, to);
-            // A cancel comes while the left button is held; its release afterwards is no
-            // press of a new operation.
-            if (c.cancel) QTest::mousePress(&view, Qt::RightButton, Qt::NoModifier, to);
-            QTest::mouseRelease(&view, Qt::LeftButton, Qt::NoModifier, to);
-
-            const Vec3 got = c.read(f);
-            view.setMouseOperations(nullptr);
+            const Vec3 got = c.read(d.f);
             QVERIFY2(near(got, c.expected, c.tolerance),
                      qPrintable(QString(c.name) + ": " + text(got) + " not " + text(c.expected)));
-            QVERIFY2(ended == 1, c.name);
-            QVERIFY2(!model(f).boxCursor.shown, c.name);
-            QVERIFY2(state.mouse == MouseMode::None, c.name);
-            QVERIFY2(f.boxes.unexpected.isEmpty(), c.name);
-            QVERIFY2(f.w.msg.errorCount() == 0, c.name);
+            QVERIFY2(d.ended == 1, c.name);
+            QVERIFY2(!model(d.f).boxCursor.shown, c.name);
+            QVERIFY2(d.state.mouse == MouseMode::None, c.name);
+            QVERIFY2(d.f.boxes.unexpected.isEmpty(), c.name);
+            QVERIFY2(d.f.w.msg.errorCount() == 0, c.name);
         }
     }
 
     // A click picks the block whose label is under it; picking goes on until the right
     // button, which does not show the pop-up menu then.
     void aClickPicksTheBlockUnderTheMouse() {
-        ShellFixture f;
-        QVERIFY(f.show());
-        WindowPort port(f);
-        app::InterfaceState state;
-        app::MouseOperations operations(port, f.w.views, state);
-        int ended = 0;
+        Driven d;
+        QVERIFY(d.f.show());
         int popups = 0;
-        operations.ended = [&] { ++ended; };
-        app::ViewWidget& view = f.window->view();
-        view.setMouseOperations(&operations);
-        view.showPopup = [&](QPoint) { ++popups; };
-        f.window->run(kScene);
-        f.window->run("pick.block;");
-        state.mouse = MouseMode::PickBlock;
-        const render::Pane& pane = f.w.views.layout.panes[0];
-        const db::Shape& shape = model(f).shapes[0];
+        d.view().showPopup = [&](QPoint) { ++popups; };
+        d.f.window->run(kScene);
+        d.f.window->run("pick.block;");
+        d.state.mouse = MouseMode::PickBlock;
+        const db::Shape& shape = model(d.f).shapes[0];
 
-        QTest::mouseClick(&view, Qt::LeftButton, Qt::NoModifier, pixelOf(pane, 1000, 1000));
+        QTest::mouseClick(&d.view(), Qt::LeftButton, Qt::NoModifier, d.pixel({1000, 1000}));
         QCOMPARE(shape.layer, db::kLayerNormal);
         // The label's cell starts at the centre of the block's box.
-        QTest::mouseClick(&view, Qt::LeftButton, Qt::NoModifier,
-                          pixelOf(pane, 250, 250) + QPoint(4, 4));
+        QTest::mouseClick(&d.view(), Qt::LeftButton, Qt::NoModifier,
+                          d.pixel({250, 250}) + QPoint(4, 4));
         QCOMPARE(shape.layer, db::kLayerActive);
-        QCOMPARE(ended, 0);
-        QTest::mouseClick(&view, Qt::RightButton, Qt::NoModifier, pixelOf(pane, 0, 0));
-        QCOMPARE(ended, 1);
+        QCOMPARE(d.ended, 0);
+        QTest::mouseClick(&d.view(), Qt::RightButton, Qt::NoModifier, d.pixel({0, 0}));
+        QCOMPARE(d.ended, 1);
         QCOMPARE(popups, 0);
-        QTest::mouseClick(&view, Qt::RightButton, Qt::NoModifier, pixelOf(pane, 0, 0));
+        QTest::mouseClick(&d.view(), Qt::RightButton, Qt::NoModifier, d.pixel({0, 0}));
         QCOMPARE(popups, 1);
-        view.setMouseOperations(nullptr);
     }
 
     // A copy the shape store cannot hold moves nothing, not even the originals, and the
@@ -227,69 +228,53 @@ class MouseOperationsTest : public QObject {
         db::Settings settings;
         // Room for the box (and the reserved records), not for its copy.
         settings.capacity.shapemax = kShapesOfTheBox + 4;
-        ShellFixture f(settings);
-        QVERIFY(f.show());
-        WindowPort port(f);
-        app::InterfaceState state;
-        app::MouseOperations operations(port, f.w.views, state);
-        int ended = 0;
-        operations.ended = [&] { ++ended; };
-        app::ViewWidget& view = f.window->view();
-        view.setMouseOperations(&operations);
-        f.window->run(kScene);
-        QCOMPARE(model(f).shapeCount, kShapesOfTheBox);
-        f.window->run(kCopy);
-        state.mouse = MouseMode::TranslateCopy;
-        f.boxes.answer({"OK", "OK"});
-        const render::Pane& pane = f.w.views.layout.panes[0];
-        QTest::mousePress(&view, Qt::LeftButton, Qt::NoModifier, pixelOf(pane, 200, 200));
-        QTest::mouseMove(&view, pixelOf(pane, 400, 300));
-        QTest::mouseRelease(&view, Qt::LeftButton, Qt::NoModifier, pixelOf(pane, 400, 300));
-        view.setMouseOperations(nullptr);
-        QCOMPARE(ended, 1);
-        QCOMPARE(model(f).shapeCount, kShapesOfTheBox);
-        QCOMPARE(lastBlockTrans(f), (Vec3{0, 0, 0}));
-        QCOMPARE(db::vectorVar(f.w.interp, SysVar::BoxS), (Vec3{0, 0, 0}));
-        QCOMPARE(db::vectorVar(f.w.interp, SysVar::BoxE), (Vec3{500, 500, 500}));
-        QCOMPARE(model(f).boxCursor.active, false);
+        Driven d(settings);
+        QVERIFY(d.f.show());
+        d.f.window->run(kScene);
+        QCOMPARE(model(d.f).shapeCount, kShapesOfTheBox);
+        d.f.window->run(kCopy);
+        d.state.mouse = MouseMode::TranslateCopy;
+        d.f.boxes.answer({"OK", "OK"});
+        d.drag({200, 200}, {400, 300}, false);
+        QCOMPARE(d.ended, 1);
+        QCOMPARE(model(d.f).shapeCount, kShapesOfTheBox);
+        QCOMPARE(lastBlockTrans(d.f), (Vec3{0, 0, 0}));
+        QCOMPARE(db::vectorVar(d.f.w.interp, SysVar::BoxS), (Vec3{0, 0, 0}));
+        QCOMPARE(db::vectorVar(d.f.w.interp, SysVar::BoxE), (Vec3{500, 500, 500}));
+        QCOMPARE(model(d.f).boxCursor.active, false);
     }
 
     // With no operation pending a press on the direction marker turns the block direction and
     // tells the window; one beside it does not, nor one during real-time display. A press on
     // a corner handle holds it.
     void pressesOnTheBoxCursor() {
-        ShellFixture f;
-        QVERIFY(f.show());
-        WindowPort port(f);
-        app::InterfaceState state;
-        app::MouseOperations operations(port, f.w.views, state);
+        Driven d;
+        QVERIFY(d.f.show());
         std::vector<int> told;
-        operations.directionChanged = [&](int d) { told.push_back(d); };
-        app::ViewWidget& view = f.window->view();
-        view.setMouseOperations(&operations);
-        f.window->run(
+        d.operations.directionChanged = [&](int direction) { told.push_back(direction); };
+        d.f.window->run(
             "direc = 3; box.s = (0, 0, 0); box.e = (500, 500, 500); winmode = XY.MODE; "
             "set.winfact 2; winclear; wire; blockON; ");
-        const db::ScreenPoint m = model(f).boxCursor.panes[0].marker;
-        const QPoint marker(static_cast<int>(m.x), static_cast<int>(m.y));
-        QTest::mouseClick(&view, Qt::LeftButton, Qt::NoModifier, marker + QPoint(40, 40));
+        const db::BoxCursorState& cursor = model(d.f).boxCursor;
+        const QPoint marker(static_cast<int>(cursor.panes[0].marker.x),
+                            static_cast<int>(cursor.panes[0].marker.y));
+        QTest::mouseClick(&d.view(), Qt::LeftButton, Qt::NoModifier, marker + QPoint(40, 40));
         // The real-time display owns the mouse.
-        state.realTime = true;
-        QTest::mouseClick(&view, Qt::LeftButton, Qt::NoModifier, marker);
+        d.state.realTime = true;
+        QTest::mouseClick(&d.view(), Qt::LeftButton, Qt::NoModifier, marker);
         QVERIFY(told.empty());
-        state.realTime = false;
-        QTest::mouseClick(&view, Qt::LeftButton, Qt::NoModifier, marker);
+        d.state.realTime = false;
+        QTest::mouseClick(&d.view(), Qt::LeftButton, Qt::NoModifier, marker);
         QCOMPARE(told, std::vector<int>{1});
-        QCOMPARE(db::scalarVar(f.w.interp, SysVar::Direc), 1.0f);
+        QCOMPARE(db::scalarVar(d.f.w.interp, SysVar::Direc), 1.0f);
 
         // A held corner handle shows the four-way arrow until the release.
-        const db::ScreenPoint h = model(f).boxCursor.panes[0].handles[6];
-        const QPoint handle(static_cast<int>(h.x), static_cast<int>(h.y));
-        QTest::mousePress(&view, Qt::LeftButton, Qt::NoModifier, handle);
-        QCOMPARE(view.cursor().shape(), Qt::SizeAllCursor);
-        QTest::mouseRelease(&view, Qt::LeftButton, Qt::NoModifier, handle);
-        QCOMPARE(view.cursor().shape(), Qt::ArrowCursor);
-        view.setMouseOperations(nullptr);
+        const QPoint handle(static_cast<int>(cursor.panes[0].handles[6].x),
+                            static_cast<int>(cursor.panes[0].handles[6].y));
+        QTest::mousePress(&d.view(), Qt::LeftButton, Qt::NoModifier, handle);
+        QCOMPARE(d.view().cursor().shape(), Qt::SizeAllCursor);
+        QTest::mouseRelease(&d.view(), Qt::LeftButton, Qt::NoModifier, handle);
+        QCOMPARE(d.view().cursor().shape(), Qt::ArrowCursor);
     }
 };
 
