@@ -4,9 +4,7 @@
 // so every iteration draws the same image; nothing is allocated while drawing.
 #include <benchmark/benchmark.h>
 
-#include <cmath>
-#include <cstdint>
-
+#include "bench/wavy_sheets_model.hpp"
 #include "db/database.hpp"
 #include "db/settings.hpp"
 #include "platform/null_sink.hpp"
@@ -17,38 +15,7 @@ namespace {
 
 using namespace rz;
 
-constexpr int kShapes = 25;
-constexpr int kNu = 40;
-constexpr int kNv = 25;
-constexpr int kAxes = kShapes * kNu * kNv;
-
-// A 5 x 5 array of wavy sheets, each 1800 units square, in block 1.
-void buildModel(db::Database& db) {
-    db.blockCount = 2;
-    for (int s = 0; s < kShapes; ++s) {
-        const auto first = static_cast<std::uint32_t>(db.axisCount);
-        const float ox = static_cast<float>(s % 5) * 2000.0f - 5000.0f;
-        const float oz = static_cast<float>(s / 5) * 2000.0f - 5000.0f;
-        for (int j = 0; j < kNv; ++j)
-            for (int i = 0; i < kNu; ++i) {
-                const float x = ox + static_cast<float>(i) * 1800.0f / (kNu - 1);
-                const float z = oz + static_cast<float>(j) * 1800.0f / (kNv - 1);
-                const float y = 300.0f * std::sin(x / 700.0f) * std::cos(z / 500.0f) + 400.0f;
-                db.axes[db.axisCount++] = db::Axis{{x, y, z}, {0, 1, 0}, 0, 0};
-            }
-        const auto header = static_cast<std::uint32_t>(db.patchCount);
-        db.patches[db.patchCount++] = -2;
-        db.patches[db.patchCount++] = kNu;
-        db.patches[db.patchCount++] = kNv;
-        db::Shape& shape = db.shapes[db.shapeCount++];
-        shape.shapeId = 1;
-        shape.kind = db::kShapeGrid;
-        shape.axisId = first;
-        shape.axisTotal = kNu * kNv;
-        shape.patchId = header;
-        shape.patchTotal = 3;
-    }
-}
+using bench::kAxes;
 
 void drawFourPanes(benchmark::State& state, const char* detail) {
     platform::NullSink sink;
@@ -56,7 +23,7 @@ void drawFourPanes(benchmark::State& state, const char* detail) {
     db::Settings settings;
     settings.capacity.axismax = kAxes + 2000;
     w.start(settings);
-    buildModel(w.db);
+    bench::buildWavySheets(w.db);
     script::execCommandString(w.interp, 0, detail);
     script::execCommandString(w.interp, 0,
                               "c.pos = (12000, 9000, 14000); c.tar = (0, 0, 0);"

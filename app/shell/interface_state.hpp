@@ -17,6 +17,8 @@ enum class MouseMode {
     JointPosition,   // a joint is placed (3002)
     PartTranslate,   // parts move (2606)
     ActorTranslate,  // a motion model moves (3012)
+    PickBlock,       // clicks select blocks by their labels (2209)
+    PickFace,        // clicks select shapes by their labels (2211)
 };
 
 enum class ViewPopup { Views = 10011, PointEdit = 10014, RealTime = 10015 };

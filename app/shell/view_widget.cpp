@@ -4,6 +4,7 @@
 #include <QMouseEvent>
 #include <QPainter>
 
+#include "app/shell/mouse_operations.hpp"
 #include "render/drawing_threads.hpp"
 #include "render/view_mouse.hpp"
 #include "render/view_resize.hpp"
@@ -46,26 +47,59 @@ void ViewWidget::resizeEvent(QResizeEvent*) {
     update();
 }
 
+bool ViewWidget::realTime() const {
+    return operations_ != nullptr && operations_->state().realTime;
+}
+
+void ViewWidget::showHandleCursor() {
+    if (operations_ != nullptr && operations_->holdingHandle())
+        setCursor(Qt::SizeAllCursor);
+    else
+        unsetCursor();
+}
+
 void ViewWidget::mousePressEvent(QMouseEvent* event) {
-    if (event->button() != Qt::LeftButton) return;
+    if (event->button() == Qt::RightButton) {
+        if (operations_ != nullptr && operations_->pending()) {
+            settle();
+            operations_->finish();
+            unsetCursor();
+            update();
+        } else if (showPopup) {
+            showPopup(event->globalPosition().toPoint());
+        }
+        return;
+    }
+    if (event->button() != Qt::LeftButton || realTime()) return;
     settle();
     const QPoint p = event->position().toPoint();
-    render::viewMousePress(views_, in_, p.x(), p.y());
+    if (operations_ != nullptr)
+        operations_->press(p);
+    else
+        render::viewMousePress(views_, in_, p.x(), p.y());
+    showHandleCursor();
     update();
 }
 
 void ViewWidget::mouseMoveEvent(QMouseEvent* event) {
-    if (!(event->buttons() & Qt::LeftButton)) return;
-    settle();
+    if (!(event->buttons() & Qt::LeftButton) || realTime()) return;
     const QPoint p = event->position().toPoint();
-    if (render::viewMouseDrag(views_, in_, p.x(), p.y())) update();
+    if (!rect().contains(p)) return;
+    settle();
+    const bool drawn = operations_ != nullptr ? operations_->drag(p)
+                                              : render::viewMouseDrag(views_, in_, p.x(), p.y());
+    if (drawn) update();
 }
 
 void ViewWidget::mouseReleaseEvent(QMouseEvent* event) {
-    if (event->button() != Qt::LeftButton) return;
+    if (event->button() != Qt::LeftButton || realTime()) return;
     settle();
     const QPoint p = event->position().toPoint();
-    render::viewMouseRelease(views_, in_, p.x(), p.y());
+    if (operations_ != nullptr)
+        operations_->release(p);
+    else
+        render::viewMouseRelease(views_, in_, p.x(), p.y());
+    unsetCursor();
     update();
 }
 
