@@ -4,6 +4,7 @@
 #include <QMouseEvent>
 #include <QPainter>
 
+#include "app/shell/mouse_operations.hpp"
 #include "render/drawing_threads.hpp"
 #include "render/view_mouse.hpp"
 #include "render/view_resize.hpp"
@@ -47,10 +48,17 @@ void ViewWidget::resizeEvent(QResizeEvent*) {
 }
 
 void ViewWidget::mousePressEvent(QMouseEvent* event) {
+    if (event->button() == Qt::RightButton && showPopup) {
+        showPopup(event->globalPosition().toPoint());
+        return;
+    }
     if (event->button() != Qt::LeftButton) return;
     settle();
     const QPoint p = event->position().toPoint();
-    render::viewMousePress(views_, in_, p.x(), p.y());
+    if (operations_ != nullptr)
+        operations_->press(p);
+    else
+        render::viewMousePress(views_, in_, p.x(), p.y());
     update();
 }
 
@@ -58,14 +66,19 @@ void ViewWidget::mouseMoveEvent(QMouseEvent* event) {
     if (!(event->buttons() & Qt::LeftButton)) return;
     settle();
     const QPoint p = event->position().toPoint();
-    if (render::viewMouseDrag(views_, in_, p.x(), p.y())) update();
+    const bool moved = operations_ != nullptr ? operations_->drag(p)
+                                              : render::viewMouseDrag(views_, in_, p.x(), p.y());
+    if (moved) update();
 }
 
 void ViewWidget::mouseReleaseEvent(QMouseEvent* event) {
     if (event->button() != Qt::LeftButton) return;
     settle();
     const QPoint p = event->position().toPoint();
-    render::viewMouseRelease(views_, in_, p.x(), p.y());
+    if (operations_ != nullptr)
+        operations_->release(p);
+    else
+        render::viewMouseRelease(views_, in_, p.x(), p.y());
     update();
 }
 

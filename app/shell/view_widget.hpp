@@ -11,11 +11,18 @@
 
 namespace rz::app {
 
+class MouseOperations;
+
 class ViewWidget final : public QWidget {
   public:
     // redraw repaints the views after a size change (the shell runs the statements).
     ViewWidget(render::Views& views, script::Interp& in, std::function<void()> redraw,
                QWidget* parent);
+
+    // The right button: the window shows its pop-up at this screen position.
+    std::function<void(QPoint globalPos)> showPopup;
+    // Left-button presses, drags and releases go to these operations once they are set.
+    void setMouseOperations(MouseOperations* operations) { operations_ = operations; }
 
   protected:
     void paintEvent(QPaintEvent* event) override;
@@ -30,6 +37,7 @@ class ViewWidget final : public QWidget {
     render::Views& views_;
     script::Interp& in_;
     std::function<void()> redraw_;
+    MouseOperations* operations_ = nullptr;
 };
 
 }  // namespace rz::app
