@@ -74,6 +74,8 @@ MainWindow::MainWindow(workstation::Workstation& w, std::filesystem::path settin
 }
 
 MainWindow::~MainWindow() {
+    // The image window hides as it goes, after the menus and tool windows it would restore.
+    imageWindow_.removeEventFilter(this);
     w_.threads.stopViews();
     w_.threads.viewsDrawn = nullptr;
     w_.threads.host = nullptr;

@@ -32,7 +32,7 @@ constexpr Entry submenu(const char* title, std::span<const Entry> entries) {
     return {.caption = title, .submenu = entries};
 }
 
-// The main menu bar, in menu order.
+// The main menu bar, in menu order. The menus' own keys stay clear of the Alt accelerators.
 constexpr std::array kFile{
     item(40004), item(2001), item(40007), item(2002), item(2003), kSeparator,
     item(213),   item(212),  kSeparator,  item(255),  item(254),  kSeparator,
@@ -58,9 +58,9 @@ constexpr std::array kRender{item(2551), item(2553), item(2554), kSeparator, ite
 constexpr std::array kHelp{item(106), item(107)};
 constexpr std::array kMainBar{
     submenu("ファイル(&F)", kFile),       submenu("編集(&E)", kEdit),
-    submenu("パーツ(&P)", kParts),        submenu("色質感(&C)", kColour),
+    submenu("パーツ(&P)", kParts),        submenu("色質感(&K)", kColour),
     submenu("運動モデル(&M)", kMotion),   submenu("表示(&V)", kView),
-    submenu("レンダリング(&R)", kRender), submenu("ヘルプ(&H)", kHelp),
+    submenu("レンダリング(&D)", kRender), submenu("ヘルプ(&H)", kHelp),
 };
 
 // The reduced bar of the real-time display: the file, colour, motion and help menus.
@@ -92,7 +92,7 @@ constexpr std::array kReducedFile{
     item(998),
 };
 constexpr std::array kRealTimeBar{
-    submenu("ファイル(&F)", kReducedFile), submenu("色質感(&C)", kColour),
+    submenu("ファイル(&F)", kReducedFile), submenu("色質感(&K)", kColour),
     submenu("運動モデル(&M)", kMotion),    submenu("リアルタイム表示(&V)", kRealTimeOptions),
     submenu("ヘルプ(&H)", kHelp),
 };

@@ -165,9 +165,9 @@ std::vector<Case> cases() {
         {2561, true, {flow(FileFlow::ImageSave)}},
         {106, true, {}},
         {107, true, {dialog(19)}},
-        {2013, false, {flow(FileFlow::RokOpen)}},
-        {2014, false, {flow(FileFlow::RokSave)}},
-        {2010, false, {"nosupport;"}},
+        {2013, true, {flow(FileFlow::RokOpen)}},
+        {2014, true, {flow(FileFlow::RokSave)}},
+        {2010, true, {"nosupport;"}},
         {223, true, {}},
         {243, true, {}},
         {209, true, {"direc = X.DIR; "}},
@@ -354,6 +354,7 @@ class CommandRoutingTest : public QObject {
             const QList<QAction*> items = f.window->menus().actions(c.id);
             QVERIFY2(items.isEmpty() != c.inMenu, qPrintable(QString::number(c.id)));
             for (QAction* a : items) {
+                if (!a->isEnabled()) continue;  // the reduced bar's items that are never on
                 reset(*f.window);
                 r.take();
                 a->trigger();
@@ -364,8 +365,10 @@ class CommandRoutingTest : public QObject {
         for (const Key& k : kKeys) {
             reset(*f.window);
             r.take();
+            f.window->activateWindow();
+            QVERIFY(QTest::qWaitForWindowActive(f.window.get()));
             QTest::keyClick(f.window.get(), k.key.key(), k.key.keyboardModifiers());
-            QVERIFY2(r.take() == byId.at(k.id), qPrintable(QString::number(k.id)));
+            QCOMPARE(r.take(), byId.at(k.id));
         }
         f.window->setModified(false);
     }
@@ -453,7 +456,7 @@ class CommandRoutingTest : public QObject {
         f.window->sendCommand(app::cmd::kRealTimeOff);
         QCOMPARE(f.window->interfaceState().popup, app::ViewPopup::Views);
         QCOMPARE(f.window->menuBar()->actions().size(), 8);
-        QVERIFY(r.take() == QStringList{"wire;"});
+        QCOMPARE(r.take().last(), QStringLiteral("wire;"));
     }
 };
 
