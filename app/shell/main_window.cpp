@@ -7,7 +7,9 @@
 #include <QScreen>
 #include <QStatusBar>
 
+#include "app/shell/command_router.hpp"
 #include "app/shell/file_flows.hpp"
+#include "app/shell/modal_dialogs.hpp"
 #include "app/shell/status_parts.hpp"
 #include "app/shell/window_placement.hpp"
 #include "script/statement.hpp"
@@ -16,6 +18,7 @@ namespace rz::app {
 namespace {
 
 constexpr platform::WindowId kMainWindow = 0;
+constexpr const char* kMenuSwapFailed = "メニュー内容が変更できません！";
 
 }  // namespace
 
@@ -26,6 +29,13 @@ MainWindow::MainWindow(workstation::Workstation& w, std::filesystem::path settin
           w.views, w.interp, [this] { run("winclear; wire; "); }, this),
       glPreview_(w, view_, [this] { run("winclear; wire; "); }),
       imageWindow_(w.db.colorBuffer, this) {
+    execute = [this](platform::WindowId window, const char* statements) {
+        script::execCommandString(w_.interp, window, statements);
+    };
+    modalDialog = [this](int dialog, int command) {
+        return runModalDialog(dialog, command, *this);
+    };
+    fileFlow = [this](FileFlow flow) { return runFileFlow(flow, *this); };
     setObjectName("ZIVOZI");
     setWindowTitle(kProgramTitle);
     setCentralWidget(&view_);
@@ -49,9 +59,23 @@ MainWindow::MainWindow(workstation::Workstation& w, std::filesystem::path settin
         QMetaObject::invokeMethod(
             &view_, [this] { view_.update(); }, Qt::QueuedConnection);
     };
+
+    // An operation that ends gives the menus and the palette back.
+    mouse_.ended = [this] {
+        enableMenuBar();
+        state_.input = true;
+    };
+    view_.setMouseOperations(&mouse_);
+    view_.showPopup = [this](QPoint globalPos) { rightButton(globalPos); };
+    // The full renders end when the image window closes.
+    imageWindow_.installEventFilter(this);
+    markCurrentModes(*this);
+    markSaved();
 }
 
 MainWindow::~MainWindow() {
+    // The image window hides as it goes, after the menus and tool windows it would restore.
+    imageWindow_.removeEventFilter(this);
     w_.threads.stopViews();
     w_.threads.viewsDrawn = nullptr;
     w_.threads.host = nullptr;
@@ -59,7 +83,7 @@ MainWindow::~MainWindow() {
 
 void MainWindow::run(const char* statements) {
     if (w_.threads.rendering()) return;
-    script::execCommandString(w_.interp, kMainWindow, statements);
+    execute(kMainWindow, statements);
     view_.update();
     glPreview_.refresh();
 }
@@ -76,6 +100,126 @@ void MainWindow::showPlaced() {
     else
         show();
     recordSizeType();
+    toolWindows_.placeAndShow(w_.settings);
+    for (const auto& [window, id] : {std::pair{ToolWindow::Selection, cmd::kSelectionWindow},
+                                     std::pair{ToolWindow::Material, cmd::kMaterialWindow},
+                                     std::pair{ToolWindow::Mapping, cmd::kMappingWindow},
+                                     std::pair{ToolWindow::Camera, cmd::kCameraWindow},
+                                     std::pair{ToolWindow::Light, cmd::kLightWindow}})
+        menus_.setChecked(id, toolWindows_.visible(window));
+}
+
+void MainWindow::sendCommand(int id) {
+    routeCommand(*this, id);
+}
+
+void MainWindow::repaintStatus() {
+    statusParts_[0].repaint();
+}
+
+void MainWindow::markModified() {
+    modified_ = true;
+    menus_.setEnabled(cmd::kOverwriteSave, true);
+}
+
+void MainWindow::markSaved() {
+    modified_ = false;
+    menus_.setEnabled(cmd::kOverwriteSave, false);
+}
+
+void MainWindow::disableMenuBar() {
+    menus_.setBarEnabled(false);
+}
+
+void MainWindow::enableMenuBar() {
+    menus_.setBarEnabled(true);
+}
+
+void MainWindow::hideToolWindows() {
+    toolWindows_.hideAll();
+    statusBar()->hide();
+    toolsHidden_ = true;
+}
+
+void MainWindow::restoreToolWindows() {
+    toolWindows_.restore();
+    statusBar()->show();
+    toolsHidden_ = false;
+}
+
+// Hiding a window uncovers views that are drawn again.
+void MainWindow::toggleToolWindow(ToolWindow which, int menuId) {
+    const bool shown = !toolWindows_.visible(which);
+    toolWindows_.setVisible(which, shown);
+    menus_.setChecked(menuId, shown);
+    if (!shown) redrawViews();
+}
+
+void MainWindow::beginMouseMode(MouseMode mode) {
+    disableMenuBar();
+    state_.input = false;
+    state_.mouse = mode;
+}
+
+void MainWindow::beginPointEditing() {
+    disableMenuBar();
+    toolWindows_.setVisible(ToolWindow::PointEdit, true);
+    run("wire L.SELECT; ");
+    state_.pointEditing = true;
+    state_.popup = ViewPopup::PointEdit;
+}
+
+void MainWindow::endPointEditing() {
+    toolWindows_.setVisible(ToolWindow::PointEdit, false);
+    enableMenuBar();
+    state_.pointEditing = false;
+    state_.popup = ViewPopup::Views;
+}
+
+// The rest of the switch happens even when the menu bar stays as it was.
+void MainWindow::setRealTime(bool on) {
+    state_.realTime = on;
+    state_.popup = on ? ViewPopup::RealTime : ViewPopup::Views;
+    if (!menus_.show(on ? MenuBar::RealTime : MenuBar::Main)) w_.msg.errorBox(kMenuSwapFailed);
+    markCurrentModes(*this);
+    menus_.setEnabled(cmd::kOverwriteSave, modified_);
+    glPreview_.setRealTime(on);
+}
+
+void MainWindow::showImageWindow() {
+    imageWindow_.show();
+    imageWindow_.raise();
+}
+
+void MainWindow::showDrawnViews() {
+    if (state_.realTime)
+        glPreview_.update();
+    else
+        view_.update();
+}
+
+// The right button ends an operation in progress, or a pick that disabled the menus;
+// otherwise it shows the pop-up of the moment.
+void MainWindow::rightButton(QPoint globalPos) {
+    if (mouse_.pending()) {
+        mouse_.finish();
+        return;
+    }
+    if (!menus_.barEnabled() && !state_.pointEditing && !imageWindow_.isVisible()) {
+        enableMenuBar();
+        state_.input = true;
+        redrawViews();
+        return;
+    }
+    menus_.popup(state_.popup).popup(globalPos);
+}
+
+bool MainWindow::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == &imageWindow_ && event->type() == QEvent::Hide) {
+        if (toolsHidden_) restoreToolWindows();
+        enableMenuBar();
+    }
+    return QMainWindow::eventFilter(watched, event);
 }
 
 void MainWindow::showStatus(const QString& text) {
@@ -94,6 +238,7 @@ db::Settings MainWindow::currentSettings() const {
     const QSize size = isMinimized() ? normalGeometry().size() : this->size();
     s.window = {frame.x(), frame.y(), size.width(), size.height(), sizeType_};
     s.wireDetail = w_.db.boxCursor.wireDetail ? 1 : 0;
+    toolWindows_.writeBack(s);
     return s;
 }
 
@@ -127,7 +272,7 @@ void MainWindow::askToSaveChanges() {
                              QMessageBox::Yes | QMessageBox::No, QMessageBox::Yes);
     if (answer != QMessageBox::Yes) return;
     runFileFlow(FileFlow::ModelSave, *this);
-    modified_ = false;
+    markSaved();
 }
 
 bool MainWindow::confirmExit() {

@@ -1,6 +1,7 @@
 #pragma once
-// The main window: the view area, the three-part status bar and the hidden image window.
-// Every user action ends in run(), which hands the statements to the interpreter and shows
+// The main window: the view area, the three-part status bar, the menus, the tool windows
+// and the hidden image window. Every user action arrives as a command identifier
+// (sendCommand) and ends in run(), which hands the statements to the interpreter and shows
 // what they drew. Closing asks to save changed data and to confirm, then writes the
 // settings file back.
 
@@ -9,14 +10,21 @@
 #include <QMainWindow>
 #include <array>
 #include <filesystem>
+#include <functional>
 
 #include "app/shell/command_port.hpp"
 #include "app/shell/dialog_host.hpp"
+#include "app/shell/file_flows.hpp"
 #include "app/shell/gl_preview.hpp"
 #include "app/shell/image_window.hpp"
+#include "app/shell/interface_state.hpp"
+#include "app/shell/menu_bars.hpp"
+#include "app/shell/mouse_operations.hpp"
 #include "app/shell/render_dialog.hpp"
+#include "app/shell/tool_windows.hpp"
 #include "app/shell/view_widget.hpp"
 #include "db/settings.hpp"
+#include "platform/message_sink.hpp"
 #include "workstation/workstation.hpp"
 
 namespace rz::app {
@@ -28,25 +36,59 @@ class MainWindow final : public QMainWindow, public CommandPort {
     MainWindow(workstation::Workstation& w, std::filesystem::path settingsFile);
     ~MainWindow() override;
 
+    // The command handler: the identifier's row of the command table.
+    void sendCommand(int id) override;
     // Runs statements through the one entry every user action takes; nothing while a
     // render runs (its dialog is all that answers then).
     void run(const char* statements) override;
-    // Places the window as the settings say, maximized when they say so, and shows it.
-    void showPlaced();
-
-    void showStatus(const QString& text);
-    // Set when the model changed since it was last loaded or saved.
-    void setModified(bool modified) { modified_ = modified; }
-    bool modified() const { return modified_; }
+    script::Interp& interp() override { return w_.interp; }
+    DialogHost& dialogs() override { return *dialogs_; }
+    QWidget& owner() override { return *this; }
+    db::Settings& settings() override { return w_.settings; }
+    CameraSteps& cameraSteps() override { return cameraSteps_; }
     // The model file the window shows, in its title.
     void showModelFile(const QString& path) override;
 
-    // Until the command table routes identifiers, every one is an identifier without an
-    // action.
-    void sendCommand(int) override { run("nosupport;"); }
-    script::Interp& interp() override { return w_.interp; }
-    DialogHost& dialogs() override { return dialogs_; }
-    QWidget& owner() override { return *this; }
+    // Where the statements, the modal dialogs and the file flows go; tests put recorders here.
+    std::function<void(platform::WindowId, const char*)> execute;
+    std::function<bool(int dialog, int command)> modalDialog;
+    std::function<bool(FileFlow)> fileFlow;
+    void setDialogHost(DialogHost& host) { dialogs_ = &host; }
+
+    // Places the window as the settings say, maximized when they say so, and shows it with
+    // the tool windows the settings name.
+    void showPlaced();
+
+    void showStatus(const QString& text);
+    void repaintStatus();
+    // Set when the model changed since it was last loaded or saved.
+    void setModified(bool modified) { modified_ = modified; }
+    bool modified() const { return modified_; }
+    // A change: the flag set and overwrite save enabled in both menu bars; a save undoes both.
+    void markModified();
+    void markSaved();
+
+    // The steps the command table's rows are made of.
+    bool openDialog(int dialog, int command) { return modalDialog(dialog, command); }
+    bool openFileFlow(FileFlow flow) { return fileFlow(flow); }
+    void redrawViews() { run("winclear; wire; "); }
+    void disableMenuBar();
+    void enableMenuBar();
+    void hideToolWindows();
+    void restoreToolWindows();
+    void toggleToolWindow(ToolWindow which, int menuId);
+    void beginMouseMode(MouseMode mode);
+    void beginPointEditing();
+    void endPointEditing();
+    void setRealTime(bool on);
+    void showImageWindow();
+    // The views as the drawing commands left them, or the real-time frame.
+    void showDrawnViews();
+
+    InterfaceState& interfaceState() { return state_; }
+    ToolWindows& toolWindows() { return toolWindows_; }
+    MenuBars& menus() { return menus_; }
+    MouseOperations& mouseOperations() { return mouse_; }
 
     workstation::Workstation& workstation() { return w_; }
     ViewWidget& view() { return view_; }
@@ -61,6 +103,7 @@ class MainWindow final : public QMainWindow, public CommandPort {
 
   protected:
     void closeEvent(QCloseEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
     void changeEvent(QEvent* event) override;
 
@@ -69,12 +112,12 @@ class MainWindow final : public QMainWindow, public CommandPort {
     bool confirmExit();
     void sizeStatusParts();
     void recordSizeType();
+    void rightButton(QPoint globalPos);
 
     workstation::Workstation& w_;
     std::filesystem::path settingsFile_;
     bool modified_ = false;
     int sizeType_ = 0;
-    DialogHost dialogs_;
     // Members that are children: each leaves its parent before the parent goes.
     QWidget statusArea_;
     QHBoxLayout statusRow_{&statusArea_};
@@ -83,6 +126,14 @@ class MainWindow final : public QMainWindow, public CommandPort {
     GlPreview glPreview_;
     ImageWindow imageWindow_;
     RenderDialog renderDialog_{this};
+    DialogHost ownDialogs_;
+    DialogHost* dialogs_ = &ownDialogs_;
+    CameraSteps cameraSteps_;
+    InterfaceState state_;
+    bool toolsHidden_ = false;
+    MenuBars menus_{*this, [this](int id) { sendCommand(id); }};
+    ToolWindows toolWindows_{*this, *this};
+    MouseOperations mouse_{*this, w_.views, state_};
 };
 
 }  // namespace rz::app

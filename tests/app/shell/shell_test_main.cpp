@@ -7,6 +7,7 @@ int runMainWindowTests(int argc, char** argv);
 int runViewWidgetTests(int argc, char** argv);
 int runImageWindowTests(int argc, char** argv);
 int runRenderDialogTests(int argc, char** argv);
+int runCommandRoutingTests(int argc, char** argv);
 }  // namespace rz::test
 
 int main(int argc, char** argv) {
@@ -14,9 +15,9 @@ int main(int argc, char** argv) {
     QApplication::setAttribute(Qt::AA_DontUseNativeDialogs);
     QApplication application(argc, argv);
     int failed = 0;
-    for (auto run :
-         {rz::test::runShellRulesTests, rz::test::runMainWindowTests, rz::test::runViewWidgetTests,
-          rz::test::runImageWindowTests, rz::test::runRenderDialogTests})
+    for (auto run : {rz::test::runShellRulesTests, rz::test::runMainWindowTests,
+                     rz::test::runViewWidgetTests, rz::test::runImageWindowTests,
+                     rz::test::runRenderDialogTests, rz::test::runCommandRoutingTests})
         failed += run(argc, argv);
     return failed == 0 ? 0 : 1;
 }
