@@ -65,6 +65,12 @@ MainWindow::MainWindow(workstation::Workstation& w, std::filesystem::path settin
         enableMenuBar();
         state_.input = true;
     };
+    // The direction marker switches the block direction as items 209, 207 and 208 do.
+    mouse_.directionChanged = [this](int direction) {
+        static constexpr std::array<int, 3> kDirectionItems{209, 207, 208};
+        if (direction >= 1 && direction <= 3)
+            menus_.moveMark(CheckGroup::BlockDirection, kDirectionItems[direction - 1]);
+    };
     view_.setMouseOperations(&mouse_);
     view_.showPopup = [this](QPoint globalPos) { rightButton(globalPos); };
     // The full renders end when the image window closes.

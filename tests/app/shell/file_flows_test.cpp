@@ -65,6 +65,8 @@ class RecordingPort : public app::CommandPort {
     app::DialogHost& dialogs() override { return host; }
     QWidget& owner() override { return widget; }
     void showModelFile(const QString& path) override { shownFiles << path; }
+    db::Settings& settings() override { return w.settings; }
+    app::CameraSteps& cameraSteps() override { return steps_; }
 
     QString chosenString() {
         const int slot = script::kStringVariables[0].slot;
@@ -79,6 +81,7 @@ class RecordingPort : public app::CommandPort {
     QStringList runs;
     QList<int> sent;
     QStringList shownFiles;
+    app::CameraSteps steps_;
 };
 
 const QString kRedraw = "winclear; wire;";

@@ -29,10 +29,13 @@ class WindowPort final : public app::CommandPort {
     app::DialogHost& dialogs() override { return host_; }
     QWidget& owner() override { return *f_.window; }
     void showModelFile(const QString&) override {}
+    db::Settings& settings() override { return f_.w.settings; }
+    app::CameraSteps& cameraSteps() override { return steps_; }
 
   private:
     ShellFixture& f_;
     app::DialogHost host_;
+    app::CameraSteps steps_;
 };
 
 // One box block, normal, in a single XY view of 10 units a pixel with a grid of 100 that

@@ -276,7 +276,7 @@ const std::vector<Case>& cases() {
          true,
          "",
          {},
-         [](auto&, auto& port) { return port.steps.angle == 15 && port.steps.distance == 100; }},
+         [](auto&, auto& port) { return port.steps.angle == 15 && port.steps.distance == 2; }},
         {"rotation about the target",
          "c.pos = ( 100, 0, 0 ); c.tar = ( 0, 0, 0 ); c.upper = ( 0, 1, 0 ); ",
          75,
