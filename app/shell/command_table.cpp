@@ -4,6 +4,7 @@
 #include <cstdio>
 #include <cstring>
 
+#include "app/shell/external_tools.hpp"
 #include "app/shell/main_window.hpp"
 #include "render/pane_layout.hpp"
 #include "render/view_repaint.hpp"
@@ -20,7 +21,6 @@ constexpr const char* kRedrawShort = "winclear; wire;";
 constexpr const char* kPartsWire = "draw L.ACTIVE, N.WIRE; initlayer;";
 constexpr const char* kHelpFile = "rovora_z.hlp";
 constexpr const char* kHelpViewer = "xdg-open";
-constexpr const char* kExternalCad = "ZOZAZI.EXE";
 
 // The primitive buttons: PRIM.K with the ratio R and the division D.
 struct Primitive {
@@ -136,10 +136,11 @@ void openHelp(MainWindow& w, int) {
 }
 
 void externalCad(MainWindow& w, int) {
-    w.run("write \"temp.dxf\";");
-    if (!w.dialogs().startDetached(kExternalCad, {}))
-        w.workstation().msg.titledBox("ZIVOZI", "ZOZAZI.EXE は利用できません。",
-                                      platform::BoxIcon::Exclamation);
+    startExternalCad(w);
+}
+
+void vrmlViewer(MainWindow& w, int) {
+    viewVrml(w, w.workstation().settings.vrmlViewer);
 }
 
 void chooseLight(MainWindow& w, int id) {
@@ -466,6 +467,7 @@ const CommandRow kRows[] = {
     {.id = 104, .handler = repaintFrames},
     {.id = 999, .handler = viewsDrawn},
     {.id = 2114, .handler = externalCad},
+    {.id = cmd::kVrmlViewer, .caption = "VRMLビューアで表示(&V)", .handler = vrmlViewer},
 };
 // clang-format on
 

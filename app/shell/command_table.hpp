@@ -78,6 +78,8 @@ inline constexpr int kMaterialWindow = 2531;
 inline constexpr int kMappingWindow = 2413;
 inline constexpr int kCameraWindow = 223;
 inline constexpr int kLightWindow = 243;
+// Ours: the model shown in the VRML viewer the settings name.
+inline constexpr int kVrmlViewer = 2015;
 }  // namespace cmd
 
 }  // namespace rz::app

@@ -34,10 +34,29 @@ constexpr Entry submenu(const char* title, std::span<const Entry> entries) {
 
 // The main menu bar, in menu order. The menus' own keys stay clear of the Alt accelerators.
 constexpr std::array kFile{
-    item(40004), item(2001), item(40007), item(2002), item(2003), kSeparator,
-    item(213),   item(212),  kSeparator,  item(255),  item(254),  kSeparator,
-    item(2008),  item(2009), item(2011),  item(2012), kSeparator, item(2115),
-    kSeparator,  item(2004), kSeparator,  item(998),
+    item(40004),
+    item(2001),
+    item(40007),
+    item(2002),
+    item(2003),
+    kSeparator,
+    item(213),
+    item(212),
+    kSeparator,
+    item(255),
+    item(254),
+    kSeparator,
+    item(2008),
+    item(2009),
+    item(2011),
+    item(2012),
+    item(cmd::kVrmlViewer),
+    kSeparator,
+    item(2115),
+    kSeparator,
+    item(2004),
+    kSeparator,
+    item(998),
 };
 constexpr std::array kEdit{
     item(2209), item(2211), item(2222), kSeparator, item(2213), item(2214),

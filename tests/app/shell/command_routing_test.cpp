@@ -361,7 +361,7 @@ class CommandRoutingTest : public QObject {
                 QVERIFY2(r.take() == c.expected, qPrintable(QString::number(c.id)));
             }
         }
-        QCOMPARE(programs.started, QStringList({"xdg-open", "xdg-open", "xdg-open", "ZOZAZI.EXE"}));
+        QCOMPARE(programs.started, QStringList({"xdg-open", "xdg-open", "xdg-open", "zozazi"}));
         for (const Key& k : kKeys) {
             reset(*f.window);
             r.take();

@@ -2,6 +2,7 @@
 // external programs, with a dialog host that answers by itself and a port that records what
 // the window was asked to do.
 #include <QApplication>
+#include <QDir>
 #include <QFile>
 #include <QFileDialog>
 #include <QListView>
@@ -13,6 +14,7 @@
 #include "app/shell/dialog_host.hpp"
 #include "app/shell/external_tools.hpp"
 #include "app/shell/file_flows.hpp"
+#include "db/current_records.hpp"
 #include "platform/recording_sink.hpp"
 #include "script/language_symbols.hpp"
 #include "script/statement.hpp"
@@ -288,7 +290,12 @@ class FileFlowsTest : public QObject {
         RecordingPort port;
         port.execute = true;
         port.run("box.s = (0, 0, 0); box.e = (100, 100, 100); boxgen2 box.s, box.e;");
+        const QString model = QDir(QDir::tempPath()).filePath("rovora_flows_model.ptb");
+        port.run(("write \"" + model + "\";").toUtf8().constData());
         QVERIFY(app::viewVrml(port, "DIDEDORE.EXE"));
+        // Overwrite save still writes the user's model, not the copy shown.
+        QCOMPARE(QString::fromUtf8(db::database(port.w.interp).modelFileName.data()), model);
+        QFile::remove(model);
         QCOMPARE(port.host.started.size(), 1);
         const QString file = port.host.started.front().section('|', 1);
         QVERIFY(port.host.started.front().startsWith("xdg-open|"));
