@@ -8,6 +8,7 @@
 #include "app/shell/main_window.hpp"
 #include "db/system_variables.hpp"
 #include "render/pane_layout.hpp"
+#include "render/view_repaint.hpp"
 
 namespace rz::app {
 namespace {
@@ -31,6 +32,11 @@ void finish(MainWindow& w, const CommandRow& row) {
         w.toolWindows().send(ToolWindow::Selection, cmd::kRefreshSelectionList);
     if (row.effects & kChangesModel) w.markModified();
     if (row.effects & kShowsImage) w.showImageWindow();
+    if (row.effects & kUpdatesViewBounds) {
+        workstation::Workstation& ws = w.workstation();
+        ws.threads.stopViews();
+        render::layoutViews(ws.views, ws.interp);
+    }
 }
 
 void act(MainWindow& w, const CommandRow& row) {

@@ -220,6 +220,13 @@ void viewsDrawn(MainWindow& w, int) {
     w.showDrawnViews();
 }
 
+// The views were drawn whole again: no pane holds the XOR cursor any more.
+void resetViewCursor(MainWindow& w, int) {
+    w.workstation().threads.stopViews();
+    w.workstation().views.cursor.inPane.fill(false);
+    w.showDrawnViews();
+}
+
 constexpr const char* kBlockFlip =
     "rev.anker box.s, box.e, %s; grid.center = ( box.s:x, box.s:y, box.s:z ); winclear; wire;";
 constexpr const char* kTranslate =
@@ -254,7 +261,7 @@ constexpr std::uint32_t kPrimitive = kNeedsInput | kRefreshesSelection | kChange
 const CommandRow kRows[] = {
     // The main menu bar.
     {.id = 40004, .caption = "新規作成", .before = "modelinit; winclear; ", .handler = newModel},
-    {.id = 2001, .caption = "形状データ呼出し(&L)", .flow = ModelOpen, .effects = kInputOffDuring | kChangesModel},
+    {.id = 2001, .caption = "形状データ呼出し(&L)", .flow = ModelOpen, .effects = kInputOffDuring | kChangesModel | kUpdatesViewBounds},
     {.id = 40007, .caption = "形状データ上書き(&U)", .handler = overwriteSave},
     {.id = 2002, .caption = "形状データ新規保存(&S)", .handler = saveAs, .effects = kInputOffDuring},
     {.id = 2003, .caption = "形状データ追加(&A)", .flow = ModelAdd, .effects = kInputOffDuring | kChangesModel},
@@ -262,11 +269,11 @@ const CommandRow kRows[] = {
     {.id = 212, .caption = "ｶﾒﾗ設定保存(&S)", .flow = CameraSave},
     {.id = 255, .caption = "光源設定呼出し(&L)", .flow = LightOpen},
     {.id = 254, .caption = "光源設定保存(&S)", .flow = LightSave},
-    {.id = 2008, .caption = "DXFデータ呼出し(&L)", .flow = DxfImport, .effects = kChangesModel},
+    {.id = 2008, .caption = "DXFデータ呼出し(&L)", .flow = DxfImport, .effects = kChangesModel | kUpdatesViewBounds},
     {.id = 2009, .caption = "DXFデータ保存(&S)", .flow = DxfSave},
     {.id = 2011, .caption = "VRMLデータ保存(&S)", .before = "set.vrml.map OFF;", .flow = VrmlSave},
     {.id = 2012, .caption = "VRMLデータ保存(ﾏｯﾌﾟ対応)(&M)", .before = "set.vrml.map ON;", .flow = VrmlSave},
-    {.id = 2115, .caption = "スクリプトの実行(&S)", .flow = Script},
+    {.id = 2115, .caption = "スクリプトの実行(&S)", .flow = Script, .effects = kUpdatesViewBounds},
     {.id = 2116, .before = "newexec #STRING;", .after = kRedrawShort},
     {.id = 2004, .caption = "実行環境設定(&E)", .dialogs = {56}},
     {.id = 998, .caption = "3Z-Urirodod の終了(&X)", .handler = closeWindow},
@@ -304,7 +311,7 @@ const CommandRow kRows[] = {
     {.id = 3005, .caption = "関節接続の解除(&R)", .dialogs = {45, 43}, .effects = kChangesModel},
     {.id = 3001, .caption = "運動ﾓﾃﾞﾙの駆動(&A)", .dialogs = {50, 51}, .effects = kChangesModel},
     {.id = 3012, .caption = "運動ﾓﾃﾞﾙの移動(&T)", .dialogs = {45}, .mouse = ActorTranslate, .after = kActorTranslate, .effects = kRefreshesSelection | kChangesModel | kStopsOnCancel},
-    {.id = 3051, .caption = "ﾎﾟｰｽﾞ情報の呼出し(&R)", .flow = PoseOpen},
+    {.id = 3051, .caption = "ﾎﾟｰｽﾞ情報の呼出し(&R)", .flow = PoseOpen, .effects = kUpdatesViewBounds},
     {.id = 3052, .caption = "ﾎﾟｰｽﾞ情報の保存(&W)", .flow = PoseSave},
     {.id = 2552, .caption = "画面の再描画(&D)", .handler = relayoutViews},
     {.id = 321, .caption = "線画高速表示&S)", .handler = toggleWireDetail},
@@ -329,7 +336,7 @@ const CommandRow kRows[] = {
     {.id = 106, .caption = "ﾒﾆｭｰ＆機能のヘルプ(&H)", .handler = openHelp},
     {.id = 107, .caption = "このシステムについて(&A)", .dialogs = {19}},
     // The reduced menu bar's own.
-    {.id = 2013, .caption = "ROKデータ呼出し(&K)", .flow = RokOpen, .effects = kChangesModel},
+    {.id = 2013, .caption = "ROKデータ呼出し(&K)", .flow = RokOpen, .effects = kChangesModel | kUpdatesViewBounds},
     {.id = 2014, .caption = "ROKデータ保存(&O)", .flow = RokSave},
     // The view pop-ups.
     {.id = 223, .caption = "カメラ設定", .handler = toggleCameraWindow},
@@ -465,7 +472,7 @@ const CommandRow kRows[] = {
     {.id = 801, .handler = repaintFrames, .after = kRedraw},
     {.id = 811, .handler = viewsDrawn},
     {.id = 104, .handler = repaintFrames},
-    {.id = 999, .handler = viewsDrawn},
+    {.id = 999, .handler = resetViewCursor},
     {.id = 2114, .handler = externalCad},
     {.id = cmd::kVrmlViewer, .caption = "VRMLビューアで表示(&V)", .handler = vrmlViewer},
 };

@@ -21,11 +21,12 @@ enum Effect : std::uint32_t {
     kChangesModel = 1u << 0,        // sets the modified flag and enables 40007 in both bars
     kRefreshesSelection = 1u << 1,  // sends 2654 to the selection window
     kDisablesMenuBar = 1u << 2,
-    kInputOffDuring = 1u << 3,    // the file flow runs with the input flag 0
-    kShowsImage = 1u << 4,        // the image window comes up at the end
-    kHidesToolWindows = 1u << 5,  // a full render: the tool windows go until the image closes
-    kNeedsInput = 1u << 6,        // does nothing while the input flag is 0
-    kStopsOnCancel = 1u << 7,     // a cancelled dialog ends the row before `after`
+    kInputOffDuring = 1u << 3,     // the file flow runs with the input flag 0
+    kShowsImage = 1u << 4,         // the image window comes up at the end
+    kHidesToolWindows = 1u << 5,   // a full render: the tool windows go until the image closes
+    kNeedsInput = 1u << 6,         // does nothing while the input flag is 0
+    kStopsOnCancel = 1u << 7,      // a cancelled dialog ends the row before `after`
+    kUpdatesViewBounds = 1u << 8,  // a loaded model: the panes are laid out anew
 };
 
 // Items of which exactly one carries the check mark, in every menu that lists them.
