@@ -41,6 +41,9 @@ RenderDialog::RenderDialog(QWidget* parent) : QProgressDialog(parent) {
     connect(this, &RenderDialog::progressed, this, &RenderDialog::show, Qt::QueuedConnection);
     connect(
         this, &RenderDialog::ended, this, [this] { done(0); }, Qt::QueuedConnection);
+    // A progress dialog shows itself a while after it is made unless it is reset; this one
+    // waits for a render.
+    reset();
 }
 
 void RenderDialog::wait(const std::function<void()>& cancel) {

@@ -40,6 +40,15 @@ std::string printed(F f) {
 class RenderDialogTest : public QObject {
     Q_OBJECT
   private slots:
+    // A progress dialog shows itself a while after it is made; this one waits for a render.
+    void noDialogWithoutARender() {
+        QWidget owner;
+        app::RenderDialog dialog(&owner);
+        owner.show();
+        QTest::qWait(200);
+        QVERIFY(!dialog.isVisible());
+    }
+
     void stopButtonEndsTheRenderKeepingTheFinishedTiles() {
         QTemporaryDir dir;
         app::ShellSink sink;
