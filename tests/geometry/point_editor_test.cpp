@@ -143,7 +143,7 @@ TEST_F(PointEditorTest, AFullEditListRefusesANewVertexButStillMergesIntoItsOwn) 
     EXPECT_EQ(boxes(), std::vector<std::string>{err(geometry::msg::kEditListFull)});
     EXPECT_EQ(listLength(box), 1);
     EXPECT_EQ(model.editList[link].link, before.link);
-    EXPECT_THAT(geometry::editedPoints(model)[2], IsPoint(8, 23, 26));
+    EXPECT_THAT(geometry::editedPoints(model)[2], IsPoint(8, 17, 34));
     EXPECT_EQ(movePoint(model, msg, 1, {1, 0, 0}), script::kOk);
     EXPECT_THAT(geometry::editedPoints(model)[1], IsPoint(10, 23, 26));
 }
