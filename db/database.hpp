@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "db/box_cursor_state.hpp"
+#include "db/point_edit_session.hpp"
 #include "db/records.hpp"
 #include "db/selection_state.hpp"
 #include "math/value_types.hpp"
@@ -208,6 +209,7 @@ struct Database {
     SelectionState selection;
     RecordCommandState records;
     UndoPoint undoPoint;
+    PointEditSession pointEdit;
     ColorBuffer colorBuffer;
 
     // The usable axis limit: the last 1000 axes are kept free of checked operations.

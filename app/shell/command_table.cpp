@@ -199,13 +199,14 @@ void toSelectionWindow(MainWindow& w, int id) {
     w.toolWindows().send(ToolWindow::Selection, id);
 }
 void toPointEditWindow(MainWindow& w, int id) {
-    w.toolWindows().send(ToolWindow::PointEdit, id);
+    w.pointEditing().command(id);
 }
 
 void startPointEditing(MainWindow& w, int) {
     w.beginPointEditing();
 }
-void endPointEditing(MainWindow& w, int) {
+void endPointEditing(MainWindow& w, int id) {
+    w.pointEditing().command(id);
     w.endPointEditing();
 }
 
@@ -457,6 +458,7 @@ const CommandRow kRows[] = {
     {.id = 2141, .before = "wire L.SELECT;", .handler = toPointEditWindow, .after = "wire L.SELECT; "},
     {.id = 2142, .before = "wire L.SELECT;", .handler = toPointEditWindow, .after = "wire L.SELECT; "},
     {.id = 2155, .before = "wire L.SELECT;", .handler = toPointEditWindow, .after = "wire L.SELECT; "},
+    {.id = 2157, .before = kRedraw},
     {.id = 2152, .before = "draw L.SELECT, WIRE;", .handler = endPointEditing, .after = kRedrawShort, .effects = kRefreshesSelection},
     {.id = 2154, .handler = endPointEditing, .after = kRedraw, .effects = kRefreshesSelection | kChangesModel},
     {.id = 251, .mouse = ViewScroll},

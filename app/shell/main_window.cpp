@@ -72,6 +72,7 @@ MainWindow::MainWindow(workstation::Workstation& w, std::filesystem::path settin
             menus_.moveMark(CheckGroup::BlockDirection, kDirectionItems[direction - 1]);
     };
     view_.setMouseOperations(&mouse_);
+    mouse_.setPointEditing(&pointEditing_);
     view_.showPopup = [this](QPoint globalPos) { rightButton(globalPos); };
     // The full renders end when the image window closes.
     imageWindow_.installEventFilter(this);
@@ -89,7 +90,9 @@ MainWindow::~MainWindow() {
 
 void MainWindow::run(const char* statements) {
     if (w_.threads.rendering()) return;
+    pointEditing_.hideMarker();
     execute(kMainWindow, statements);
+    pointEditing_.showMarker();
     view_.update();
     glPreview_.refresh();
 }
@@ -168,6 +171,7 @@ void MainWindow::beginMouseMode(MouseMode mode) {
 }
 
 void MainWindow::beginPointEditing() {
+    if (!pointEditing_.begin()) return;
     disableMenuBar();
     toolWindows_.setVisible(ToolWindow::PointEdit, true);
     run("wire L.SELECT; ");

@@ -20,6 +20,7 @@
 #include "app/shell/interface_state.hpp"
 #include "app/shell/menu_bars.hpp"
 #include "app/shell/mouse_operations.hpp"
+#include "app/shell/point_editing.hpp"
 #include "app/shell/render_dialog.hpp"
 #include "app/shell/tool_windows.hpp"
 #include "app/shell/view_widget.hpp"
@@ -89,6 +90,7 @@ class MainWindow final : public QMainWindow, public CommandPort {
     ToolWindows& toolWindows() { return toolWindows_; }
     MenuBars& menus() { return menus_; }
     MouseOperations& mouseOperations() { return mouse_; }
+    PointEditing& pointEditing() { return pointEditing_; }
 
     workstation::Workstation& workstation() { return w_; }
     ViewWidget& view() { return view_; }
@@ -134,6 +136,7 @@ class MainWindow final : public QMainWindow, public CommandPort {
     MenuBars menus_{*this, [this](int id) { sendCommand(id); }};
     ToolWindows toolWindows_{*this, *this};
     MouseOperations mouse_{*this, w_.views, state_};
+    PointEditing pointEditing_{*this, w_.views, toolWindows_.pointEdit()};
 };
 
 }  // namespace rz::app

@@ -5,6 +5,7 @@
 #include <cmath>
 #include <cstdio>
 
+#include "app/shell/point_editing.hpp"
 #include "db/current_records.hpp"
 #include "db/system_variables.hpp"
 #include "geometry/cursor_mouse.hpp"
@@ -95,6 +96,7 @@ void MouseOperations::press(QPoint p) {
     held_ = true;
     const Operation* op = operation();
     if (op == nullptr) {
+        if (state_.pointEditing && pointEditing_ != nullptr && pointEditing_->grab(p)) return;
         script::Interp& in = port_.interp();
         const float direction = db::scalarVar(in, SysVar::Direc);
         render::viewMousePress(views_, in, p.x(), p.y());
@@ -162,6 +164,7 @@ bool MouseOperations::drag(QPoint p) {
     const Operation* op = operation();
     script::Interp& in = port_.interp();
     if (op == nullptr) {
+        if (pointEditing_ != nullptr && pointEditing_->holding()) return pointEditing_->dragTo(p);
         const bool moved = render::viewMouseDrag(views_, in, p.x(), p.y());
         changed_ = changed_ || moved;
         return moved;
@@ -221,6 +224,10 @@ void MouseOperations::release(QPoint p) {
     held_ = false;
     const Operation* op = operation();
     if (op == nullptr) {
+        if (pointEditing_ != nullptr && pointEditing_->holding()) {
+            pointEditing_->drop(p);
+            return;
+        }
         render::viewMouseRelease(views_, port_.interp(), p.x(), p.y());
         if (changed_) port_.run(kRedraw);
         changed_ = false;

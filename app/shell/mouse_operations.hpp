@@ -13,6 +13,8 @@
 
 namespace rz::app {
 
+class PointEditing;
+
 class MouseOperations {
   public:
     MouseOperations(CommandPort& port, render::Views& views, InterfaceState& state);
@@ -23,6 +25,8 @@ class MouseOperations {
     // A press on the box cursor's direction marker turned the block direction (1 X, 2 Y,
     // 3 Z): the window moves the check mark of its direction items.
     std::function<void(int direction)> directionChanged;
+    // While shape points are edited, a press with no operation pending grabs a point here.
+    void setPointEditing(PointEditing* editing) { pointEditing_ = editing; }
 
     // Mouse events in the view area, in its pixels.
     void press(QPoint p);
@@ -72,6 +76,7 @@ class MouseOperations {
     CommandPort& port_;
     render::Views& views_;
     InterfaceState& state_;
+    PointEditing* pointEditing_ = nullptr;
     bool held_ = false;       // the left button went down here and is not up yet
     bool changed_ = false;    // the operation has something to apply
     bool scrolling_ = false;  // the press began a scroll in an orthographic pane
