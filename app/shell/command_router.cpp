@@ -31,6 +31,7 @@ void finish(MainWindow& w, const CommandRow& row) {
     if (row.effects & kRefreshesSelection)
         w.toolWindows().send(ToolWindow::Selection, cmd::kRefreshSelectionList);
     if (row.effects & kChangesModel) w.markModified();
+    if (row.effects & kRefreshesRecords) w.toolWindows().refreshRecordLists();
     if (row.effects & kShowsImage) w.showImageWindow();
     if (row.effects & kUpdatesViewBounds) {
         workstation::Workstation& ws = w.workstation();

@@ -27,6 +27,7 @@ enum Effect : std::uint32_t {
     kNeedsInput = 1u << 6,         // does nothing while the input flag is 0
     kStopsOnCancel = 1u << 7,      // a cancelled dialog ends the row before `after`
     kUpdatesViewBounds = 1u << 8,  // a loaded model: the panes are laid out anew
+    kRefreshesRecords = 1u << 9,   // the material, mapping and light lists are listed anew
 };
 
 // Items of which exactly one carries the check mark, in every menu that lists them.

@@ -6,6 +6,7 @@
 #include <QPushButton>
 #include <QScreen>
 #include <QStatusBar>
+#include <utility>
 
 #include "app/shell/command_router.hpp"
 #include "app/shell/file_flows.hpp"
@@ -26,7 +27,7 @@ MainWindow::MainWindow(workstation::Workstation& w, std::filesystem::path settin
     : w_(w),
       settingsFile_(std::move(settingsFile)),
       view_(
-          w.views, w.interp, [this] { run("winclear; wire; "); }, this),
+          w.views, w.interp, [this] { redrawViews(); }, this),
       glPreview_(w, view_, [this] { run("winclear; wire; "); }),
       imageWindow_(w.db.colorBuffer, this) {
     execute = [this](platform::WindowId window, const char* statements) {
@@ -92,9 +93,18 @@ void MainWindow::run(const char* statements) {
     if (w_.threads.rendering()) return;
     pointEditing_.hideMarker();
     execute(kMainWindow, statements);
+    // The views took a new size while a render held the window; they are drawn now.
+    if (std::exchange(redrawAfterRender_, false)) execute(kMainWindow, "winclear; wire; ");
     pointEditing_.showMarker();
     view_.update();
     glPreview_.refresh();
+}
+
+void MainWindow::redrawViews() {
+    if (w_.threads.rendering())
+        redrawAfterRender_ = true;
+    else
+        run("winclear; wire; ");
 }
 
 void MainWindow::showPlaced() {

@@ -72,7 +72,8 @@ class MainWindow final : public QMainWindow, public CommandPort {
     // The steps the command table's rows are made of.
     bool openDialog(int dialog, int command) { return modalDialog(dialog, command); }
     bool openFileFlow(FileFlow flow) { return fileFlow(flow); }
-    void redrawViews() { run("winclear; wire; "); }
+    // "winclear; wire; ", or once the render that holds the window has ended.
+    void redrawViews();
     void disableMenuBar();
     void enableMenuBar();
     void hideToolWindows();
@@ -131,6 +132,7 @@ class MainWindow final : public QMainWindow, public CommandPort {
     DialogHost ownDialogs_;
     DialogHost* dialogs_ = &ownDialogs_;
     CameraSteps cameraSteps_;
+    bool redrawAfterRender_ = false;
     InterfaceState state_;
     bool toolsHidden_ = false;
     MenuBars menus_{*this, [this](int id) { sendCommand(id); }};

@@ -149,6 +149,11 @@ void ToolWindows::send(ToolWindow w, int command) {
         if (r.window == w && r.command == command) recordList(w)->refresh();
 }
 
+void ToolWindows::refreshRecordLists() {
+    for (const ToolWindow w : {ToolWindow::Material, ToolWindow::Mapping, ToolWindow::Light})
+        recordList(w)->refresh();
+}
+
 void ToolWindows::writeBack(db::Settings& settings) const {
     for (const Placed& p : kPlaced) {
         const std::size_t i = index(p.window);

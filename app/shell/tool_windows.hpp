@@ -38,6 +38,8 @@ class ToolWindows {
     // A command delivered to one window (2654 refreshes the selection list, 2535 the
     // material list, 2417 the mapping list).
     void send(ToolWindow w, int command);
+    // After a material, mapping or light was made, changed or deleted: their lists anew.
+    void refreshRecordLists();
     // Visibility and offsets as they are to be written at shutdown.
     void writeBack(db::Settings& settings) const;
     QDialog& window(ToolWindow w);
