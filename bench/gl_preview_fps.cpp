@@ -11,11 +11,10 @@
 #include <QEventLoop>
 #include <QTest>
 #include <QTimer>
-#include <cmath>
-#include <cstdint>
 #include <cstdio>
 
 #include "app/shell/gl_preview.hpp"
+#include "bench/wavy_sheets_model.hpp"
 #include "platform/null_sink.hpp"
 #include "render/gl_view_modes.hpp"
 #include "script/statement.hpp"
@@ -25,39 +24,7 @@ namespace {
 
 using namespace rz;
 
-constexpr int kShapes = 25;
-constexpr int kNu = 40;
-constexpr int kNv = 25;
-constexpr int kAxes = kShapes * kNu * kNv;
 constexpr qint64 kMeasureMs = 2000;
-
-// A 5 x 5 array of wavy sheets, each 1800 units square, in block 1, wound to face up.
-void buildModel(db::Database& db) {
-    db.blockCount = 2;
-    for (int s = 0; s < kShapes; ++s) {
-        const auto first = static_cast<std::uint32_t>(db.axisCount);
-        const float ox = static_cast<float>(s % 5) * 2000.0f - 5000.0f;
-        const float oz = static_cast<float>(s / 5) * 2000.0f - 5000.0f;
-        for (int j = 0; j < kNv; ++j)
-            for (int i = 0; i < kNu; ++i) {
-                const float x = ox + static_cast<float>(i) * 1800.0f / (kNu - 1);
-                const float z = oz + static_cast<float>(j) * 1800.0f / (kNv - 1);
-                const float y = 300.0f * std::sin(x / 700.0f) * std::cos(z / 500.0f) + 400.0f;
-                db.axes[db.axisCount++] = db::Axis{{x, y, z}, {0, 1, 0}, 0, 0};
-            }
-        const auto header = static_cast<std::uint32_t>(db.patchCount);
-        db.patches[db.patchCount++] = -2;
-        db.patches[db.patchCount++] = kNu;
-        db.patches[db.patchCount++] = kNv;
-        db::Shape& shape = db.shapes[db.shapeCount++];
-        shape.shapeId = 1;
-        shape.kind = db::kShapeGrid;
-        shape.axisId = first;
-        shape.axisTotal = kNu * kNv;
-        shape.patchId = header;
-        shape.patchTotal = 3;
-    }
-}
 
 }  // namespace
 
@@ -66,9 +33,9 @@ int main(int argc, char** argv) {
     platform::NullSink sink;
     workstation::Workstation w(sink);
     db::Settings settings;
-    settings.capacity.axismax = kAxes + 2000;
+    settings.capacity.axismax = bench::kAxes + 2000;
     w.start(settings);
-    buildModel(w.db);
+    bench::buildWavySheets(w.db);
     script::execCommandString(w.interp, 0, "bbox.gen; autoview; set.glviewsize GLVIEW.FULLSIZE;");
 
     QWidget area;

@@ -4,6 +4,7 @@
 #include "app/shell/dialogs/dialog_messages.hpp"
 #include "app/shell/dialogs/dialog_support.hpp"
 #include "app/shell/dialogs/model_records.hpp"
+#include "app/shell/dialogs/part_pair.hpp"
 
 namespace rz::app {
 namespace {
@@ -31,21 +32,13 @@ std::optional<int> chooseOne(ModelDialog& d, QListWidget* list) {
 }  // namespace
 
 bool runNewJoint(int, CommandPort& port) {
+    const std::optional<PartPair> parts =
+        chooseTwoParts(port, "関節の設定", QStringLiteral("関節でつなぐ二つのパーツ"));
+    if (!parts) return false;
     const db::Database& db = model(port);
-    const std::vector<ListEntry> parts = partEntries(db);
-    if (parts.size() < 2) return refuse(port, dialog_msg::kNoPart);
-    ModelDialog d(port, "関節の設定");
-    d.addPrompt(QStringLiteral("関節でつなぐ二つのパーツ"));
-    QListWidget* first = d.addList("first", parts, Choice::One, parts[0].number);
-    QListWidget* second = d.addList("second", parts, Choice::One, parts[1].number);
-    if (!d.exec()) return false;
-    const std::vector<int> a = chosenNumbers(*first);
-    const std::vector<int> b = chosenNumbers(*second);
-    if (a.empty() || b.empty()) return false;
-    if (a[0] == b[0]) return refuse(port, dialog_msg::kSameParts);
     const int before = db.rigidCount;
     port.run(statements("rigid.block1.id = %d; rigid.block2.id = %d; new.rigid; winclear; wire; ",
-                        a[0], b[0])
+                        parts->first, parts->second)
                  .c_str());
     // new.rigid refuses a joint that would close a loop; the name dialog then has nothing to
     // name.

@@ -7,6 +7,7 @@
 #include "app/shell/dialogs/dialog_messages.hpp"
 #include "app/shell/dialogs/dialog_support.hpp"
 #include "app/shell/dialogs/model_records.hpp"
+#include "app/shell/dialogs/part_pair.hpp"
 
 namespace rz::app {
 namespace {
@@ -74,18 +75,12 @@ bool runChoosePart(int, CommandPort& port) {
 }
 
 bool runExchangeParts(int, CommandPort& port) {
+    const std::optional<PartPair> parts =
+        chooseTwoParts(port, "パーツ交換", QStringLiteral("形状を入れ替える二つのパーツ"));
+    if (!parts) return false;
     const db::Database& db = model(port);
-    const std::vector<ListEntry> parts = partEntries(db);
-    if (parts.size() < 2) return refuse(port, dialog_msg::kNoPart);
-    ModelDialog d(port, "パーツ交換");
-    d.addPrompt(QStringLiteral("形状を入れ替える二つのパーツ"));
-    QListWidget* first = d.addList("first", parts, Choice::One, parts[0].number);
-    QListWidget* second = d.addList("second", parts, Choice::One, parts[1].number);
-    if (!d.exec()) return false;
-    const std::vector<int> a = chosenNumbers(*first);
-    const std::vector<int> b = chosenNumbers(*second);
-    if (a.empty() || b.empty()) return false;
-    if (a[0] == b[0]) return refuse(port, dialog_msg::kSameParts);
+    const std::vector<int> a{parts->first};
+    const std::vector<int> b{parts->second};
     // Each part keeps its name, joints and pose and takes the other's shapes. The second
     // part's shapes are found before any of them moves; add.block keeps shape order.
     const std::string firstShapes = selectPartsStatements(db, a);
