@@ -4,6 +4,7 @@
 #include <cstdio>
 #include <cstring>
 
+#include "app/shell/dialogs/model_records.hpp"
 #include "app/shell/external_tools.hpp"
 #include "app/shell/main_window.hpp"
 #include "render/pane_layout.hpp"
@@ -198,6 +199,16 @@ void mappingDeleted(MainWindow& w, int) {
 void toSelectionWindow(MainWindow& w, int id) {
     w.toolWindows().send(ToolWindow::Selection, id);
 }
+// The part chosen in the selection window's list (which has made it the current block)
+// becomes the active one.
+void activateListedPart(MainWindow& w, int) {
+    const db::Database& db = w.workstation().db;
+    const std::array<int, 1> part{db.currentBlock};
+    const std::string s =
+        "set.layer L.NORMAL; " + selectPartsStatements(db, part) + "winclear; wire; ";
+    w.run(s.c_str());
+}
+
 void toPointEditWindow(MainWindow& w, int id) {
     w.pointEditing().command(id);
 }
@@ -453,6 +464,9 @@ const CommandRow kRows[] = {
     {.id = 2606, .before = kRedraw, .mouse = PartTranslate, .after = kPartTranslate},
     {.id = 2607, .dialogs = {79}},
     {.id = 2611, .before = kPartsWire, .dialogs = {23}, .effects = kChangesModel},
+    {.id = 2650, .handler = activateListedPart},
+    {.id = 2653, .after = kRedraw},
+    {.id = 2655, .dialogs = {36}, .after = kRedraw, .effects = kRefreshesSelection | kChangesModel},
     {.id = 2641, .before = kPartsWire, .handler = toSelectionWindow, .after = "set.select L.ACTIVE; wire L.SELECT; reset.select;"},
     {.id = 2642, .before = kPartsWire, .handler = toSelectionWindow, .after = "set.select L.ACTIVE; wire L.SELECT; reset.select;"},
     {.id = 2141, .before = "wire L.SELECT;", .handler = toPointEditWindow, .after = "wire L.SELECT; "},
