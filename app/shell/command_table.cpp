@@ -239,8 +239,6 @@ void resetViewCursor(MainWindow& w, int) {
     w.showDrawnViews();
 }
 
-constexpr const char* kBlockFlip =
-    "rev.anker box.s, box.e, %s; grid.center = ( box.s:x, box.s:y, box.s:z ); winclear; wire;";
 constexpr const char* kTranslate =
     "draw L.ACTIVE, G.ABOX; abox2block;grid.center = ( box.s:x, "
     "box.s:y, box.s:z ); trans.block; ";
