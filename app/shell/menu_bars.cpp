@@ -207,8 +207,6 @@ MenuBars::MenuBars(QMainWindow& window, std::function<void(int id)> deliver)
     for (const Accelerator& a : kAccelerators) {
         auto& shortcut =
             accelerators_.emplace_back(std::make_unique<QShortcut>(QKeySequence(a.key), &window));
-        // The keys work in the tool windows too, as they did through the message loop.
-        shortcut->setContext(Qt::ApplicationShortcut);
         QObject::connect(shortcut.get(), &QShortcut::activated,
                          [this, id = a.id] { deliver_(id); });
     }

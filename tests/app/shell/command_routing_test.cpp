@@ -2,11 +2,13 @@
 // windows and dialogs, delivered by the handler, by its menu items and by its keys, against
 // the statements, dialogs and file flows typed here; and the check marks, the input flag,
 // the overwrite-save item and the fast-wireframe switch.
+#include <QFile>
 #include <QMenuBar>
 #include <QTest>
 #include <map>
 
 #include "app/shell/command_table.hpp"
+#include "app/shell/tool_windows/record_list_window.hpp"
 #include "db/system_variables.hpp"
 #include "script/language_symbols.hpp"
 #include "tests/app/shell/shell_fixture.hpp"
@@ -378,6 +380,23 @@ class CommandRoutingTest : public QObject {
         f.window->setModified(false);
     }
 
+    // The accelerators work while a tool window has the keyboard, as they did through the
+    // message loop: Qt counts a tool window as part of the window that owns it.
+    void acceleratorsFromAToolWindow() {
+        ShellFixture f;
+        QVERIFY(f.show());
+        Recorder r(*f.window, false);
+        QDialog& material = f.window->toolWindows().window(app::ToolWindow::Material);
+        material.show();
+        material.activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(&material));
+        r.take();
+        QTest::keyClick(&material, Qt::Key_3, Qt::AltModifier);
+        QCOMPARE(r.take(), QStringList{"grid.plane = XY.PLANE; grid.center = ( box.s:x, box.s:y, "
+                                       "box.s:z ); winclear; wire; "});
+        f.window->setModified(false);
+    }
+
     void checkMarksMoveInEveryMenu() {
         ShellFixture f;
         Recorder r(*f.window, true);
@@ -432,6 +451,23 @@ class CommandRoutingTest : public QObject {
         QCOMPARE(r.take(), QStringList{"write #STRING; "});
         QCOMPARE(f.w.interp.sym.slotText(slot), std::string_view("model.mmb"));
         QVERIFY(!f.window->modified());
+    }
+
+    // A script that makes a material: the material window lists it when the script is done.
+    void recordListsFollowAScript() {
+        ShellFixture f;
+        QListWidget& materials =
+            f.window->toolWindows().recordList(app::ToolWindow::Material)->list();
+        f.window->toolWindows().refreshRecordLists();
+        const int before = materials.count();
+        const QString script = f.dir.filePath("material.sub");
+        QFile file(script);
+        QVERIFY(file.open(QIODevice::WriteOnly));
+        file.write("new.atr; save.atr atr.point;\n");
+        file.close();
+        f.w.interp.sym.setSlotText(script::kStringVariables[0].slot, script.toStdString());
+        f.window->sendCommand(2116);
+        QCOMPARE(materials.count(), before + 1);
     }
 
     void fastWireframeTwiceIsWhereItStarted() {
